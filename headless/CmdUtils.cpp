@@ -1,0 +1,44 @@
+#include "host/CmdUtils.h"
+#include "headless/Host.h"
+
+ICommand* CmdUtils::CreateCommand(ClassID cls) {
+  return static_cast<ICommand*>(CreateObject(cls, IID_ICOMMAND));
+}
+
+ErrorCode CmdUtils::ProcessCommand(ICommand* cmd) {
+  if (!cmd) {
+    ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError);
+    return kInvalidParameterError;
+  }
+  Transactions& tx = Host::Get().Tx();
+  // An outermost command starts clean; a nested one sees what its caller left.
+  if (!tx.Active()) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  tx.Begin(std::string(), cmd->GetUndoability());
+  ErrorCode err = cmd->DoImmediate();
+  if (tx.Depth() == 1) tx.SetNameIfEmpty(cmd->GetName()->GetUTF8String());
+  tx.End();
+  return err;
+}
+
+bool16 CmdUtils::ScheduleCommand(ICommand* cmd, int32 priority) {
+  if (!cmd) return false;
+  Host::Get().Schedule(cmd, priority);
+  return true;
+}
+
+CmdUtils::SequenceContext::SequenceContext(const PMString& name) {
+  Host::Get().Tx().Begin(name.GetUTF8String(), ICommand::kRegularUndo);
+  if (Host::Get().Tx().Depth() == 1) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+
+CmdUtils::SequenceContext::~SequenceContext() { Host::Get().Tx().End(); }
+
+void CmdUtils::SequenceContext::SetName(const PMString& name) {
+  if (Host::Get().Tx().Depth() == 1) Host::Get().Tx().SetName(name.GetUTF8String());
+}
+
+void ErrorUtils::PMSetGlobalErrorCode(ErrorCode code, const PMString* message) {
+  Host::Get().SetGlobalError(code, message);
+}
+
+ErrorCode ErrorUtils::PMGetGlobalErrorCode() { return Host::Get().GlobalError(); }

@@ -1,0 +1,97 @@
+#include "headless/HostObject.h"
+#include "headless/DataBase.h"
+#include "headless/Host.h"
+
+HostObject* HostObject::Create(ClassID cls, DataBase* db, UID uid) {
+  std::vector<std::pair<PMIID, ImplementationID>> interfaces;
+  if (!Host::Get().Classes().Resolve(cls, &interfaces)) return nullptr;
+  std::vector<const ImplRecord*> records;
+  for (auto& entry : interfaces) {
+    const ImplRecord* r = Host::Get().Impls().Find(entry.second);
+    if (!r) return nullptr;
+    records.push_back(r);
+  }
+  HostObject* obj = new HostObject(cls, db, uid);
+  for (size_t i = 0; i < records.size(); ++i) {
+    void* mem = ::operator new(records[i]->size());
+    IPMUnknown* impl = records[i]->create(mem, obj);
+    obj->slots_.push_back({interfaces[i].first, records[i], impl, mem});
+  }
+  return obj;
+}
+
+HostObject::~HostObject() {
+  // Destroy in reverse order of construction.
+  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) {
+    it->record->destroy(it->impl);
+    ::operator delete(it->memory);
+  }
+}
+
+IPMUnknown* HostObject::QueryInterface(PMIID iid) const {
+  if (iid == kControllingIID) {
+    AddRef();
+    return const_cast<HostObject*>(this);
+  }
+  for (const Slot& s : slots_) {
+    if (s.iid == iid) {
+      AddRef();
+      return s.impl;
+    }
+  }
+  return nullptr;
+}
+
+void HostObject::Release() const {
+  --refs_;
+  if (refs_ <= 0 && detached_) delete this;
+}
+
+void HostObject::Detach() {
+  detached_ = true;
+  db_ = nullptr;
+  if (refs_ <= 0) delete this;
+}
+
+IDataBase* HostObject::GetDataBase() const { return db_; }
+
+const HostObject::Slot* HostObject::FindSlot(const IPMUnknown* impl) const {
+  for (const Slot& s : slots_)
+    if (s.impl == impl) return &s;
+  return nullptr;
+}
+
+void HostObject::PreDirty(const IPMUnknown* impl, bool16) {
+  if (!db_) return;
+  const Slot* slot = FindSlot(impl);
+  if (slot) db_->RecordPreDirty(uid_, slot->record->id);
+}
+
+IDataBase* GetDataBase(const IPMUnknown* obj) {
+  if (!obj) return nullptr;
+  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
+  if (!boss) return nullptr;
+  IDataBase* db = boss->GetDataBase();
+  boss->Release();
+  return db;
+}
+
+UID GetUID(const IPMUnknown* obj) {
+  if (!obj) return kInvalidUID;
+  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
+  if (!boss) return kInvalidUID;
+  UID uid = boss->GetUID();
+  boss->Release();
+  return uid;
+}
+
+UIDRef GetUIDRef(const IPMUnknown* obj) { return UIDRef(GetDataBase(obj), GetUID(obj)); }
+
+ClassID GetClass(const IPMUnknown* obj) {
+  if (!obj) return kInvalidClass;
+  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
+  if (!boss) return kInvalidClass;
+  ClassID cls = boss->GetClass();
+  boss->Release();
+  return cls;
+}
