@@ -1,0 +1,17 @@
+#include "cli/AppSession.h"
+#include <cstdlib>
+
+std::string PluginLibraryPath() {
+  if (const char* p = std::getenv("XREF_PLUGIN")) return p;
+  return std::string(XREF_PLUGIN_DIR) + "/XRef.so";
+}
+
+std::unique_ptr<Application> StartSession(const SessionOptions& options, std::string* error) {
+  AppOptions app;
+  app.prefsPath = options.prefsPath;
+  auto result = std::make_unique<Application>(app);
+  result->Alerts().SetEcho(true);
+  if (!result->LoadPlugin(PluginLibraryPath(), error)) return nullptr;
+  result->Start();
+  return result;
+}
