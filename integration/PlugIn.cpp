@@ -2,23 +2,36 @@
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
 #include "integration/ImplementationRecord.h"
+#include <cstdlib>
 #include <dlfcn.h>
+#include <limits.h>
 #include <string>
 
 namespace {
-std::string gLibraryPath;
+// Constructed on first use: the attach hook may run before this file's
+// ordinary static initialisers.
+std::string& LibraryPath() {
+  static std::string path;
+  return path;
+}
 
 // The process-attach notification: remember the file this code was loaded
-// from. The full path is kept, however long, so resources are always found.
+// from. The full path is kept, however long, so resources are always found;
+// code linked into a program finds the program's own file.
 __attribute__((constructor)) void OnLibraryAttach() {
   Dl_info info;
-  if (dladdr(reinterpret_cast<void*>(&OnLibraryAttach), &info) && info.dli_fname) gLibraryPath = info.dli_fname;
+  std::string file;
+  if (dladdr(reinterpret_cast<void*>(&OnLibraryAttach), &info) && info.dli_fname) file = info.dli_fname;
+  if (file.empty() || file.find('/') == std::string::npos) file = "/proc/self/exe";
+  char* resolved = realpath(file.c_str(), nullptr);
+  LibraryPath() = resolved ? resolved : file;
+  free(resolved);
 }
 }  // namespace
 
-const std::string& LibraryFilePath() { return gLibraryPath; }
+const std::string& LibraryFilePath() { return LibraryPath(); }
 
-IDFile PlugIn::GetResourceFile() const { return IDFile(gLibraryPath); }
+IDFile PlugIn::GetResourceFile() const { return IDFile(LibraryPath()); }
 
 void PlugIn::RegisterImplementations(PluginID id) {
   ISession* session = GetExecutionContextSession();
