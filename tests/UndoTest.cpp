@@ -1,4 +1,5 @@
 #include "headless/DocumentFile.h"
+#include "headless/ObjectCopier.h"
 #include "host/CmdUtils.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
@@ -124,4 +125,32 @@ TEST(Undo, FailedCommandReportsItsErrorAndKeepsEarlierSteps) {
   EXPECT_EQ(1, db->UndoDepth());
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   EXPECT_EQ(kSuccess, NewChild(db, root, 2));
+}
+
+TEST(Undo, CopyingAnObjectTreeIntoAnotherDocumentRemapsAndUndoes) {
+  RegisterTestClasses();
+  TestApp app;
+  DataBase* a = app->NewDocument();
+  DataBase* b = app->NewDocument();
+  UID root = a->NewUID(kTestObjectBoss);
+  ASSERT_EQ(kSuccess, NewChild(a, root, 11));
+  ASSERT_EQ(kSuccess, SetValue(a, root, 5, "root"));
+  const std::string before = Snapshot(b);
+  UID copy;
+  {
+    CmdUtils::SequenceContext seq(PMString("Copy"));
+    std::map<UID, UID> remap;
+    copy = CopyObject(*a, root, *b, &remap);
+    EXPECT_EQ(2u, remap.size());
+  }
+  InterfacePtr<ITestValue> c(b, copy);
+  ASSERT_TRUE(c);
+  EXPECT_EQ("root", c->GetText().GetUTF8String());
+  ASSERT_EQ(1, c->GetChildren().Length());
+  InterfacePtr<ITestValue> child(b, c->GetChildren().At(0));
+  ASSERT_TRUE(child);
+  EXPECT_EQ(11, child->GetValue());
+  EXPECT_EQ(copy, child->GetParent());  // remapped to the copied parent
+  ASSERT_TRUE(b->Undo());
+  EXPECT_EQ(before, Snapshot(b));
 }
