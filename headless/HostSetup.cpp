@@ -1,4 +1,5 @@
 #include "headless/HostSetup.h"
+#include "headless/ParserSetup.h"
 #include "headless/SessionObjects.h"
 #include "headless/StandardData.h"
 #include "host/HostIDs.h"
@@ -11,6 +12,7 @@ constexpr ImplementationID kSignalMgrImpl{0x322};
 
 void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable& strings) {
   InstallStandardData(impls);
+  InstallParserClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

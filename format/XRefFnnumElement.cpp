@@ -1,0 +1,16 @@
+// The fnnum building block: the number of the footnote that holds the source.
+#include "format/XRefElement.h"
+#include "integration/ImplementationRecord.h"
+
+namespace {
+const XRefAttributeDecl kAttributes[] = {
+    {"from", "(reftext | footnote)", "footnote"},
+};
+
+class XRefFnnumElement : public XRefElement {
+public:
+  explicit XRefFnnumElement(IPMUnknown* boss) : XRefElement(boss, "fnnum", kEmpty, kAttributes) {}
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefFnnumElement, kXRefFnnumElementImpl);

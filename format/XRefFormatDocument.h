@@ -1,0 +1,15 @@
+#pragma once
+// The XML document a format becomes: an XML declaration and an internal DTD
+// assembled from the registered building blocks, then the format as the
+// content of the root element "xref".
+#include "host/PMString.h"
+
+// Builds the header from the element service's providers, last registered
+// first. False, leaving *header alone, when there is no session.
+bool BuildFormatDTDHeader(PMString* header);
+
+// header + "<xref>" + format + "</xref>", with every U+0008 replaced by the
+// element <char code='8' />. U+0003 and U+0007, which "^h" and "^i" produce,
+// are no more legal in XML than U+0008 and are replaced the same way, so that
+// those escapes reach the output instead of failing the parse.
+PMString AssembleFormatDocument(const PMString& header, const PMString& format);

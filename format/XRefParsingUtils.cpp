@@ -1,0 +1,146 @@
+// The format language's utility on the host's utilities object. Its only
+// state is the assembled DTD header, built on first use and kept.
+#include "format/IXRefComposer.h"
+#include "format/IXRefElement.h"
+#include "format/IXRefParsingUtils.h"
+#include "format/IXRefPreviewer.h"
+#include "format/IXRefValidator.h"
+#include "format/XRefFormatDocument.h"
+#include "format/XRefMetacharacters.h"
+#include "host/CPMUnknown.h"
+#include "host/CmdUtils.h"
+#include "host/CreateObject.h"
+#include "host/IK2ServiceRegistry.h"
+#include "host/IPMStream.h"
+#include "host/ISAXAttributes.h"
+#include "host/ISAXContentHandler.h"
+#include "host/ISAXParser.h"
+#include "host/ISAXParserOptions.h"
+#include "host/ISession.h"
+#include "host/InterfacePtr.h"
+#include "integration/ImplementationRecord.h"
+#include <climits>
+
+namespace {
+// The component of a service whose provider is the given class.
+IPMUnknown* QueryComponent(ServiceID service, ClassID cls, PMIID iid) {
+  for (ClassID provider : ServiceRegistry::ProvidersOf(service))
+    if (provider == cls) return CreateObject(cls, iid);
+  return nullptr;
+}
+
+// The attribute's value, or false when the element has no such attribute.
+bool FindAttribute(ISAXAttributes* attributes, const PMString& name, WideString* value) {
+  if (!attributes) return false;
+  const int32 count = attributes->GetCount();
+  for (int32 i = 0; i < count; ++i) {
+    if (attributes->GetName(i).Units() != name.Units()) continue;
+    *value = attributes->GetValue(i);
+    return true;
+  }
+  return false;
+}
+
+class XRefParsingUtils : public CPMUnknown<IXRefParsingUtils> {
+public:
+  using CPMUnknown::CPMUnknown;
+
+  ISAXParser* CreateSAXParser(bool16 configure) override {
+    if (!GetExecutionContextSession()) return nullptr;
+    InterfacePtr<ISAXParser> parser(
+        static_cast<ISAXParser*>(ServiceRegistry::QueryDefaultServiceProvider(kSAXParserService, IID_ISAXPARSER)));
+    if (!parser || !configure) return parser.forget();
+    // A parser that cannot be told to validate would accept any format.
+    InterfacePtr<ISAXParserOptions> options(parser.get(), IID_ISAXPARSEROPTIONS);
+    if (!options) return nullptr;
+    options->SetNamespacesFeature(false);
+    options->SetValidationFeature(true);
+    options->SetSchemaValidationFeature(false);
+    return parser.forget();
+  }
+
+  IXRefElement* QueryElement(const PMString& name) override {
+    std::vector<ClassID> providers = ServiceRegistry::ProvidersOf(kXRefElementService);
+    for (size_t i = providers.size(); i-- > 0;) {
+      InterfacePtr<IXRefElement> element(static_cast<IXRefElement*>(CreateObject(providers[i], IID_IXREFELEMENT)));
+      if (element && element->GetName() == name) return element.forget();
+    }
+    return nullptr;
+  }
+
+  IXRefValidator* QueryValidator() override {
+    return static_cast<IXRefValidator*>(
+        QueryComponent(kXRefValidatorService, kXRefValidatorBoss, IID_IXREFVALIDATOR));
+  }
+  IXRefPreviewer* QueryPreviewer() override {
+    return static_cast<IXRefPreviewer*>(
+        QueryComponent(kXRefPreviewerService, kXRefPreviewerBoss, IID_IXREFPREVIEWER));
+  }
+  IXRefComposer* QueryComposer() override {
+    return static_cast<IXRefComposer*>(QueryComponent(kXRefComposerService, kXRefComposerBoss, IID_IXREFCOMPOSER));
+  }
+
+  bool16 HasAttribute(ISAXAttributes* attributes, const PMString& name) override {
+    WideString value;
+    return FindAttribute(attributes, name, &value);
+  }
+
+  PMString GetStringAttribute(ISAXAttributes* attributes, const PMString& name,
+                              const PMString& defaultValue) override {
+    WideString value;
+    if (!FindAttribute(attributes, name, &value)) return defaultValue;
+    PMString result(value);
+    result.SetTranslatable(false);
+    return result;
+  }
+
+  bool16 GetBoolAttribute(ISAXAttributes* attributes, const PMString& name, bool16 defaultValue) override {
+    WideString value;
+    if (!FindAttribute(attributes, name, &value)) return defaultValue;
+    const std::u16string& v = value.Units();
+    if (v == u"true" || v == u"yes") return true;
+    if (v == u"false" || v == u"no") return false;
+    return defaultValue;
+  }
+
+  int32 GetIntAttribute(ISAXAttributes* attributes, const PMString& name, int32 defaultValue) override {
+    WideString value;
+    if (!FindAttribute(attributes, name, &value)) return defaultValue;
+    bool ok = false;
+    int32 number = PMString(value).GetAsNumber(&ok);
+    return ok ? number : defaultValue;
+  }
+
+  bool16 ConvertMetacharacters(PMString& text, int32* errorPosition) override {
+    return ConvertFormatMetacharacters(text, errorPosition);
+  }
+
+  ErrorCode ParseFormat(const PMString& format, IPMUnknown* handlerObject, bool16 keepError) override {
+    if (dtdHeader_.empty() && !BuildFormatDTDHeader(&dtdHeader_)) return kFailure;
+    const PMString document = AssembleFormatDocument(dtdHeader_, format);
+    const std::u16string& units = document.Units();
+    if (units.size() > static_cast<size_t>(INT32_MAX / 2)) return kFailure;
+
+    InterfacePtr<ISAXParser> parser(CreateSAXParser(true));
+    if (!parser) return kFailure;
+    InterfacePtr<ISAXContentHandler> handler(handlerObject, IID_ISAXCONTENTHANDLER);
+    if (!handler) return kFailure;
+    InterfacePtr<IPMStream> stream(
+        StreamUtil::CreatePointerStreamRead(units.data(), static_cast<int32>(units.size() * sizeof(char16_t))));
+    if (!stream) return kFailure;
+
+    const ErrorCode parsed = parser->Parse(stream.get(), handler.get());
+    if (parsed == kSuccess) return kSuccess;
+    ErrorCode result = ErrorUtils::PMGetGlobalErrorCode();
+    // A handler may have cleared the global code; the failure still counts.
+    if (result == kSuccess) result = parsed;
+    if (!keepError) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    return result;
+  }
+
+private:
+  PMString dtdHeader_;
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefParsingUtils, kXRefParsingUtilsImpl);

@@ -1,0 +1,36 @@
+#pragma once
+// Implementations behind the host's SAX parser class: the parser, its
+// switches, and the provider that announces the parser service.
+#include "host/CPMUnknown.h"
+#include "host/CServiceProvider.h"
+#include "host/ISAXParser.h"
+#include "host/ISAXParserOptions.h"
+
+class SAXParserImpl : public CPMUnknown<ISAXParser> {
+public:
+  using CPMUnknown::CPMUnknown;
+  ErrorCode Parse(IPMStream* stream, ISAXContentHandler* handler) override;
+};
+
+class SAXParserOptionsImpl : public CPMUnknown<ISAXParserOptions> {
+public:
+  using CPMUnknown::CPMUnknown;
+  void SetNamespacesFeature(bool16 on) override { namespaces_ = on != 0; }
+  bool16 GetNamespacesFeature() const override { return namespaces_; }
+  void SetValidationFeature(bool16 on) override { validation_ = on != 0; }
+  bool16 GetValidationFeature() const override { return validation_; }
+  void SetSchemaValidationFeature(bool16 on) override { schema_ = on != 0; }
+  bool16 GetSchemaValidationFeature() const override { return schema_; }
+
+private:
+  bool namespaces_ = false;
+  bool validation_ = false;
+  bool schema_ = false;
+};
+
+class SAXParserServiceProvider : public CServiceProvider {
+public:
+  using CServiceProvider::CServiceProvider;
+  ServiceID GetServiceID() override { return kSAXParserService; }
+  bool16 IsDefaultServiceProvider() override { return true; }
+};
