@@ -2,7 +2,10 @@
 #include "headless/Host.h"
 #include "headless/MemoryStream.h"
 
-DataBase::DataBase(const std::string& name) : name_(name) {}
+DataBase::DataBase(const std::string& name) : name_(name) {
+  static uint64_t instances = 0;
+  instanceId_ = ++instances;
+}
 
 DataBase::~DataBase() {
   Host::Get().Tx().Forget(this);
@@ -28,6 +31,7 @@ UID DataBase::NewUID(ClassID cls) {
   UID uid{nextUID_};
   if (!CreateObjectAt(uid, cls)) return kInvalidUID;
   modified_ = true;
+  ++changeSerial_;
   if (!restoring_ && Host::Get().Tx().Active()) OpenStep()->before.emplace(uid, ObjectState{});
   return uid;
 }
@@ -36,6 +40,7 @@ ErrorCode DataBase::DeleteUID(UID uid) {
   HostObject* obj = FindObject(uid);
   if (!obj) return kObjectNotFoundError;
   modified_ = true;
+  ++changeSerial_;
   if (!restoring_ && Host::Get().Tx().Active()) {
     UndoStep* step = OpenStep();
     auto it = step->before.find(uid);
@@ -124,6 +129,7 @@ void DataBase::SetPluginWithdrawn(PluginID p, bool withdrawn) {
 
 void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
   modified_ = true;
+  ++changeSerial_;
   if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl)));
   if (restoring_ || !Host::Get().Tx().Active()) return;
   UndoStep* step = OpenStep();
@@ -191,6 +197,7 @@ void DataBase::Apply(const std::map<UID, ObjectState>& states) {
   }
   restoring_ = false;
   modified_ = true;
+  ++changeSerial_;
 }
 
 bool DataBase::Undo() {

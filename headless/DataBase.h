@@ -48,6 +48,10 @@ public:
   void ClearUndo() { undo_.clear(); redo_.clear(); }
 
   bool IsModified() const { return modified_; }
+  // Counts changes of any kind, so derived data (layout, numbering) can tell
+  // when it is stale. Unique per database for the process's life.
+  uint64_t ChangeSerial() const { return changeSerial_; }
+  uint64_t InstanceId() const { return instanceId_; }
   void SetModified(bool m) { modified_ = m; }
 
   // Per-plug-in data versions stored with the document (major*100+minor).
@@ -70,6 +74,8 @@ private:
   std::map<UID, HostObject*> objects_;
   uint32_t nextUID_ = 1;
   bool modified_ = false;
+  uint64_t changeSerial_ = 0;
+  uint64_t instanceId_;
   std::map<PluginID, int32> pluginData_;
   std::set<PluginID> withdrawn_;
   std::vector<UndoStep> undo_, redo_;

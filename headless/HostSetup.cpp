@@ -1,7 +1,9 @@
 #include "headless/HostSetup.h"
+#include "headless/LayoutSetup.h"
 #include "headless/ParserSetup.h"
 #include "headless/SessionObjects.h"
 #include "headless/StandardData.h"
+#include "headless/TextSetup.h"
 #include "host/HostIDs.h"
 
 namespace {
@@ -13,6 +15,8 @@ constexpr ImplementationID kSignalMgrImpl{0x322};
 void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable& strings) {
   InstallStandardData(impls);
   InstallParserClasses(impls, classes);
+  InstallTextClasses(impls, classes, strings);
+  InstallLayoutClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

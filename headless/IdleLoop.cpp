@@ -8,6 +8,11 @@
 #include <thread>
 
 namespace {
+std::vector<void (*)()>& Hooks() {
+  static std::vector<void (*)()> hooks;
+  return hooks;
+}
+
 int64 NowMs() { return Host::Get().GetClock().NowMicros() / 1000; }
 }  // namespace
 
@@ -25,7 +30,10 @@ bool IdleLoop::IsInstalled(const IIdleTask* task) const {
   return std::any_of(tasks_.begin(), tasks_.end(), [&](const Task& t) { return t.task == task; });
 }
 
+void IdleLoop::AddHook(void (*hook)()) { Hooks().push_back(hook); }
+
 int32 IdleLoop::RunOnce() {
+  for (auto hook : Hooks()) hook();
   int32 ran = 0;
   while (ICommand* cmd = Host::Get().TakeScheduled()) {
     InterfacePtr<ICommand> hold(cmd);

@@ -11,6 +11,9 @@ public:
   bool IsInstalled(const IIdleTask* task) const;
   size_t TaskCount() const { return tasks_.size(); }
 
+  // Host work done at the start of every idle pass (composing stories).
+  static void AddHook(void (*hook)());
+
   // Runs every scheduled command, then every task that is due; answers how
   // many commands and tasks ran.
   int32 RunOnce();

@@ -1,0 +1,275 @@
+#include "cli/DocumentDescription.h"
+#include "headless/DocumentBuilder.h"
+#include "host/ITextModel.h"
+#include "host/InterfacePtr.h"
+#include "host/TextAttr.h"
+#include <fstream>
+#include <set>
+#include <sstream>
+
+using nlohmann::json;
+
+namespace {
+// A failure with the path of the value at fault ("stories[0].paragraphs[2]").
+struct Failure {
+  std::string message;
+};
+
+class Reader {
+public:
+  Reader(DataBase* doc, std::vector<Placeholder>* placeholders) : b_(doc), placeholders_(placeholders) {}
+
+  void Document(const json& root) {
+    Object(root, "",
+           {"version", "fonts", "swatches", "languages", "defaultFont", "defaultLanguage", "characterStyles",
+            "paragraphStyles", "stories"});
+    if (root.contains("version") && root["version"] != 1) Fail("version", "only version 1 is known");
+    for (size_t i = 0; i < Array(root, "fonts").size(); ++i) Font(root["fonts"][i], Index("fonts", i));
+    for (size_t i = 0; i < Array(root, "swatches").size(); ++i) Swatch(root["swatches"][i], Index("swatches", i));
+    for (size_t i = 0; i < Array(root, "languages").size(); ++i) {
+      std::string where = Index("languages", i);
+      std::string name = String(root["languages"][i], where);
+      if (b_.AddLanguage(name) == kInvalidUID) Fail(where, "language '" + name + "' is listed twice");
+      if (i == 0) defaultLanguage_ = name;
+    }
+    BaseAttributes(root);
+    for (size_t i = 0; i < Array(root, "characterStyles").size(); ++i)
+      Style(root["characterStyles"][i], Index("characterStyles", i), false);
+    for (size_t i = 0; i < Array(root, "paragraphStyles").size(); ++i)
+      Style(root["paragraphStyles"][i], Index("paragraphStyles", i), true);
+    for (size_t i = 0; i < Array(root, "stories").size(); ++i) Story(root["stories"][i], Index("stories", i));
+  }
+
+private:
+  [[noreturn]] static void Fail(const std::string& where, const std::string& why) {
+    throw Failure{(where.empty() ? std::string("description") : where) + ": " + why};
+  }
+  static std::string Index(const std::string& where, size_t i) { return where + "[" + std::to_string(i) + "]"; }
+  static std::string Field(const std::string& where, const std::string& key) {
+    return where.empty() ? key : where + "." + key;
+  }
+
+  static void Object(const json& v, const std::string& where, std::set<std::string> allowed) {
+    if (!v.is_object()) Fail(where, "expected an object");
+    for (auto it = v.begin(); it != v.end(); ++it)
+      if (!allowed.count(it.key())) Fail(Field(where, it.key()), "unknown field");
+  }
+  static const json& Array(const json& parent, const char* key, const std::string& where = "") {
+    static const json kEmpty = json::array();
+    if (!parent.contains(key)) return kEmpty;
+    if (!parent[key].is_array()) Fail(Field(where, key), "expected an array");
+    return parent[key];
+  }
+  static std::string String(const json& v, const std::string& where) {
+    if (!v.is_string()) Fail(where, "expected a string");
+    return v.get<std::string>();
+  }
+  static bool Bool(const json& v, const std::string& where) {
+    if (!v.is_boolean()) Fail(where, "expected true or false");
+    return v.get<bool>();
+  }
+  static int32 Choice(const json& v, const std::string& where, std::vector<const char*> names) {
+    std::string name = String(v, where);
+    for (size_t i = 0; i < names.size(); ++i)
+      if (name == names[i]) return static_cast<int32>(i);
+    std::string list;
+    for (const char* n : names) list += std::string(list.empty() ? "" : ", ") + n;
+    Fail(where, "'" + name + "' is none of " + list);
+  }
+
+  void Font(const json& v, const std::string& where) {
+    Object(v, where, {"family", "styles"});
+    if (!v.contains("family")) Fail(where, "a font needs a family");
+    std::string family = String(v["family"], Field(where, "family"));
+    std::vector<std::string> styles;
+    for (size_t i = 0; i < Array(v, "styles", where).size(); ++i)
+      styles.push_back(String(v["styles"][i], Index(Field(where, "styles"), i)));
+    if (b_.AddFont(family, styles) == kInvalidUID) Fail(where, "font family '" + family + "' is listed twice");
+    if (defaultFont_.empty()) defaultFont_ = family;
+  }
+
+  void Swatch(const json& v, const std::string& where) {
+    Object(v, where, {"name", "rgb"});
+    if (!v.contains("name")) Fail(where, "a swatch needs a name");
+    std::string name = String(v["name"], Field(where, "name"));
+    uint32 rgb = 0;
+    if (v.contains("rgb")) {
+      std::string hex = String(v["rgb"], Field(where, "rgb"));
+      if (hex.size() != 7 || hex[0] != '#' || hex.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+        Fail(Field(where, "rgb"), "expected a colour like \"#FF8800\"");
+      rgb = static_cast<uint32>(std::stoul(hex.substr(1), nullptr, 16));
+    }
+    if (b_.AddSwatch(name, rgb) == kInvalidUID) Fail(where, "swatch '" + name + "' cannot be made");
+  }
+
+  // The root paragraph style carries the document's default font and language.
+  void BaseAttributes(const json& root) {
+    if (root.contains("defaultFont")) defaultFont_ = String(root["defaultFont"], "defaultFont");
+    if (root.contains("defaultLanguage")) defaultLanguage_ = String(root["defaultLanguage"], "defaultLanguage");
+    AttributeBossList base;
+    if (!defaultFont_.empty()) base.ApplyAttribute(TextAttr::Font(FontNamed(defaultFont_, "defaultFont")));
+    if (!defaultLanguage_.empty())
+      base.ApplyAttribute(TextAttr::Language(LanguageNamed(defaultLanguage_, "defaultLanguage")));
+    if (base.CountBosses() > 0) b_.SetBaseAttributes(base);
+  }
+
+  static UID Lookup(UID found, const std::string& where, const char* what, const std::string& name) {
+    if (found == kInvalidUID) Fail(where, std::string("no ") + what + " named '" + name + "'");
+    return found;
+  }
+
+  AttributeBossList Attributes(const json& v, const std::string& where) {
+    Object(v, where,
+           {"font", "fontStyle", "pointSize", "color", "underline", "strikethrough", "noBreak", "position",
+            "capitalization", "language"});
+    AttributeBossList list;
+    for (auto it = v.begin(); it != v.end(); ++it)
+      list.ApplyAttribute(Attribute(it.key(), *it, Field(where, it.key())));
+    return list;
+  }
+
+  TextAttribute Attribute(const std::string& key, const json& v, const std::string& at) {
+    if (key == "font") return TextAttr::Font(FontNamed(v, at));
+    if (key == "fontStyle") return TextAttr::FontStyle(PMString(String(v, at)));
+    if (key == "color") return TextAttr::FillColor(SwatchNamed(v, at));
+    if (key == "underline") return TextAttr::Underline(Bool(v, at));
+    if (key == "strikethrough") return TextAttr::Strikethrough(Bool(v, at));
+    if (key == "noBreak") return TextAttr::NoBreak(Bool(v, at));
+    if (key == "position") return TextAttr::Position(Choice(v, at, {"normal", "superscript", "subscript"}));
+    if (key == "capitalization") return TextAttr::Capitalization(Choice(v, at, {"normal", "smallCaps", "allCaps"}));
+    if (key == "language") return TextAttr::Language(LanguageNamed(v, at));
+    if (!v.is_number() || v.get<double>() <= 0 || v.get<double>() > 10000) Fail(at, "expected a size in points");
+    return TextAttr::PointSize(v.get<double>());
+  }
+
+  UID FontNamed(const json& v, const std::string& at) {
+    std::string name = String(v, at);
+    return Lookup(b_.FindFont(name), at, "font", name);
+  }
+  UID SwatchNamed(const json& v, const std::string& at) {
+    std::string name = String(v, at);
+    return Lookup(b_.FindSwatch(name), at, "swatch", name);
+  }
+  UID LanguageNamed(const json& v, const std::string& at) {
+    std::string name = String(v, at);
+    return Lookup(b_.FindLanguage(name), at, "language", name);
+  }
+
+  static int32 Numbering(const json& v, const std::string& where) {
+    return Choice(v, where, {"none", "bullets", "numbered"});
+  }
+
+  void Style(const json& v, const std::string& where, bool paragraph) {
+    Object(v, where,
+           paragraph ? std::set<std::string>{"name", "attributes", "numbering"}
+                     : std::set<std::string>{"name", "attributes"});
+    if (!v.contains("name")) Fail(where, "a style needs a name");
+    std::string name = String(v["name"], Field(where, "name"));
+    AttributeBossList attrs;
+    if (v.contains("attributes")) attrs = Attributes(v["attributes"], Field(where, "attributes"));
+    UID made = paragraph
+                   ? b_.AddParagraphStyle(
+                         name, attrs,
+                         v.contains("numbering") ? Numbering(v["numbering"], Field(where, "numbering")) : kNoNumbering)
+                   : b_.AddCharacterStyle(name, attrs);
+    if (made == kInvalidUID) Fail(where, "style '" + name + "' is listed twice or has an empty name");
+  }
+
+  void Story(const json& v, const std::string& where) {
+    Object(v, where, {"locked", "paragraphs"});
+    UID story = b_.NewStory();
+    if (story == kInvalidUID) Fail(where, "the story cannot be made");
+    const json& paragraphs = Array(v, "paragraphs", where);
+    if (paragraphs.empty()) b_.AddParagraph(story);
+    for (size_t i = 0; i < paragraphs.size(); ++i)
+      Paragraph(paragraphs[i], Index(Field(where, "paragraphs"), i), story);
+    if (v.contains("locked")) b_.SetLocked(story, Bool(v["locked"], Field(where, "locked")));
+  }
+
+  void Paragraph(const json& v, const std::string& where, UID story) {
+    if (v.is_string()) {
+      b_.AddParagraph(story);
+      Run(v, where, story);
+      return;
+    }
+    Object(v, where, {"style", "numbering", "runs"});
+    UID style = kInvalidUID;
+    if (v.contains("style")) {
+      std::string name = String(v["style"], Field(where, "style"));
+      style = Lookup(b_.FindParagraphStyle(name), Field(where, "style"), "paragraph style", name);
+    }
+    int32 numbering = v.contains("numbering") ? Numbering(v["numbering"], Field(where, "numbering")) : -1;
+    if (!b_.AddParagraph(story, style, numbering)) Fail(where, "the paragraph cannot be added");
+    const json& runs = Array(v, "runs", where);
+    for (size_t i = 0; i < runs.size(); ++i) Run(runs[i], Index(Field(where, "runs"), i), story);
+  }
+
+  void Run(const json& v, const std::string& where, UID story) {
+    if (v.is_string()) return Text(v.get<std::string>(), where, story, kInvalidUID, AttributeBossList());
+    Object(v, where, {"text", "style", "attributes", "language", "sourceMarker", "crossReference"});
+    for (const char* kind : {"sourceMarker", "crossReference"}) {
+      if (!v.contains(kind)) continue;
+      if (v.size() != 1) Fail(where, std::string("a ") + kind + " stands alone in its run");
+      if (!v[kind].is_object()) Fail(Field(where, kind), "expected an object");
+      InterfacePtr<ITextModel> model(b_.GetDataBase(), story, IID_ITEXTMODEL);
+      placeholders_->push_back({kind, story, model->TotalLength() - 1, v[kind], Field(where, kind)});
+      return;
+    }
+    if (!v.contains("text")) Fail(where, "a run needs text");
+    UID style = kInvalidUID;
+    if (v.contains("style")) {
+      std::string name = String(v["style"], Field(where, "style"));
+      style = Lookup(b_.FindCharacterStyle(name), Field(where, "style"), "character style", name);
+    }
+    AttributeBossList overrides;
+    if (v.contains("attributes")) overrides = Attributes(v["attributes"], Field(where, "attributes"));
+    if (v.contains("language"))
+      overrides.ApplyAttribute(TextAttr::Language(LanguageNamed(v["language"], Field(where, "language"))));
+    Text(String(v["text"], Field(where, "text")), Field(where, "text"), story, style, overrides);
+  }
+
+  void Text(const std::string& utf8, const std::string& where, UID story, UID style,
+            const AttributeBossList& overrides) {
+    if (utf8.find('\r') != std::string::npos)
+      Fail(where, "a paragraph return (\\r) in a run: start a new paragraph instead");
+    if (utf8.empty()) return;
+    if (b_.AddRun(story, WideString::FromUTF8(utf8), style, overrides) < 0) Fail(where, "the text cannot be added");
+  }
+
+  DocumentBuilder b_;
+  std::vector<Placeholder>* placeholders_;
+  std::string defaultFont_, defaultLanguage_;
+};
+}  // namespace
+
+bool ReadDescription(const std::string& path, json* out, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *error = "cannot open " + path;
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  try {
+    *out = json::parse(text.str());
+    return true;
+  } catch (const json::parse_error& e) {
+    *error = path + ": " + e.what();  // says where the syntax fails
+    return false;
+  }
+}
+
+bool BuildDocument(const json& description, DataBase* doc, std::vector<Placeholder>* placeholders, std::string* error) {
+  std::vector<Placeholder> found;
+  try {
+    Reader(doc, &found).Document(description);
+  } catch (const Failure& f) {
+    *error = f.message;
+    return false;
+  } catch (const json::exception& e) {
+    *error = std::string("description: ") + e.what();
+    return false;
+  }
+  if (placeholders) *placeholders = std::move(found);
+  return true;
+}

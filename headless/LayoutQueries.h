@@ -1,0 +1,64 @@
+#pragma once
+// Implementations of the layout's queries (see LayoutQueries.cpp).
+#include "host/CPMUnknown.h"
+#include "host/ILayout.h"
+#include "host/ILineInfo.h"
+
+class StoryComposition;
+
+// The page holding the object at `at` (itself, its parent, ...); a spread for
+// objects on the pasteboard; kInvalidUID when there is none.
+UID FindOwnerPage(IDataBase* db, UID at);
+
+class PageListImpl : public CPMUnknown<IPageList> {
+public:
+  using CPMUnknown::CPMUnknown;
+  int32 GetPageCount() const override;
+  UID GetNthPageUID(int32 n) const override;
+  int32 GetPageIndex(UID page) const override;
+  bool16 GetPageString(UID page, PMString* out, bool16 useSectionName, bool16 forceArabic, int32 numberType,
+                       bool16 display) const override;
+};
+
+class LayoutUtilsImpl : public CPMUnknown<ILayoutUtils> {
+public:
+  using CPMUnknown::CPMUnknown;
+  UID GetOwnerPageUID(const IHierarchy* hierarchy) const override;
+};
+
+class StoryFrameUtilsImpl : public CPMUnknown<IStoryFrameUtils> {
+public:
+  using CPMUnknown::CPMUnknown;
+  bool16 IsOverset(IFrameList* frames) const override;
+};
+
+class LineInfoImpl : public CPMUnknown<ILineInfo> {
+public:
+  using CPMUnknown::CPMUnknown;
+  bool16 GetLineInfo(TextIndex at, LineInfo* info) override;
+};
+
+class WaxLineImpl : public CPMUnknown<IWaxLine> {
+public:
+  using CPMUnknown::CPMUnknown;
+  TextIndex GetStart() const override { return start_; }
+  int32 GetLength() const override { return length_; }
+  UID GetFrameUID() const override { return frame_; }
+  bool16 HasAdornment(ClassID adornment) const override;
+  void AddAdornment(ClassID adornment, double drawPriority) override;
+  int32 GetAdornmentCount() const override;
+  void Set(StoryComposition* c, int32 line, UID frame, TextIndex start, int32 length) {
+    composition_ = c;
+    line_ = line;
+    frame_ = frame;
+    start_ = start;
+    length_ = length;
+  }
+
+private:
+  StoryComposition* composition_ = nullptr;
+  int32 line_ = -1;
+  UID frame_ = kInvalidUID;
+  TextIndex start_ = 0;
+  int32 length_ = 0;
+};
