@@ -1,6 +1,8 @@
 #include "cli/DocumentDescription.h"
 #include "headless/DocumentBuilder.h"
+#include "headless/LayoutBuilder.h"
 #include "host/ITextModel.h"
+#include "host/ITextVariable.h"
 #include "host/InterfacePtr.h"
 #include "host/TextAttr.h"
 #include <fstream>
@@ -17,12 +19,13 @@ struct Failure {
 
 class Reader {
 public:
-  Reader(DataBase* doc, std::vector<Placeholder>* placeholders) : b_(doc), placeholders_(placeholders) {}
+  Reader(DataBase* doc, std::vector<Placeholder>* placeholders)
+      : b_(doc), layout_(doc), placeholders_(placeholders) {}
 
   void Document(const json& root) {
     Object(root, "",
            {"version", "fonts", "swatches", "languages", "defaultFont", "defaultLanguage", "characterStyles",
-            "paragraphStyles", "stories"});
+            "paragraphStyles", "spreads", "sections", "chapterNumber", "footnotes", "textVariables", "stories"});
     if (root.contains("version") && root["version"] != 1) Fail("version", "only version 1 is known");
     for (size_t i = 0; i < Array(root, "fonts").size(); ++i) Font(root["fonts"][i], Index("fonts", i));
     for (size_t i = 0; i < Array(root, "swatches").size(); ++i) Swatch(root["swatches"][i], Index("swatches", i));
@@ -37,6 +40,12 @@ public:
       Style(root["characterStyles"][i], Index("characterStyles", i), false);
     for (size_t i = 0; i < Array(root, "paragraphStyles").size(); ++i)
       Style(root["paragraphStyles"][i], Index("paragraphStyles", i), true);
+    for (size_t i = 0; i < Array(root, "spreads").size(); ++i) Spread(root["spreads"][i], Index("spreads", i));
+    for (size_t i = 0; i < Array(root, "sections").size(); ++i) SectionAt(root["sections"][i], Index("sections", i));
+    if (root.contains("chapterNumber")) Chapter(root["chapterNumber"], "chapterNumber");
+    if (root.contains("footnotes")) Footnotes(root["footnotes"], "footnotes");
+    for (size_t i = 0; i < Array(root, "textVariables").size(); ++i)
+      Variable(root["textVariables"][i], Index("textVariables", i));
     for (size_t i = 0; i < Array(root, "stories").size(); ++i) Story(root["stories"][i], Index("stories", i));
   }
 
@@ -161,7 +170,7 @@ private:
 
   void Style(const json& v, const std::string& where, bool paragraph) {
     Object(v, where,
-           paragraph ? std::set<std::string>{"name", "attributes", "numbering"}
+           paragraph ? std::set<std::string>{"name", "attributes", "numbering", "list", "level", "format"}
                      : std::set<std::string>{"name", "attributes"});
     if (!v.contains("name")) Fail(where, "a style needs a name");
     std::string name = String(v["name"], Field(where, "name"));
@@ -173,12 +182,87 @@ private:
                          v.contains("numbering") ? Numbering(v["numbering"], Field(where, "numbering")) : kNoNumbering)
                    : b_.AddCharacterStyle(name, attrs);
     if (made == kInvalidUID) Fail(where, "style '" + name + "' is listed twice or has an empty name");
+    if (!paragraph || !(v.contains("list") || v.contains("level") || v.contains("format"))) return;
+    std::string list = v.contains("list") ? String(v["list"], Field(where, "list")) : std::string();
+    int32 level = v.contains("level") ? Integer(v["level"], Field(where, "level"), 1, 9) : 1;
+    std::string format = v.contains("format") ? String(v["format"], Field(where, "format")) : std::string("^1.");
+    layout_.SetNumbering(made, list, level, format);
+  }
+
+  static int32 Integer(const json& v, const std::string& where, int32 min, int32 max) {
+    if (!v.is_number_integer() || v.get<int64_t>() < min || v.get<int64_t>() > max)
+      Fail(where, "expected a whole number from " + std::to_string(min) + " to " + std::to_string(max));
+    return static_cast<int32>(v.get<int64_t>());
+  }
+
+  static int32 NumberStyle(const json& v, const std::string& where) {
+    return Choice(v, where, {"arabic", "upperRoman", "lowerRoman", "upperLetters", "lowerLetters"});
+  }
+
+  void Spread(const json& v, const std::string& where) {
+    Object(v, where, {"pages"});
+    int32 pages = v.contains("pages") ? Integer(v["pages"], Field(where, "pages"), 1, 2) : 1;
+    if (layout_.AddSpread(pages) == kInvalidUID) Fail(where, "the spread cannot be made");
+  }
+
+  void SectionAt(const json& v, const std::string& where) {
+    Object(v, where, {"startPage", "start", "style", "prefix"});
+    Section section;
+    section.startPage = v.contains("startPage") ? Integer(v["startPage"], Field(where, "startPage"), 0, 100000) : 0;
+    if (layout_.PageUID(section.startPage) == kInvalidUID) Fail(Field(where, "startPage"), "no such page");
+    if (v.contains("start")) section.startNumber = Integer(v["start"], Field(where, "start"), 1, 1000000);
+    if (v.contains("style")) section.style = NumberStyle(v["style"], Field(where, "style"));
+    if (v.contains("prefix")) section.prefix = PMString(String(v["prefix"], Field(where, "prefix")));
+    layout_.AddSection(section);
+  }
+
+  void Chapter(const json& v, const std::string& where) {
+    Object(v, where, {"number", "style"});
+    int32 number = v.contains("number") ? Integer(v["number"], Field(where, "number"), 0, 1000000) : 1;
+    int32 style = v.contains("style") ? NumberStyle(v["style"], Field(where, "style")) : 0;
+    layout_.SetChapterNumber(number, style);
+  }
+
+  void Footnotes(const json& v, const std::string& where) {
+    Object(v, where, {"style", "start", "referencePrefix", "referenceSuffix", "footnotePrefix", "footnoteSuffix",
+                      "separator"});
+    auto text = [&](const char* key, const char* fallback) {
+      return v.contains(key) ? String(v[key], Field(where, key)) : std::string(fallback);
+    };
+    layout_.SetFootnoteSettings(v.contains("style") ? NumberStyle(v["style"], Field(where, "style")) : 0,
+                                v.contains("start") ? Integer(v["start"], Field(where, "start"), 0, 1000000) : 1,
+                                text("referencePrefix", ""), text("referenceSuffix", ""), text("footnotePrefix", ""),
+                                text("footnoteSuffix", ""), text("separator", "\t"));
+  }
+
+  void Variable(const json& v, const std::string& where) {
+    Object(v, where, {"name", "text"});
+    if (!v.contains("name")) Fail(where, "a text variable needs a name");
+    std::string name = String(v["name"], Field(where, "name"));
+    std::string text = v.contains("text") ? String(v["text"], Field(where, "text")) : std::string();
+    if (layout_.AddTextVariable(name, text) == kInvalidUID) Fail(where, "text variable '" + name + "' is listed twice");
+  }
+
+  void Frame(const json& v, const std::string& where, UID story) {
+    Object(v, where, {"page", "pasteboard", "columns", "lines", "x", "y"});
+    UID parent = kInvalidUID;
+    if (v.contains("page") == v.contains("pasteboard")) Fail(where, "a frame is on a page or on a spread's pasteboard");
+    if (v.contains("page")) parent = layout_.PageUID(Integer(v["page"], Field(where, "page"), 0, 100000));
+    else parent = layout_.SpreadUID(Integer(v["pasteboard"], Field(where, "pasteboard"), 0, 100000));
+    if (parent == kInvalidUID) Fail(where, "no such page or spread");
+    int32 columns = v.contains("columns") ? Integer(v["columns"], Field(where, "columns"), 1, 10000) : 40;
+    int32 lines = v.contains("lines") ? Integer(v["lines"], Field(where, "lines"), 1, 10000) : 40;
+    double x = v.contains("x") && v["x"].is_number() ? v["x"].get<double>() : 0;
+    double y = v.contains("y") && v["y"].is_number() ? v["y"].get<double>() : 0;
+    if (layout_.AddTextFrame(parent, story, columns, lines, x, y) == kInvalidUID) Fail(where, "the frame cannot be made");
   }
 
   void Story(const json& v, const std::string& where) {
-    Object(v, where, {"locked", "paragraphs"});
+    Object(v, where, {"locked", "paragraphs", "frames"});
     UID story = b_.NewStory();
     if (story == kInvalidUID) Fail(where, "the story cannot be made");
+    for (size_t i = 0; i < Array(v, "frames", where).size(); ++i)
+      Frame(v["frames"][i], Index(Field(where, "frames"), i), story);
     const json& paragraphs = Array(v, "paragraphs", where);
     if (paragraphs.empty()) b_.AddParagraph(story);
     for (size_t i = 0; i < paragraphs.size(); ++i)
@@ -206,7 +290,9 @@ private:
 
   void Run(const json& v, const std::string& where, UID story) {
     if (v.is_string()) return Text(v.get<std::string>(), where, story, kInvalidUID, AttributeBossList());
-    Object(v, where, {"text", "style", "attributes", "language", "sourceMarker", "crossReference"});
+    Object(v, where,
+           {"text", "style", "attributes", "language", "sourceMarker", "crossReference", "footnote", "variable"});
+    if (v.contains("footnote") || v.contains("variable")) return Anchored(v, where, story);
     for (const char* kind : {"sourceMarker", "crossReference"}) {
       if (!v.contains(kind)) continue;
       if (v.size() != 1) Fail(where, std::string("a ") + kind + " stands alone in its run");
@@ -228,6 +314,25 @@ private:
     Text(String(v["text"], Field(where, "text")), Field(where, "text"), story, style, overrides);
   }
 
+  // A footnote reference or a text variable, inserted where the next text goes.
+  void Anchored(const json& v, const std::string& where, UID story) {
+    if (v.size() != 1) Fail(where, "a footnote or variable stands alone in its run");
+    InterfacePtr<ITextModel> model(b_.GetDataBase(), story, IID_ITEXTMODEL);
+    TextIndex at = model->TotalLength() - 1;
+    if (v.contains("footnote")) {
+      std::string text = String(v["footnote"], Field(where, "footnote"));
+      if (text.find('\r') != std::string::npos) Fail(Field(where, "footnote"), "a footnote holds one paragraph");
+      if (layout_.AddFootnote(story, at, WideString::FromUTF8(text)) == kInvalidUID)
+        Fail(where, "the footnote cannot be made");
+      return;
+    }
+    std::string name = String(v["variable"], Field(where, "variable"));
+    InterfacePtr<ITextVariableList> vars(b_.GetDataBase(), kRootUID, IID_ITEXTVARIABLELIST);
+    UID var = vars ? vars->FindByName(PMString(name)) : kInvalidUID;
+    if (var == kInvalidUID) Fail(Field(where, "variable"), "no text variable named '" + name + "'");
+    if (layout_.InsertTextVariable(story, at, var) == kInvalidUID) Fail(where, "the variable cannot be placed");
+  }
+
   void Text(const std::string& utf8, const std::string& where, UID story, UID style,
             const AttributeBossList& overrides) {
     if (utf8.find('\r') != std::string::npos)
@@ -237,6 +342,7 @@ private:
   }
 
   DocumentBuilder b_;
+  LayoutBuilder layout_;
   std::vector<Placeholder>* placeholders_;
   std::string defaultFont_, defaultLanguage_;
 };

@@ -4,7 +4,9 @@
 #include "headless/SessionObjects.h"
 #include "host/IK2ServiceRegistry.h"
 #include "host/IStartupShutdownService.h"
+#include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include <algorithm>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
@@ -297,6 +299,7 @@ void Application::CloseDocument(DataBase* db) {
     }
   }
   if (front_ == db) front_ = docs_.empty() ? nullptr : docs_.back()->db.get();
+  if (selectedStory_.GetDataBase() == db) selectedStory_ = UIDRef();
   Signal(kAfterCloseDocSignalResponderService, UIDRef());
 }
 
@@ -359,4 +362,26 @@ UIDRef Application::GetContextWorkspaceRef() const {
     if (doc) return doc->GetDocWorkspace();
   }
   return workspace_ ? UIDRef(workspace_.get(), kRootUID) : UIDRef();
+}
+
+bool16 Application::SelectText(const UIDRef& story, TextIndex start, TextIndex end) {
+  if (!Find(story.GetDataBase())) return false;
+  InterfacePtr<ITextModel> text(story, IID_ITEXTMODEL);
+  if (!text) return false;
+  const TextIndex length = text->TotalLength();
+  start = std::max<TextIndex>(0, std::min(start, length));
+  end = std::max(start, std::min(end, length));
+  front_ = static_cast<DataBase*>(story.GetDataBase());
+  selectedStory_ = story;
+  selectionStart_ = start;
+  selectionEnd_ = end;
+  return true;
+}
+
+bool16 Application::GetTextSelection(UIDRef* story, TextIndex* start, TextIndex* end) const {
+  if (!Find(selectedStory_.GetDataBase()) || !selectedStory_.ExistsInDB()) return false;
+  if (story) *story = selectedStory_;
+  if (start) *start = selectionStart_;
+  if (end) *end = selectionEnd_;
+  return true;
 }

@@ -60,6 +60,8 @@ public:
   // IActiveContext
   UIDRef GetContextDocRef() const override;
   UIDRef GetContextWorkspaceRef() const override;
+  bool16 SelectText(const UIDRef& story, TextIndex start, TextIndex end) override;
+  bool16 GetTextSelection(UIDRef* story, TextIndex* start, TextIndex* end) const override;
 
 private:
   struct Doc {
@@ -74,6 +76,8 @@ private:
 
   std::vector<std::unique_ptr<Doc>> docs_;
   DataBase* front_ = nullptr;
+  UIDRef selectedStory_;
+  TextIndex selectionStart_ = 0, selectionEnd_ = 0;
   std::unique_ptr<DataBase> workspace_;
   std::string prefsPath_;
   IPMUnknown* session_ = nullptr;

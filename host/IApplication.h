@@ -24,4 +24,11 @@ public:
   virtual UIDRef GetContextDocRef() const = 0;
   // The front document's workspace, or the application workspace.
   virtual UIDRef GetContextWorkspaceRef() const = 0;
+  // Selects [start, end) of a story (clipped to it) and brings its document
+  // to the front; false when the story does not exist or the range is empty
+  // after clipping and start lies outside the story.
+  virtual bool16 SelectText(const UIDRef& story, TextIndex start, TextIndex end) = 0;
+  // The current text selection; false when there is none (no document, or
+  // the selected story is gone).
+  virtual bool16 GetTextSelection(UIDRef* story, TextIndex* start, TextIndex* end) const = 0;
 };

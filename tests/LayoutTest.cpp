@@ -1,4 +1,6 @@
 #include "headless/DocumentBuilder.h"
+#include "headless/Host.h"
+#include "host/COwnedItem.h"
 #include "headless/LayoutBuilder.h"
 #include "host/IFootnote.h"
 #include "host/ILineInfo.h"
@@ -206,4 +208,60 @@ TEST(Layout, SavedLayoutReadsBackTheSame) {
   EXPECT_EQ(again.PageUID(1), PageOf(back, story, 10));
   EXPECT_EQ("SE", PageString(back, again.PageUID(1), true, false));
   EXPECT_EQ(kInvalidUID, PageOf(back, story, 40));
+}
+
+namespace {
+// An owned item that hears layout and counts what it heard.
+struct LayoutLog {
+  int overset = 0, composed = 0;
+  int adornments = 0;
+};
+LayoutLog& Heard() {
+  static LayoutLog log;
+  return log;
+}
+
+class ListeningItem : public COwnedItem {
+public:
+  using COwnedItem::COwnedItem;
+  bool16 HearsLayout() override { return true; }
+  void Overset() override { ++Heard().overset; }
+  void ComposedIntoLine(IPMUnknown* line) override {
+    ++Heard().composed;
+    InterfacePtr<IWaxLine> wax(line, IID_IWAXLINE);
+    if (!wax) return;
+    if (!wax->HasAdornment(ClassID{0x7405})) wax->AddAdornment(ClassID{0x7405}, 1.0);
+    Heard().adornments = wax->GetAdornmentCount();
+  }
+};
+constexpr ClassID kListeningItemBoss{0x7401};
+constexpr ImplementationID kListeningItemImpl{0x7402};
+}  // namespace
+
+TEST(Layout, OwnedItemsHearWhenTheirLineChangesOrTheyGoOverset) {
+  Host::Get().Impls().InstallHostPersistent<ListeningItem>(kListeningItemImpl);
+  Host::Get().Classes().Define({kListeningItemBoss, kInvalidClass, {{IID_IOWNEDITEM, kListeningItemImpl}}});
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  UID story = MakeStory(db, kText);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 2);
+  UID item = db->NewUID(kListeningItemBoss);
+  InterfacePtr<IOwnedItemStrand> owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  ASSERT_TRUE(owned->SetOwnedItem(12, kListeningItemBoss, item));
+  Heard() = LayoutLog();
+  app->Idle().RunOnce();  // idle time composes the story
+  EXPECT_EQ(1, Heard().composed);
+  EXPECT_EQ(1, Heard().adornments);
+  app->Idle().RunOnce();  // nothing changed: nothing to hear
+  EXPECT_EQ(1, Heard().composed);
+  // Text before the anchor pushes it out of the frame.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("a long new first line\r"))));
+  app->Idle().RunOnce();
+  EXPECT_EQ(1, Heard().overset);
+  EXPECT_EQ(1, Heard().composed);
+  db->Undo();
+  app->Idle().RunOnce();
+  EXPECT_EQ(2, Heard().composed);
 }
