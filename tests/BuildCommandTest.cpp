@@ -7,12 +7,10 @@
 #include "host/IStyleGroupManager.h"
 #include "host/ITextAttributes.h"
 #include "host/TextAttr.h"
+#include "tests/RunProgram.h"
 #include "tests/TestApp.h"
 #include "tests/TextTestSupport.h"
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace {
 struct Result {
@@ -21,16 +19,8 @@ struct Result {
 };
 
 Result Build(const std::string& descriptionPath, const std::string& outPath) {
-  std::string cmd = std::string(XREF_BINARY) + " build '" + descriptionPath + "' -o '" + outPath + "' 2>&1";
-  Result r;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.output.append(buf.data(), n);
-  int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  ProgramRun run = RunXref("build '" + descriptionPath + "' -o '" + outPath + "'");
+  return {run.exitCode, run.out};
 }
 
 Result BuildText(const TempDir& dir, const std::string& json) {

@@ -8,24 +8,18 @@
 #include "host/ITextVariable.h"
 #include "host/ScriptObjectModel.h"
 #include "host/UtilsBoss.h"
+#include "tests/RunProgram.h"
 #include "tests/TestApp.h"
 #include "tests/TextTestSupport.h"
-#include <array>
-#include <cstdio>
 #include <fstream>
-#include <sys/wait.h>
 
 namespace {
 int BuildFrom(const std::string& json, const std::string& out, std::string* output) {
   std::string desc = out + ".json";
   std::ofstream(desc) << json;
-  std::string cmd = std::string(XREF_BINARY) + " build '" + desc + "' -o '" + out + "' 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  std::array<char, 4096> buf;
-  size_t n;
-  while (p && (n = fread(buf.data(), 1, buf.size(), p)) > 0) output->append(buf.data(), n);
-  int status = p ? pclose(p) : -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  ProgramRun run = RunXref("build '" + desc + "' -o '" + out + "'");
+  *output = run.out;
+  return run.exitCode;
 }
 
 std::string PageStringAt(IDataBase* db, UID story, TextIndex at) {

@@ -1,31 +1,18 @@
 // xref validate: a line per format, exit 0 only when all are valid.
+#include "tests/RunProgram.h"
 #include <algorithm>
-#include <array>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace {
-struct ProgramOutput {
-  int exitCode;
-  std::string out;
-};
+typedef ProgramRun ProgramOutput;
 
 // Arguments are passed through single quotes; none of the formats below holds one.
 ProgramOutput Validate(const std::vector<std::string>& formats) {
-  std::string cmd = std::string(XREF_BINARY) + " validate";
-  for (auto& f : formats) cmd += " '" + f + "'";
-  cmd += " 2>&1";
-  ProgramOutput r{-1, {}};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  std::array<char, 4096> buf;
-  size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  int status = pclose(p);
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  std::string args = "validate";
+  for (auto& f : formats) args += " '" + f + "'";
+  return RunXref(args);
 }
 }  // namespace
 

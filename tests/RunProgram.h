@@ -1,0 +1,13 @@
+#pragma once
+// Runs the xref program with arguments (already quoted for the shell) and
+// collects what it printed and its exit code.
+#include <string>
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out;
+};
+
+// With mergeStderr, standard error joins the output; otherwise it is dropped,
+// so tests can tell the two apart.
+ProgramRun RunXref(const std::string& args, bool mergeStderr = true);
