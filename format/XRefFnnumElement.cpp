@@ -1,5 +1,6 @@
 // The fnnum building block: the number of the footnote that holds the source.
 #include "format/XRefElement.h"
+#include "format/XRefSamples.h"
 #include "integration/ImplementationRecord.h"
 
 namespace {
@@ -10,6 +11,10 @@ const XRefAttributeDecl kAttributes[] = {
 class XRefFnnumElement : public XRefElement {
 public:
   explicit XRefFnnumElement(IPMUnknown* boss) : XRefElement(boss, "fnnum", kEmpty, kAttributes) {}
+  ErrorCode AddPreview(std::vector<ComposedRun>& runs, ISAXAttributes*) override {
+    XRefAppendNumberRun(runs, XRefSampleNumber(1, 50));
+    return kSuccess;
+  }
 };
 }  // namespace
 

@@ -63,3 +63,13 @@ constexpr ErrorCode kXRefParaStyleNotFoundError{0xF2C65};
 constexpr ErrorCode kXRefCharStyleNotFoundError{0xF2C66};
 constexpr ErrorCode kXRefNoPrecedingParagraphError{0xF2C67};
 constexpr ErrorCode kXRefNoFollowingParagraphError{0xF2C68};
+constexpr ErrorCode kXRefNotOnPageError{0xF2C69};
+constexpr ErrorCode kXRefOnPasteboardError{0xF2C6A};
+constexpr ErrorCode kXRefPageTextWithoutNumberError{0xF2C6B};
+constexpr ErrorCode kXRefNotInFootnoteError{0xF2C6C};
+constexpr ErrorCode kXRefNotNumberedError{0xF2C6D};
+constexpr ErrorCode kXRefNoFilteredTextError{0xF2C6E};
+
+// The error-string service that words the plug-in's error codes.
+constexpr ClassID kXRefErrorStringServiceBoss{0xF2C5A};
+constexpr ImplementationID kXRefErrorStringServiceImpl{0xF2C5A};

@@ -1,6 +1,7 @@
 // The pagenum building block: the page number of the source, or a word for
 // its page as seen from the destination.
 #include "format/XRefElement.h"
+#include "format/XRefSamples.h"
 #include "integration/ImplementationRecord.h"
 
 namespace {
@@ -25,6 +26,10 @@ const XRefAttributeDecl kAttributes[] = {
 class XRefPagenumElement : public XRefElement {
 public:
   explicit XRefPagenumElement(IPMUnknown* boss) : XRefElement(boss, "pagenum", kEmpty, kAttributes) {}
+  ErrorCode AddPreview(std::vector<ComposedRun>& runs, ISAXAttributes*) override {
+    XRefAppendNumberRun(runs, XRefSampleNumber(1, 50));
+    return kSuccess;
+  }
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 // The paranum building block: the list number of the paragraph at (or near) the source.
 #include "format/XRefElement.h"
+#include "format/XRefSamples.h"
 #include "integration/ImplementationRecord.h"
 
 namespace {
@@ -15,6 +16,10 @@ const XRefAttributeDecl kAttributes[] = {
 class XRefParanumElement : public XRefElement {
 public:
   explicit XRefParanumElement(IPMUnknown* boss) : XRefElement(boss, "paranum", kEmpty, kAttributes) {}
+  ErrorCode AddPreview(std::vector<ComposedRun>& runs, ISAXAttributes*) override {
+    XRefAppendNumberRun(runs, XRefSampleNumber(1, 5), ".");
+    return kSuccess;
+  }
 };
 }  // namespace
 

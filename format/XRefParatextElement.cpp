@@ -1,5 +1,6 @@
 // The paratext building block: the text of the paragraph at (or near) the source.
 #include "format/XRefElement.h"
+#include "format/XRefSamples.h"
 #include "integration/ImplementationRecord.h"
 
 namespace {
@@ -28,6 +29,10 @@ const XRefAttributeDecl kAttributes[] = {
 class XRefParatextElement : public XRefElement {
 public:
   explicit XRefParatextElement(IPMUnknown* boss) : XRefElement(boss, "paratext", kEmpty, kAttributes) {}
+  ErrorCode AddPreview(std::vector<ComposedRun>& runs, ISAXAttributes*) override {
+    XRefAppendRun(runs, "Sample paragraph text");
+    return kSuccess;
+  }
 };
 }  // namespace
 

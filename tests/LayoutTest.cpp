@@ -230,12 +230,12 @@ public:
     ++Heard().composed;
     InterfacePtr<IWaxLine> wax(line, IID_IWAXLINE);
     if (!wax) return;
-    if (!wax->HasAdornment(ClassID{0x7405})) wax->AddAdornment(ClassID{0x7405}, 1.0);
+    if (!wax->HasAdornment(ClassID{0x7505})) wax->AddAdornment(ClassID{0x7505}, 1.0);
     Heard().adornments = wax->GetAdornmentCount();
   }
 };
-constexpr ClassID kListeningItemBoss{0x7401};
-constexpr ImplementationID kListeningItemImpl{0x7402};
+constexpr ClassID kListeningItemBoss{0x7501};
+constexpr ImplementationID kListeningItemImpl{0x7502};
 }  // namespace
 
 TEST(Layout, OwnedItemsHearWhenTheirLineChangesOrTheyGoOverset) {

@@ -54,8 +54,8 @@ TEST_F(ParsingUtils, ElementsAreFoundByTheirExactName) {
   EXPECT_FALSE(InterfacePtr<IXRefElement>(utils_->QueryElement(PMString("Paratext"))));
   EXPECT_FALSE(InterfacePtr<IXRefElement>(utils_->QueryElement(PMString("xref"))));
   EXPECT_FALSE(InterfacePtr<IXRefElement>(utils_->QueryElement(PMString(""))));
-  EXPECT_FALSE(InterfacePtr<IXRefPreviewer>(utils_->QueryPreviewer()));  // not yet registered
-  EXPECT_FALSE(InterfacePtr<IXRefComposer>(utils_->QueryComposer()));
+  EXPECT_TRUE(InterfacePtr<IXRefPreviewer>(utils_->QueryPreviewer()));
+  EXPECT_TRUE(InterfacePtr<IXRefComposer>(utils_->QueryComposer()));
 }
 
 TEST_F(ParsingUtils, DeclaredDefaultsArriveAsAttributes) {

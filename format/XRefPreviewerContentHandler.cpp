@@ -1,0 +1,95 @@
+// Collects a preview: literal text as it comes, and for each element either
+// its sample (without valid locations) or what it composes, as plain text.
+// `lang` filters as in composition; `cstyle` and `format` play no part.
+#include "format/IXRefComposerState.h"
+#include "format/IXRefElement.h"
+#include "format/IXRefParsingUtils.h"
+#include "format/IXRefTextLoc.h"
+#include "format/XRefLanguageFilter.h"
+#include "host/CSAXContentHandler.h"
+#include "host/ISAXAttributes.h"
+#include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
+#include "host/UtilsBoss.h"
+#include "integration/ImplementationRecord.h"
+#include <deque>
+
+namespace {
+const PMString kRootName("xref");
+const PMString kLang("lang");
+
+class XRefPreviewerContentHandler : public CSAXContentHandler {
+public:
+  using CSAXContentHandler::CSAXContentHandler;
+
+  void StartDocument() override {
+    InterfacePtr<IStringData> collected(this, IID_ISTRINGDATA);
+    if (collected) collected->Set(PMString());
+    text_.clear();
+    InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
+    if (state) state->ClearErrors();
+    suppressStack_.clear();
+    suppressed_ = false;
+    utils_.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+  }
+
+  void EndDocument() override { Flush(); }
+
+  void Characters(const WideString& text) override {
+    if (!suppressed_) text_.Append(text);
+  }
+
+  void StartElement(const WideString&, const WideString& localName, const WideString&,
+                    ISAXAttributes* attributes) override {
+    PMString name(localName);
+    if (name == kRootName || !utils_) return;
+    InterfacePtr<IXRefElement> element(utils_->QueryElement(name));
+    if (!element) return;
+    suppressStack_.push_back(suppressed_);
+    InterfacePtr<IXRefTextLoc> source(this, IID_IXREFSOURCETEXTLOC);
+    InterfacePtr<IXRefTextLoc> destination(this, IID_IXREFDESTTEXTLOC);
+    std::vector<ComposedRun> runs;
+    if (!source || !destination || !source->IsValid() || !destination->IsValid()) {
+      element->AddPreview(runs, attributes);
+      Append(runs);
+      return;
+    }
+    if (utils_->HasAttribute(attributes, kLang) &&
+        !LanguageListNames(utils_->GetStringAttribute(attributes, kLang, PMString()),
+                           DestinationLanguageName(destination.get())))
+      suppressed_ = true;
+    if (suppressed_) return;
+    InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
+    element->Compose(runs, attributes, state.get(), source.get(), destination.get());
+    Append(runs);
+  }
+
+  void EndElement(const WideString&, const WideString& localName, const WideString&) override {
+    PMString name(localName);
+    if (name == kRootName || !utils_) return;
+    InterfacePtr<IXRefElement> element(utils_->QueryElement(name));
+    if (!element || suppressStack_.empty()) return;
+    suppressed_ = suppressStack_.back();
+    suppressStack_.pop_back();
+  }
+
+private:
+  void Append(const std::vector<ComposedRun>& runs) {
+    for (const ComposedRun& run : runs) text_.Append(run.text);
+  }
+
+  // The string data holds the text once the document is done; a parse that
+  // fails half-way leaves what was collected up to there.
+  void Flush() {
+    InterfacePtr<IStringData> collected(this, IID_ISTRINGDATA);
+    if (collected) collected->Set(PMString(text_));
+  }
+
+  WideString text_;
+  std::deque<bool16> suppressStack_;
+  bool16 suppressed_ = false;
+  InterfacePtr<IXRefParsingUtils> utils_;
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefPreviewerContentHandler, kXRefPreviewerContentHandlerImpl);
