@@ -3,6 +3,7 @@
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentDescription.h"
+#include "cli/SourceMarkers.h"
 #include "host/IParagraphStrand.h"
 #include "host/IStoryList.h"
 #include "host/ITextModel.h"
@@ -36,8 +37,12 @@ public:
       PrintError(description_ + ": " + error);
       return kExitUsage;
     }
+    if (!PlaceSourceMarkers(doc, &placeholders, &error)) {
+      PrintError(description_ + ": " + error);
+      return kExitUsage;
+    }
     doc->ClearUndo();
-    // Markers and cross-references are placed by the steps that make them.
+    // Cross-references are placed by the step that makes them.
     std::map<std::string, int> unplaced;
     for (const Placeholder& p : placeholders) ++unplaced[p.kind];
     for (auto& entry : unplaced)

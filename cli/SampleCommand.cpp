@@ -1,10 +1,18 @@
 // xref sample: the main job. Builds the bundled sample document from its
 // description, saves it, reopens it, checks that saving again gives the
-// same bytes, and describes what it holds.
+// same bytes, describes what it holds, and shows what each default format
+// gives at each of its source markers.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "cli/DefaultFormats.h"
 #include "cli/Describe.h"
-#include "cli/DocumentDescription.h"
+#include "cli/DocumentSource.h"
+#include "cli/SourceMarkers.h"
+#include "format/IXRefParsingUtils.h"
+#include "format/IXRefPreviewer.h"
+#include "host/IStoryList.h"
+#include "host/InterfacePtr.h"
+#include "host/UtilsBoss.h"
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -35,11 +43,6 @@ public:
   int Run() override {
     if (description_.empty()) description_ = DefaultSample();
     std::string error;
-    nlohmann::json desc;
-    if (!ReadDescription(description_, &desc, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
     auto app = StartSession({}, &error);
     if (!app) {
       PrintError(error);
@@ -48,9 +51,8 @@ public:
     std::error_code ec;
     std::filesystem::create_directories(out_, ec);
     const std::string first = out_ + "/sample.xrefdoc", second = out_ + "/sample-resaved.xrefdoc";
-    DataBase* doc = app->NewDocument();
-    std::vector<Placeholder> placeholders;
-    if (!BuildDocument(desc, doc, &placeholders, &error) || !app->SaveDocumentAs(doc, first, &error)) {
+    DataBase* doc = BuildDescribedDocument(*app, description_, &error);
+    if (!doc || !app->SaveDocumentAs(doc, first, &error)) {
       PrintError(error);
       return kExitUsage;
     }
@@ -61,12 +63,33 @@ public:
       return kExitUsage;
     }
     DescribeDocument(doc, std::cout);
+    PreviewAtMarkers(doc);
     bool same = ReadBytes(first) == ReadBytes(second);
     std::cout << "saved, reopened and saved again: " << (same ? "identical bytes" : "DIFFERENT bytes") << "\n";
     return same ? kExitOK : kExitFinding;
   }
 
 private:
+  // Each default format with each marker as its source, as if the
+  // cross-reference stood at the start of the first story.
+  static void PreviewAtMarkers(DataBase* doc) {
+    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+    InterfacePtr<IXRefPreviewer> previewer(utils ? utils->QueryPreviewer() : nullptr);
+    InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
+    if (!previewer || !stories) return;
+    const UID destination = stories->GetNthStoryUID(0);
+    for (const SourceMarkerEntry& marker : ListSourceMarkers(doc)) {
+      std::cout << "source marker \"" << marker.name << "\":\n";
+      for (size_t f = 0; f < kDefaultFormatCount; ++f) {
+        PMString text;
+        ErrorCode err = previewer->Preview(&text, PMString(kDefaultFormats[f].markup), doc, marker.story,
+                                           marker.index, doc, destination, 0);
+        std::cout << "  " << kDefaultFormats[f].name << ": "
+                  << (err == kSuccess ? text.GetUTF8String() : "(cannot be previewed)") << "\n";
+      }
+    }
+  }
+
   std::string description_;
   std::string out_ = "xref-sample";
 };

@@ -40,7 +40,19 @@ PMString AssembleFormatDocument(const PMString& header, const PMString& format) 
   doc.reserve(header.Units().size() + kOpen.size() + text.size() + kClose.size());
   doc += header.Units();
   doc += kOpen;
+  // The parser turns a tab, line feed or return inside an attribute value
+  // into a space ("^t" as a delimiter would stop at the first blank); as
+  // character references they keep what they are.
+  bool inTag = false;
+  char16_t quote = 0;
   for (char16_t c : text) {
+    if (quote && (c == u'\t' || c == u'\n' || c == u'\r')) {
+      doc += c == u'\t' ? u"&#9;" : c == u'\n' ? u"&#10;" : u"&#13;";
+      continue;
+    }
+    if (c == u'<' && !quote) inTag = true;
+    else if (inTag && (c == u'"' || c == u'\'')) quote = quote == c ? 0 : quote ? quote : c;
+    else if (c == u'>' && !quote) inTag = false;
     if (const char16_t* element = CharElementFor(c)) doc += element;
     else doc.push_back(c);
   }

@@ -11,5 +11,7 @@ bool BuildFormatDTDHeader(PMString* header);
 // header + "<xref>" + format + "</xref>", with every U+0008 replaced by the
 // element <char code='8' />. U+0003 and U+0007, which "^h" and "^i" produce,
 // are no more legal in XML than U+0008 and are replaced the same way, so that
-// those escapes reach the output instead of failing the parse.
+// those escapes reach the output instead of failing the parse. Tabs, line
+// feeds and returns inside attribute values become character references, so
+// that they survive the parser's normalisation of attribute values.
 PMString AssembleFormatDocument(const PMString& header, const PMString& format);

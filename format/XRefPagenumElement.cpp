@@ -1,8 +1,17 @@
 // The pagenum building block: the page number of the source, or a word for
 // its page as seen from the destination.
+#include "format/IXRefComposerState.h"
+#include "format/IXRefParsingUtils.h"
+#include "format/IXRefTextLoc.h"
 #include "format/XRefElement.h"
+#include "format/XRefParagraphChoice.h"
 #include "format/XRefSamples.h"
+#include "host/IDataBase.h"
+#include "host/ILayout.h"
+#include "host/InterfacePtr.h"
+#include "host/UtilsBoss.h"
 #include "integration/ImplementationRecord.h"
+#include "model/IXRefTextUtils.h"
 
 namespace {
 const XRefAttributeDecl kAttributes[] = {
@@ -23,12 +32,116 @@ const XRefAttributeDecl kAttributes[] = {
     {"oppositetext", kXRefCDATA, "opposite page"},
 };
 
+// No relation between the pages: the page number is all there is to say.
+constexpr int32 kUnrelated = 999;
+
+UID SpreadOf(IDataBase* db, UID page) {
+  InterfacePtr<IHierarchy> hierarchy(db, page, IID_IHIERARCHY);
+  return hierarchy ? hierarchy->GetParentUID() : kInvalidUID;
+}
+
 class XRefPagenumElement : public XRefElement {
 public:
   explicit XRefPagenumElement(IPMUnknown* boss) : XRefElement(boss, "pagenum", kEmpty, kAttributes) {}
+
   ErrorCode AddPreview(std::vector<ComposedRun>& runs, ISAXAttributes*) override {
     XRefAppendNumberRun(runs, XRefSampleNumber(1, 50));
     return kSuccess;
+  }
+
+  ErrorCode Compose(std::vector<ComposedRun>& runs, ISAXAttributes* attributes, IXRefComposerState* state,
+                    IXRefTextLoc* source, IXRefTextLoc* destination) override {
+    if (!attributes || !source) return kXRefMissingInputError;
+    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+    InterfacePtr<IXRefTextUtils> text(UtilsBoss::QueryUtils<IXRefTextUtils>());
+    if (!utils || !text) return kXRefMissingInputError;
+    const PMString name("pagenum");
+
+    IDataBase* destDB = destination ? destination->GetDataBase() : nullptr;
+    const UID destPage =
+        destDB ? text->GetPageUID(destDB, destination->GetStoryRef().GetUID(), destination->GetIndex()) : kInvalidUID;
+
+    TextIndex at = source->GetIndex();
+    XRefFindStyledParagraph(name, utils.get(), attributes, state, source, &at);
+    IDataBase* sourceDB = source->GetDataBase();
+    const UID sourcePage = sourceDB ? text->GetPageUID(sourceDB, source->GetStoryRef().GetUID(), at) : kInvalidUID;
+
+    if (sourcePage == kInvalidUID) {
+      if (state) state->AddElementError(name, kXRefNotOnPageError);
+      XRefAppendRun(runs, "?");
+      return kSuccess;
+    }
+    if (sourceDB->GetClass(sourcePage) == kSpreadBoss) {
+      if (state) state->AddElementError(name, kXRefOnPasteboardError);
+      XRefAppendRun(runs, "PB");
+      return kSuccess;
+    }
+
+    InterfacePtr<IPageList> pages(source->GetDocumentRef(), IID_IPAGELIST);
+    if (!pages) return kXRefMissingInputError;
+
+    // Relative wordings make sense only within one document, and only
+    // between two pages: a destination on the pasteboard has no place in
+    // the page list to count from.
+    int32 distance = kUnrelated;
+    if (destPage != kInvalidUID && destDB == sourceDB) {
+      const int32 sourceIndex = pages->GetPageIndex(sourcePage);
+      const int32 destIndex = pages->GetPageIndex(destPage);
+      if (sourceIndex >= 0 && destIndex >= 0) distance = sourceIndex - destIndex;
+    }
+
+    PMString result;
+    if (distance == 0 && Bool(utils, attributes, "usethis")) result = String(utils, attributes, "thistext");
+    if ((distance == -1 || distance == 1) && Bool(utils, attributes, "useopposite")) {
+      const UID spread = SpreadOf(sourceDB, sourcePage);
+      const UID destSpread = SpreadOf(sourceDB, destPage);
+      InterfacePtr<ISpread> facing(sourceDB, spread, IID_ISPREAD);
+      if (!facing || destSpread == kInvalidUID) return kXRefMissingInputError;
+      if (destSpread == spread && facing->GetNumPages() == 2)
+        result = String(utils, attributes, "oppositetext");
+    }
+    if (result.IsEmpty() && distance == -1 && Bool(utils, attributes, "useprev"))
+      result = String(utils, attributes, "prevtext");
+    if (result.IsEmpty() && distance == 1 && Bool(utils, attributes, "usenext"))
+      result = String(utils, attributes, "nexttext");
+
+    if (result.IsEmpty()) {
+      const PMString type = String(utils, attributes, "numbertype");
+      const int32 numberType = type == PMString("actual")    ? kActualPageNumber
+                               : type == PMString("ordinal") ? kOrdinalPageNumber
+                                                              : kDefaultPageNumber;
+      PMString number;
+      if (!pages->GetPageString(sourcePage, &number, Bool(utils, attributes, "usesectionname", true),
+                                Bool(utils, attributes, "forcearabic"), numberType, true))
+        return kXRefMissingInputError;
+      if (!Bool(utils, attributes, "usepage")) {
+        result = number;
+      } else {
+        const PMString pageText = String(utils, attributes, "pagetext");
+        bool replaced = false;
+        for (int32 i = 0; i < pageText.CharCount(); ++i) {
+          if (pageText[i] == u'#') {
+            result.Append(number);
+            replaced = true;
+          } else {
+            result.AppendW(pageText[i]);
+          }
+        }
+        if (!replaced && state) state->AddElementError(name, kXRefPageTextWithoutNumberError);
+      }
+    }
+    XRefAppendRun(runs, result.GetWideString());
+    return kSuccess;
+  }
+
+private:
+  static bool Bool(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes, const char* name, bool fallback = false) {
+    return utils->GetBoolAttribute(attributes, PMString(name), fallback);
+  }
+  // The wordings fall back to nothing: without the attribute there is no
+  // wording, and the page number stands.
+  static PMString String(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes, const char* name) {
+    return utils->GetStringAttribute(attributes, PMString(name), PMString());
   }
 };
 }  // namespace

@@ -10,6 +10,12 @@ public:
   ErrorCode AddPreview(std::vector<ComposedRun>&, ISAXAttributes*) override {
     return kSuccess;
   }
+  // The composer writes the content and applies cstyle, format and lang to
+  // it; the element itself gives nothing and needs nothing.
+  ErrorCode Compose(std::vector<ComposedRun>&, ISAXAttributes*, IXRefComposerState*, IXRefTextLoc*,
+                    IXRefTextLoc*) override {
+    return kSuccess;
+  }
 };
 }  // namespace
 

