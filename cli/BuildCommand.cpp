@@ -2,8 +2,8 @@
 // description and saves it.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "cli/DocumentSource.h"
 #include "cli/DocumentDescription.h"
-#include "cli/SourceMarkers.h"
 #include "host/IParagraphStrand.h"
 #include "host/IStoryList.h"
 #include "host/ITextModel.h"
@@ -21,27 +21,17 @@ public:
   }
   int Run() override {
     std::string error;
-    nlohmann::json description;
-    if (!ReadDescription(description_, &description, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
     auto app = StartSession({}, &error);
     if (!app) {
       PrintError(error);
       return kExitUsage;
     }
-    DataBase* doc = app->NewDocument();
     std::vector<Placeholder> placeholders;
-    if (!BuildDocument(description, doc, &placeholders, &error)) {
-      PrintError(description_ + ": " + error);
+    DataBase* doc = BuildDescribedDocument(*app, description_, &error, &placeholders);
+    if (!doc) {
+      PrintError(error);
       return kExitUsage;
     }
-    if (!PlaceSourceMarkers(doc, &placeholders, &error)) {
-      PrintError(description_ + ": " + error);
-      return kExitUsage;
-    }
-    doc->ClearUndo();
     // Cross-references are placed by the step that makes them.
     std::map<std::string, int> unplaced;
     for (const Placeholder& p : placeholders) ++unplaced[p.kind];

@@ -1,4 +1,5 @@
 #include "cli/Describe.h"
+#include "cli/SourceMarkers.h"
 #include "headless/Application.h"
 #include "host/IDocument.h"
 #include "host/IFootnote.h"
@@ -101,4 +102,10 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
   out << "\n";
   InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
   for (int32 i = 0; stories && i < stories->GetStoryCount(); ++i) DescribeStory(doc, stories->GetNthStoryUID(i), out);
+  for (const SourceMarkerEntry& marker : ListSourceMarkers(doc)) {
+    out << "source marker \"" << marker.name << "\": ";
+    if (marker.story == kInvalidUID) out << "not anchored\n";
+    else out << "story " << UIDValue(marker.story) << " at " << marker.index << ", "
+             << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
+  }
 }

@@ -1,16 +1,18 @@
 #include "cli/DocumentSource.h"
-#include "cli/DocumentDescription.h"
 #include "cli/SourceMarkers.h"
 
-DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error) {
+DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
+                                 std::vector<Placeholder>* unplaced) {
   nlohmann::json description;
   if (!ReadDescription(descriptionPath, &description, error)) return nullptr;
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
   if (!BuildDocument(description, doc, &placeholders, error) || !PlaceSourceMarkers(doc, &placeholders, error)) {
+    *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;
   }
+  if (unplaced) *unplaced = std::move(placeholders);
   doc->ClearUndo();  // building is not something to undo
   doc->SetModified(false);
   return doc;

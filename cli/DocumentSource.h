@@ -1,9 +1,14 @@
 #pragma once
 // A document for the program to work on: a document file, opened, or a JSON
 // description (".json"), built in memory with its source markers placed.
+#include "cli/DocumentDescription.h"
 #include "headless/Application.h"
 #include <string>
+#include <vector>
 
 DataBase* OpenOrBuildDocument(Application& app, const std::string& path, std::string* error);
-// Builds a new document from a description file, source markers placed.
-DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error);
+// Builds a new document from a description file, source markers placed;
+// `unplaced` receives the placeholders no step placed yet. Messages name the
+// description and the place in it.
+DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
+                                 std::vector<Placeholder>* unplaced = nullptr);

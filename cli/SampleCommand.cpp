@@ -79,7 +79,7 @@ private:
     if (!previewer || !stories) return;
     const UID destination = stories->GetNthStoryUID(0);
     for (const SourceMarkerEntry& marker : ListSourceMarkers(doc)) {
-      std::cout << "source marker \"" << marker.name << "\":\n";
+      std::cout << "formats at source marker \"" << marker.name << "\", seen from the first page:\n";
       for (size_t f = 0; f < kDefaultFormatCount; ++f) {
         PMString text;
         ErrorCode err = previewer->Preview(&text, PMString(kDefaultFormats[f].markup), doc, marker.story,
