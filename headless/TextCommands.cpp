@@ -60,43 +60,28 @@ void DeleteTextCmd::Do() {
 }
 
 void ApplyCharStyleCmd::Do() {
-  UIDRef story;
-  TextIndex start;
-  int32 length;
-  InterfacePtr<IUIDData> style(this, IID_IUIDDATA);
-  if (!Target(&story, &start, &length)) return;
-  if (!style) return Report(kInvalidParameterError);
-  Report(StoryEditor(story).ApplyCharStyle(start, length, style->GetUID()));
+  EditRange<IUIDData>(IID_IUIDDATA, [](const UIDRef& story, TextIndex start, int32 length, IUIDData* style) {
+    return StoryEditor(story).ApplyCharStyle(start, length, style->GetUID());
+  });
 }
 
 void ApplyTextAttrCmd::Do() {
-  UIDRef story;
-  TextIndex start;
-  int32 length;
-  InterfacePtr<IAttributeListData> attrs(this, IID_IATTRIBUTELISTDATA);
-  if (!Target(&story, &start, &length)) return;
-  if (!attrs) return Report(kInvalidParameterError);
-  Report(StoryEditor(story).ApplyAttributes(start, length, attrs->Get()));
+  EditRange<IAttributeListData>(IID_IATTRIBUTELISTDATA,
+                                [](const UIDRef& story, TextIndex start, int32 length, IAttributeListData* attrs) {
+                                  return StoryEditor(story).ApplyAttributes(start, length, attrs->Get());
+                                });
 }
 
 void ApplyParaStyleCmd::Do() {
-  UIDRef story;
-  TextIndex start;
-  int32 length;
-  InterfacePtr<IUIDData> style(this, IID_IUIDDATA);
-  if (!Target(&story, &start, &length)) return;
-  if (!style) return Report(kInvalidParameterError);
-  Report(StoryEditor(story).ApplyParaStyle(start, length, style->GetUID()));
+  EditRange<IUIDData>(IID_IUIDDATA, [](const UIDRef& story, TextIndex start, int32 length, IUIDData* style) {
+    return StoryEditor(story).ApplyParaStyle(start, length, style->GetUID());
+  });
 }
 
 void SetNumberingCmd::Do() {
-  UIDRef story;
-  TextIndex start;
-  int32 length;
-  InterfacePtr<IIntData> kind(this, IID_IINTDATA);
-  if (!Target(&story, &start, &length)) return;
-  if (!kind) return Report(kInvalidParameterError);
-  Report(StoryEditor(story).SetNumbering(start, length, kind->Get()));
+  EditRange<IIntData>(IID_IINTDATA, [](const UIDRef& story, TextIndex start, int32 length, IIntData* kind) {
+    return StoryEditor(story).SetNumbering(start, length, kind->Get());
+  });
 }
 
 void PasteTextCmd::Do() {

@@ -3,6 +3,7 @@
 // from IRangeData; each refuses a locked story (kStoryLockedError) and a
 // range outside the story (kTextRangeError), changing nothing.
 #include "host/Command.h"
+#include "host/InterfacePtr.h"
 #include "host/UIDRef.h"
 
 class TextCommand : public Command {
@@ -15,6 +16,18 @@ protected:
   bool Target(UIDRef* story, TextIndex* start, int32* length);
   // Sets the global error unless e is kSuccess.
   static void Report(ErrorCode e);
+  // The common shape of the editing commands: the target range and one
+  // parameter interface, handed to `edit`, whose result is reported.
+  template <class Param, class Edit>
+  void EditRange(PMIID paramIID, Edit edit) {
+    UIDRef story;
+    TextIndex start;
+    int32 length;
+    InterfacePtr<Param> param(this, paramIID);
+    if (!Target(&story, &start, &length)) return;
+    if (!param) return Report(kInvalidParameterError);
+    Report(edit(story, start, length, param.get()));
+  }
 };
 
 #define XREF_TEXT_COMMAND(Name, Title)                                          \
