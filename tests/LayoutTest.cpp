@@ -230,12 +230,12 @@ public:
     ++Heard().composed;
     InterfacePtr<IWaxLine> wax(line, IID_IWAXLINE);
     if (!wax) return;
-    if (!wax->HasAdornment(ClassID{0x7505})) wax->AddAdornment(ClassID{0x7505}, 1.0);
+    if (!wax->HasAdornment(ClassID{0x7C05})) wax->AddAdornment(ClassID{0x7C05}, 1.0);
     Heard().adornments = wax->GetAdornmentCount();
   }
 };
-constexpr ClassID kListeningItemBoss{0x7501};
-constexpr ImplementationID kListeningItemImpl{0x7502};
+constexpr ClassID kListeningItemBoss{0x7C01};
+constexpr ImplementationID kListeningItemImpl{0x7C02};
 }  // namespace
 
 TEST(Layout, OwnedItemsHearWhenTheirLineChangesOrTheyGoOverset) {
