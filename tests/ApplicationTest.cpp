@@ -1,5 +1,7 @@
 #include "headless/Host.h"
+#include "host/CAlert.h"
 #include "host/CmdUtils.h"
+#include "host/ProgressBar.h"
 #include "host/IDocument.h"
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
@@ -126,4 +128,28 @@ TEST(Application, IdleTasksRunOnTheirDelaysAndScheduledCommandsByPriority) {
   std::vector<int32> order;
   for (int32 i = 0; i < 3; ++i) order.push_back(InterfacePtr<ITestValue>(db, r->GetChildren().At(i))->GetValue());
   EXPECT_EQ((std::vector<int32>{3, 1, 2}), order);
+}
+
+TEST(Application, ModalQuestionsTakeQueuedAnswersAndBarsCancelAtAStep) {
+  TestApp app;
+  app->Alerts().QueueAnswer(2);
+  EXPECT_EQ(2, CAlert::ModalAlert(PMString("Replace?"), PMString("Yes"), PMString("No"), PMString(), 1));
+  EXPECT_EQ(1, CAlert::ModalAlert(PMString("Again?"), PMString("Yes"), PMString("No"), PMString(), 1));
+  Host::Get().Strings().Add("kTestAlertKey", "Translated alert");
+  CAlert::WarningAlert(PMString("kTestAlertKey"));
+  ASSERT_EQ(3u, app->Alerts().History().size());
+  EXPECT_EQ("Translated alert", app->Alerts().History().back().message);
+
+  app->Alerts().CancelProgressAt(3);
+  RangeProgressBar cancellable(PMString("Updating"), 0, 10, true);
+  RangeProgressBar plain(PMString("Updating"), 0, 10, false);
+  int32 reached = 0;
+  for (int32 step = 0; step < 10 && !cancellable.WasCancelled(); ++step) {
+    cancellable.SetPosition(step);
+    plain.SetPosition(step);
+    reached = step;
+  }
+  EXPECT_EQ(3, reached);
+  EXPECT_TRUE(cancellable.WasCancelled());
+  EXPECT_FALSE(plain.WasCancelled());  // only a cancellable bar can be cancelled
 }
