@@ -2,6 +2,7 @@
 // lang into a story, against the validating parse of the same formats. Each
 // round composes every format inside one undo step, as the update command
 // does, and is undone afterwards (untimed) so the story keeps its size.
+#include "bench/BenchSupport.h"
 #include "format/IXRefComposer.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefValidator.h"
@@ -14,8 +15,6 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
-
-extern "C" IPlugIn* GetPlugIn();
 
 namespace {
 const char16_t* const kFormats[] = {
@@ -37,9 +36,7 @@ AttributeBossList One(const TextAttribute& a) {
 
 struct Session {
   Session() : app(AppOptions{"-", nullptr}) {
-    std::string error;
-    if (!app.RegisterPlugin(GetPlugIn(), &error)) abort();
-    app.Start();
+    StartBenchApplication(app);
     doc = app.NewDocument();
     DocumentBuilder b(doc);
     b.AddSwatch("Red", 0xFF0000);

@@ -2,9 +2,9 @@
 // against a bare Xerces validating parse of the same assembled documents.
 // The host keeps its Xerces readers for reuse; the "NewReaders" variant turns
 // that off to measure what the plug-in's and host's layers themselves add.
+#include "bench/BenchSupport.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefValidator.h"
-#include "format/XRefFormatDocument.h"
 #include "headless/Application.h"
 #include "headless/XercesReaderPool.h"
 #include "host/InterfacePtr.h"
@@ -13,41 +13,17 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
-#include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/sax2/DefaultHandler.hpp>
-#include <xercesc/sax2/XMLReaderFactory.hpp>
-#include <xercesc/util/XMLUni.hpp>
-
-extern "C" IPlugIn* GetPlugIn();
 
 namespace {
 using namespace xercesc;
 
-const char16_t* const kDefaultFormats[] = {
-    u"^{<paratext/>^} on page <pagenum/>",
-    u"page^s<pagenum/>",
-    u"See ^{<paratext/>^} on page <pagenum/>.",
-    u"(fig. <paranum/>, p. <pagenum/>)",
-    u"<fnnum format=\"font-size: 9 pt; position: sup\"/>",
-    u"For more on <paratext/> see page^<<pagenum/>",
-    u"<pagenum usepage=\"yes\" usethis=\"yes\" thistext=\"this page\" usenext=\"yes\" nexttext=\"next page\" "
-    u"useprev=\"yes\" prevtext=\"previous page\" useopposite=\"yes\" oppositetext=\"opposite page\"/>",
-};
-
 struct Session {
   Session() : app(AppOptions{"-", nullptr}) {
-    std::string error;
-    if (!app.RegisterPlugin(GetPlugIn(), &error)) abort();
-    app.Start();
+    StartBenchApplication(app);
     utils.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     validator.reset(utils->QueryValidator());
-    PMString header;
-    if (!validator || !BuildFormatDTDHeader(&header)) abort();
-    for (const char16_t* f : kDefaultFormats) {
-      PMString format(f);
-      utils->ConvertMetacharacters(format, nullptr);
-      documents.push_back(AssembleFormatDocument(header, format).Units());
-    }
+    if (!validator) abort();
+    documents = AssembledFormats(kBenchDefaultFormats, 7);
   }
   Application app;
   InterfacePtr<IXRefParsingUtils> utils;
@@ -63,27 +39,12 @@ Session& TheSession() {
 void ValidateAll(benchmark::State& state) {
   Session& s = TheSession();
   for (auto _ : state) {
-    for (const char16_t* f : kDefaultFormats)
+    for (const char16_t* f : kBenchDefaultFormats)
       if (s.validator->Validate(PMString(f), false) != kSuccess) state.SkipWithError("a default format is invalid");
   }
   state.SetItemsProcessed(state.iterations() * 7);
 }
 
-std::unique_ptr<SAX2XMLReader> BareReader() {
-  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
-  reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
-  reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
-  reader->setFeature(XMLUni::fgXercesDynamic, false);
-  return reader;
-}
-
-void BareParse(SAX2XMLReader& reader, const std::u16string& doc) {
-  DefaultHandler handler;
-  reader.setContentHandler(&handler);
-  reader.setErrorHandler(&handler);
-  MemBufInputSource source(reinterpret_cast<const XMLByte*>(doc.data()), doc.size() * 2, "format");
-  reader.parse(source);
-}
 }  // namespace
 
 static void BM_Validate_NewReaders(benchmark::State& state) {
@@ -126,7 +87,7 @@ static void RatioTo(benchmark::State& state, bool reuse) {
   Clock::duration ours{}, bare{};
   for (auto _ : state) {
     Clock::time_point t0 = Clock::now();
-    for (const char16_t* f : kDefaultFormats) s.validator->Validate(PMString(f), false);
+    for (const char16_t* f : kBenchDefaultFormats) s.validator->Validate(PMString(f), false);
     Clock::time_point t1 = Clock::now();
     for (const std::u16string& doc : s.documents) {
       std::unique_ptr<SAX2XMLReader> reader = BareReader();

@@ -1,11 +1,11 @@
 // Previewing and composing the seven default formats at real source markers
 // of a laid-out document, against a bare Xerces validating parse of the same
 // assembled documents, measured side by side in one loop.
+#include "bench/BenchSupport.h"
 #include "commands/XRefCommandID.h"
 #include "format/IXRefComposer.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefPreviewer.h"
-#include "format/XRefFormatDocument.h"
 #include "headless/Application.h"
 #include "headless/DocumentBuilder.h"
 #include "headless/LayoutBuilder.h"
@@ -19,45 +19,19 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
-#include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/sax2/DefaultHandler.hpp>
-#include <xercesc/sax2/XMLReaderFactory.hpp>
-#include <xercesc/util/XMLUni.hpp>
-
-extern "C" IPlugIn* GetPlugIn();
 
 namespace {
-using namespace xercesc;
-
-const char* const kDefaultFormats[] = {
-    "^{<paratext/>^} on page <pagenum/>",
-    "page^s<pagenum/>",
-    "See ^{<paratext/>^} on page <pagenum/>.",
-    "(fig. <paranum/>, p. <pagenum/>)",
-    "<fnnum format=\"font-size: 9 pt; position: sup\"/>",
-    "For more on <paratext/> see page^<<pagenum/>",
-    "<pagenum usepage=\"yes\" usethis=\"yes\" thistext=\"this page\" usenext=\"yes\" nexttext=\"next page\" "
-    "useprev=\"yes\" prevtext=\"previous page\" useopposite=\"yes\" oppositetext=\"opposite page\"/>",
-};
 constexpr int kFormats = 7;
 
 struct Session {
   Session() : app(AppOptions{"-", nullptr}) {
-    std::string error;
-    if (!app.RegisterPlugin(GetPlugIn(), &error)) abort();
-    app.Start();
+    StartBenchApplication(app);
     utils.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     previewer.reset(utils->QueryPreviewer());
     composer.reset(utils->QueryComposer());
     if (!previewer || !composer) abort();
     BuildDocument();
-    PMString header;
-    if (!BuildFormatDTDHeader(&header)) abort();
-    for (const char* f : kDefaultFormats) {
-      PMString format(f);
-      utils->ConvertMetacharacters(format, nullptr);
-      documents.push_back(AssembleFormatDocument(header, format).Units());
-    }
+    documents = AssembledFormats(kBenchDefaultFormats, kFormats);
   }
 
   // Three spreads of numbered headings and body text, a marker per heading,
@@ -112,17 +86,7 @@ Session& TheSession() {
 }
 
 void BareParseAll(const std::vector<std::u16string>& documents) {
-  for (const std::u16string& doc : documents) {
-    std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
-    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
-    reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
-    reader->setFeature(XMLUni::fgXercesDynamic, false);
-    DefaultHandler handler;
-    reader->setContentHandler(&handler);
-    reader->setErrorHandler(&handler);
-    MemBufInputSource source(reinterpret_cast<const XMLByte*>(doc.data()), doc.size() * 2, "format");
-    reader->parse(source);
-  }
+  for (const std::u16string& doc : documents) BareParse(*BareReader(), doc);
 }
 
 // Empties the target story again, outside the timed part.
@@ -146,12 +110,12 @@ static void BM_PreviewAndComposeAtMarkers(benchmark::State& state) {
   for (auto _ : state) {
     TextIndex at = s.markers[m++ % s.markers.size()];
     Clock::time_point t0 = Clock::now();
-    for (const char* f : kDefaultFormats) {
+    for (const char16_t* f : kBenchDefaultFormats) {
       PMString text;
       s.previewer->Preview(&text, PMString(f), s.doc, s.story, at, s.doc, s.target, 0);
     }
     Clock::time_point t1 = Clock::now();
-    for (const char* f : kDefaultFormats) s.composer->Compose(PMString(f), s.doc, s.story, at, s.doc, s.target, 0);
+    for (const char16_t* f : kBenchDefaultFormats) s.composer->Compose(PMString(f), s.doc, s.story, at, s.doc, s.target, 0);
     Clock::time_point t2 = Clock::now();
     BareParseAll(s.documents);
     Clock::time_point t3 = Clock::now();

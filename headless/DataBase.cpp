@@ -79,9 +79,7 @@ bool DataBase::SerializeImpl(UID uid, ImplementationID impl, std::string* out) c
   if (!obj) return false;
   for (const auto& slot : obj->Slots()) {
     if (slot.record->id != impl || !slot.record->readWrite) continue;
-    MemoryWriteStream w;
-    slot.record->readWrite(slot.impl, &w, impl);
-    *out = std::move(w.Data());
+    *out = HostObject::Serialize(slot);
     return true;
   }
   return false;
@@ -91,12 +89,8 @@ std::map<ImplementationID, std::string> DataBase::SerializeObject(UID uid) const
   std::map<ImplementationID, std::string> result;
   HostObject* obj = FindObject(uid);
   if (!obj) return result;
-  for (const auto& slot : obj->Slots()) {
-    if (!slot.record->readWrite) continue;
-    MemoryWriteStream w;
-    slot.record->readWrite(slot.impl, &w, slot.record->id);
-    result[slot.record->id] = std::move(w.Data());
-  }
+  for (const auto& slot : obj->Slots())
+    if (slot.record->readWrite) result[slot.record->id] = HostObject::Serialize(slot);
   return result;
 }
 

@@ -88,3 +88,12 @@ UID FootnoteUtilsImpl::GetFootnoteAt(const UIDRef& story, TextIndex) const {
   UID parent = owner->GetParentUID();
   return story.GetDataBase()->GetClass(parent) == kFootnoteBoss ? parent : kInvalidUID;
 }
+
+bool FootnoteReference(IDataBase* db, UID story, UIDRef* referenceStory, TextIndex* referenceIndex) {
+  InterfacePtr<IHierarchy> owner(db, story, IID_IHIERARCHY);
+  if (!owner || owner->GetParentUID() == kInvalidUID) return false;
+  InterfacePtr<IFootnote> note(db, owner->GetParentUID(), IID_IFOOTNOTE);
+  *referenceStory = note ? note->GetReferenceStoryRef() : UIDRef();
+  *referenceIndex = note ? note->GetReferenceIndex() : kInvalidTextIndex;
+  return true;
+}

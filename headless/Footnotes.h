@@ -51,3 +51,8 @@ public:
   using CPMUnknown::CPMUnknown;
   UID GetFootnoteAt(const UIDRef& story, TextIndex at) const override;
 };
+
+// True when the story is a footnote's own story: its text is placed with the
+// footnote's reference, whose story and index are then given (a null story
+// when the footnote cannot be had).
+bool FootnoteReference(IDataBase* db, UID story, UIDRef* referenceStory, TextIndex* referenceIndex);

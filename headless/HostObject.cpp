@@ -1,6 +1,8 @@
 #include "headless/HostObject.h"
 #include "headless/DataBase.h"
 #include "headless/Host.h"
+#include "headless/MemoryStream.h"
+#include "host/InterfacePtr.h"
 
 HostObject* HostObject::Create(ClassID cls, DataBase* db, UID uid) {
   std::vector<std::pair<PMIID, ImplementationID>> interfaces;
@@ -55,6 +57,13 @@ void HostObject::Detach() {
 
 IDataBase* HostObject::GetDataBase() const { return db_; }
 
+std::string HostObject::Serialize(const Slot& slot, std::vector<UID>* owned) {
+  MemoryWriteStream w;
+  slot.record->readWrite(slot.impl, &w, slot.record->id);
+  if (owned) owned->insert(owned->end(), w.OwnedObjects().begin(), w.OwnedObjects().end());
+  return std::move(w.Data());
+}
+
 const HostObject::Slot* HostObject::FindSlot(const IPMUnknown* impl) const {
   for (const Slot& s : slots_)
     if (s.impl == impl) return &s;
@@ -67,31 +76,26 @@ void HostObject::PreDirty(const IPMUnknown* impl, bool16) {
   if (slot) db_->RecordPreDirty(uid_, slot->record->id);
 }
 
+namespace {
+// The object's controlling interface, reached from any of its interfaces.
+InterfacePtr<IControllingUnknown> BossOf(const IPMUnknown* obj) {
+  return InterfacePtr<IControllingUnknown>(obj, IPMUnknown::kControllingIID);
+}
+}  // namespace
+
 IDataBase* GetDataBase(const IPMUnknown* obj) {
-  if (!obj) return nullptr;
-  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
-  if (!boss) return nullptr;
-  IDataBase* db = boss->GetDataBase();
-  boss->Release();
-  return db;
+  auto boss = BossOf(obj);
+  return boss ? boss->GetDataBase() : nullptr;
 }
 
 UID GetUID(const IPMUnknown* obj) {
-  if (!obj) return kInvalidUID;
-  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
-  if (!boss) return kInvalidUID;
-  UID uid = boss->GetUID();
-  boss->Release();
-  return uid;
+  auto boss = BossOf(obj);
+  return boss ? boss->GetUID() : kInvalidUID;
 }
 
 UIDRef GetUIDRef(const IPMUnknown* obj) { return UIDRef(GetDataBase(obj), GetUID(obj)); }
 
 ClassID GetClass(const IPMUnknown* obj) {
-  if (!obj) return kInvalidClass;
-  auto* boss = static_cast<IControllingUnknown*>(obj->QueryInterface(IPMUnknown::kControllingIID));
-  if (!boss) return kInvalidClass;
-  ClassID cls = boss->GetClass();
-  boss->Release();
-  return cls;
+  auto boss = BossOf(obj);
+  return boss ? boss->GetClass() : kInvalidClass;
 }

@@ -5,6 +5,7 @@
 // outside one (or removed from it) is freed when its last reference goes.
 #include "host/IControllingUnknown.h"
 #include "headless/ImplRegistry.h"
+#include <string>
 #include <vector>
 
 class DataBase;
@@ -30,6 +31,9 @@ public:
   void PreDirty(const IPMUnknown* impl, bool16 allowModification) override;
 
   const std::vector<Slot>& Slots() const { return slots_; }
+  // A persistent implementation's bytes, as its ReadWrite writes them; the
+  // objects it owns are added to `owned` when given.
+  static std::string Serialize(const Slot& slot, std::vector<UID>* owned = nullptr);
   const Slot* FindSlot(const IPMUnknown* impl) const;
   // The database lets go of the object; it is freed once unreferenced.
   void Detach();

@@ -1,6 +1,6 @@
 #include "headless/LayoutObjects.h"
+#include "headless/Footnotes.h"
 #include "headless/StoryComposition.h"
-#include "host/IFootnote.h"
 #include "host/IPMStream.h"
 #include "host/InterfacePtr.h"
 #include <algorithm>
@@ -60,12 +60,11 @@ int32 TextFrameImpl::TextSpan() {
 
 UID FrameListImpl::GetFrameContaining(TextIndex at) {
   // A footnote's text sits in the frame of its reference.
-  InterfacePtr<IHierarchy> owner(this, IID_IHIERARCHY);
-  if (owner && owner->GetParentUID() != kInvalidUID) {
-    InterfacePtr<IFootnote> note(::GetDataBase(this), owner->GetParentUID(), IID_IFOOTNOTE);
-    if (!note) return kInvalidUID;
-    InterfacePtr<IFrameList> refFrames(note->GetReferenceStoryRef(), IID_IFRAMELIST);
-    return refFrames ? refFrames->GetFrameContaining(note->GetReferenceIndex()) : kInvalidUID;
+  UIDRef refStory;
+  TextIndex refIndex;
+  if (FootnoteReference(::GetDataBase(this), ::GetUID(this), &refStory, &refIndex)) {
+    InterfacePtr<IFrameList> refFrames(refStory, IID_IFRAMELIST);
+    return refFrames ? refFrames->GetFrameContaining(refIndex) : kInvalidUID;
   }
   const StoryComposition* c = ComposeStory(::GetDataBase(this), ::GetUID(this));
   return c ? c->FrameAt(at) : kInvalidUID;

@@ -1,10 +1,10 @@
 // The layout's answers to the plug-in: the page list, the owner page of a
 // frame, overset stories, per-line information and the line object.
 #include "headless/LayoutQueries.h"
+#include "headless/Footnotes.h"
 #include "headless/PageNumbers.h"
 #include "headless/StoryComposition.h"
 #include "host/CreateObject.h"
-#include "host/IFootnote.h"
 #include "host/InterfacePtr.h"
 #include "host/ITextModel.h"
 
@@ -89,12 +89,11 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
   IDataBase* db = ::GetDataBase(this);
   UID story = ::GetUID(this);
   // A footnote's lines are placed with its reference.
-  InterfacePtr<IHierarchy> owner(this, IID_IHIERARCHY);
-  if (owner && owner->GetParentUID() != kInvalidUID) {
-    InterfacePtr<IFootnote> note(db, owner->GetParentUID(), IID_IFOOTNOTE);
-    if (!note) return false;
-    InterfacePtr<ILineInfo> refLines(note->GetReferenceStoryRef(), IID_ILINEINFO);
-    return refLines && refLines->GetLineInfo(note->GetReferenceIndex(), info);
+  UIDRef refStory;
+  TextIndex refIndex;
+  if (FootnoteReference(db, story, &refStory, &refIndex)) {
+    InterfacePtr<ILineInfo> refLines(refStory, IID_ILINEINFO);
+    return refLines && refLines->GetLineInfo(refIndex, info);
   }
   const StoryComposition* c = ComposeStory(db, story);
   int32 lineNumber = -1;

@@ -18,13 +18,8 @@ bool Gather(DataBase& from, UID uid, DataBase& to, std::map<UID, UID>& remap, st
   Pending p{uid, {}};
   HostObject* obj = from.FindObject(uid);
   std::vector<UID> owned;
-  for (const auto& slot : obj->Slots()) {
-    if (!slot.record->readWrite) continue;
-    MemoryWriteStream w;
-    slot.record->readWrite(slot.impl, &w, slot.record->id);
-    owned.insert(owned.end(), w.OwnedObjects().begin(), w.OwnedObjects().end());
-    p.impls[slot.record->id] = w.Data();
-  }
+  for (const auto& slot : obj->Slots())
+    if (slot.record->readWrite) p.impls[slot.record->id] = HostObject::Serialize(slot, &owned);
   pending.push_back(std::move(p));
   for (UID child : owned)
     if (from.IsValidUID(child) && !Gather(from, child, to, remap, pending)) return false;
