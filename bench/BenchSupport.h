@@ -2,7 +2,7 @@
 // What the benchmarks share: a running application with the plug-in, the
 // seven default formats, and the bare Xerces validating parse they are
 // measured against.
-#include "headless/Application.h"
+#include "headless/application/Application.h"
 #include <memory>
 #include <string>
 #include <vector>

@@ -5,8 +5,8 @@
 #include "bench/BenchSupport.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefValidator.h"
-#include "headless/Application.h"
-#include "headless/XercesReaderPool.h"
+#include "headless/application/Application.h"
+#include "headless/xml/XercesReaderPool.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
 #include <benchmark/benchmark.h>

@@ -6,9 +6,9 @@
 // outside any undo step), and the text commands as the plug-in runs them,
 // inside one open undo step, so each strand's undo snapshot (a copy of the
 // whole strand) is taken once before timing and not on every edit.
-#include "headless/Application.h"
-#include "headless/DocumentBuilder.h"
-#include "headless/StoryEditor.h"
+#include "headless/application/Application.h"
+#include "headless/text/DocumentBuilder.h"
+#include "headless/text/StoryEditor.h"
 #include "host/CmdUtils.h"
 #include "host/ITextModelCmds.h"
 #include "host/TextAttr.h"

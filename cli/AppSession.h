@@ -1,7 +1,7 @@
 #pragma once
 // Starts the headless application for one run of the program, with the
 // plug-in loaded from its library file.
-#include "headless/Application.h"
+#include "headless/application/Application.h"
 #include <memory>
 #include <string>
 

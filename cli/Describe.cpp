@@ -1,6 +1,6 @@
 #include "cli/Describe.h"
 #include "cli/SourceMarkers.h"
-#include "headless/Application.h"
+#include "headless/application/Application.h"
 #include "host/IDocument.h"
 #include "host/IFootnote.h"
 #include "host/ILayout.h"

@@ -1,6 +1,6 @@
 #pragma once
 // A plain-text description of an open document, for people and for tests.
-#include "headless/DataBase.h"
+#include "headless/database/DataBase.h"
 #include <ostream>
 
 void DescribeDocument(DataBase* doc, std::ostream& out);

@@ -1,6 +1,6 @@
 #include "cli/DocumentDescription.h"
-#include "headless/DocumentBuilder.h"
-#include "headless/LayoutBuilder.h"
+#include "headless/text/DocumentBuilder.h"
+#include "headless/layout/LayoutBuilder.h"
 #include "host/ITextModel.h"
 #include "host/ITextVariable.h"
 #include "host/InterfacePtr.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Builds a document from its plain JSON description (docs/document-format.md).
-#include "headless/DataBase.h"
+#include "headless/database/DataBase.h"
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // A document for the program to work on: a document file, opened, or a JSON
 // description (".json"), built in memory with its source markers placed.
 #include "cli/DocumentDescription.h"
-#include "headless/Application.h"
+#include "headless/application/Application.h"
 #include <string>
 #include <vector>
 

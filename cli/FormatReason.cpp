@@ -1,7 +1,7 @@
 #include "cli/FormatReason.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefValidator.h"
-#include "headless/Host.h"
+#include "headless/objects/Host.h"
 #include "host/CmdUtils.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the document reader: it must reject or load them,
 // never crash, leak or read out of bounds.
-#include "headless/Application.h"
-#include "headless/DocumentFile.h"
+#include "headless/application/Application.h"
+#include "headless/database/DocumentFile.h"
 #include "host/IPlugIn.h"
 #include <cstdint>
 #include <string>

@@ -1,8 +1,0 @@
-#include "headless/ClipboardResponder.h"
-#include "headless/TextClipboard.h"
-#include "host/InterfacePtr.h"
-
-void ClipboardResponder::Respond(ISignalMgr* signal) {
-  InterfacePtr<IDocumentSignalData> data(signal, IID_IDOCUMENTSIGNALDATA);
-  if (data) TextClipboard::ForgetDocument(data->GetDocument().GetDataBase());
-}

@@ -1,7 +1,0 @@
-#pragma once
-#include "headless/ClassRegistry.h"
-#include "headless/ImplRegistry.h"
-
-// Registers the layout's implementations and classes, and adds the layout's
-// interfaces to documents, stories, styles and the utilities object.
-void InstallLayoutClasses(ImplRegistry& impls, ClassRegistry& classes);

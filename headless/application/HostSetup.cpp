@@ -1,0 +1,45 @@
+#include "headless/application/HostSetup.h"
+#include "headless/application/ComposeOnIdle.h"
+#include "headless/application/IdleLoop.h"
+#include "headless/commands/BroadcastSetup.h"
+#include "headless/layout/LayoutSetup.h"
+#include "headless/xml/ParserSetup.h"
+#include "headless/application/SessionObjects.h"
+#include "headless/objects/StandardData.h"
+#include "headless/text/TextSetup.h"
+#include "host/HostIDs.h"
+
+namespace {
+constexpr ImplementationID kSessionImpl{0x320};
+constexpr ImplementationID kImplRegistryImpl{0x321};
+constexpr ImplementationID kSignalMgrImpl{0x322};
+}  // namespace
+
+void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable& strings) {
+  InstallStandardData(impls);
+  InstallParserClasses(impls, classes);
+  InstallTextClasses(impls, classes, strings);
+  InstallLayoutClasses(impls, classes);
+  InstallBroadcastClasses(impls, classes);
+  impls.InstallHost<SessionImpl>(kSessionImpl);
+  impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
+  impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);
+  impls.InstallHost<PlugInDataImpl>(kPlugInDataImpl);
+  impls.InstallHost<SignalMgrImpl>(kSignalMgrImpl);
+  impls.InstallHost<DocumentSignalDataImpl>(kDocumentSignalDataImpl);
+
+  classes.Define({kSessionBoss, kInvalidClass,
+                  {{IID_ISESSION, kSessionImpl}, {IID_IIMPLEMENTATIONREGISTRY, kImplRegistryImpl}}});
+  classes.Define({kDocBoss, kInvalidClass, {{IID_IDOCUMENT, kDocumentImpl}, {IID_IPLUGINDATA, kPlugInDataImpl}}});
+  // Plug-ins add their preferences and lists to the workspace classes.
+  classes.Define({kWorkspaceBoss, kInvalidClass, {}});
+  classes.Define({kDocWorkspaceBoss, kWorkspaceBoss, {}});
+  classes.Define({kDocumentSignalBoss, kInvalidClass,
+                  {{IID_ISIGNALMGR, kSignalMgrImpl}, {IID_IDOCUMENTSIGNALDATA, kDocumentSignalDataImpl}}});
+  classes.Define({kUtilsBoss, kInvalidClass, {}});
+
+  strings.Add("kUntitledDocumentName", "Untitled-^1");
+  // Stories compose while the application is idle, so their owned items hear
+  // about moves into other lines and into overset text without being asked.
+  IdleLoop::AddHook(&ComposeOpenDocuments);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// A database of objects by UID, with undo by snapshot: inside a transaction,
+// the first PreDirty of an implementation records its serialized state, and
+// creations and deletions are recorded too; undo restores those states
+// through ReadWrite. UIDs are never reused within one database's life.
+#include "host/IDataBase.h"
+#include "headless/objects/HostObject.h"
+#include "headless/objects/ObjectStore.h"
+#include "headless/database/UndoStep.h"
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+class Transactions;
+
+class DataBase : public ObjectStore {
+public:
+  // Steps open and close with the commands of `log`.
+  DataBase(const std::string& name, Transactions& log);
+  ~DataBase() override;
+
+  UID NewUID(ClassID cls) override;
+  ErrorCode DeleteUID(UID uid) override;
+  ClassID GetClass(UID uid) const override;
+  bool16 IsValidUID(UID uid) const override;
+  UID GetRootUID() const override { return kRootUID; }
+  IPMUnknown* Instantiate(UID uid, PMIID iid) override;
+  std::string GetName() const override { return name_; }
+  void SetName(const std::string& n) { name_ = n; }
+
+  // Creates an object under a given UID (loading and copying); false when the
+  // UID is taken or the class cannot be built.
+  bool CreateObjectAt(UID uid, ClassID cls);
+  HostObject* FindObject(UID uid) const;
+  const std::map<UID, HostObject*>& Objects() const { return objects_; }
+
+  // Serialized state of one persistent implementation of an object.
+  bool SerializeImpl(UID uid, ImplementationID impl, std::string* out) const;
+  bool RestoreImpl(UID uid, ImplementationID impl, const std::string& bytes);
+  // All persistent implementations of the object, by identifier.
+  std::map<ImplementationID, std::string> SerializeObject(UID uid) const;
+
+  // Undo and redo of whole steps, newest first.
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  std::string UndoName() const { return undo_.empty() ? std::string() : undo_.back().name; }
+  std::string RedoName() const { return redo_.empty() ? std::string() : redo_.back().name; }
+  int32 UndoDepth() const { return static_cast<int32>(undo_.size()); }
+  bool Undo();
+  bool Redo();
+  void ClearUndo() { undo_.clear(); redo_.clear(); }
+
+  bool IsModified() const { return modified_; }
+  // Counts changes of any kind, so derived data (layout, numbering) can tell
+  // when it is stale. Unique per database for the process's life.
+  uint64_t ChangeSerial() const { return changeSerial_; }
+  uint64_t InstanceId() const { return instanceId_; }
+  void SetModified(bool m) { modified_ = m; }
+
+  // Per-plug-in data versions stored with the document (major*100+minor).
+  std::map<PluginID, int32>& PluginData() { return pluginData_; }
+  // Plug-ins that withdrew their claim; a later change of theirs renews it.
+  const std::set<PluginID>& WithdrawnPlugins() const { return withdrawn_; }
+  void SetPluginWithdrawn(PluginID p, bool withdrawn);
+
+  // Host protocol.
+  void RecordPreDirty(UID uid, ImplementationID impl) override;
+  void CloseStep(const std::string& name, bool mergeIntoPrevious);
+
+private:
+  UndoStep* OpenStep();
+  ObjectState CaptureState(UID uid, const ObjectState& like) const;
+  void Apply(const std::map<UID, ObjectState>& states);
+  void RemoveObject(UID uid);
+
+  std::string name_;
+  std::map<UID, HostObject*> objects_;
+  uint32_t nextUID_ = 1;
+  bool modified_ = false;
+  uint64_t changeSerial_ = 0;
+  uint64_t instanceId_;
+  std::map<PluginID, int32> pluginData_;
+  std::set<PluginID> withdrawn_;
+  std::vector<UndoStep> undo_, redo_;
+  std::unique_ptr<UndoStep> open_;
+  uint64_t openSerial_ = 0;
+  bool restoring_ = false;
+  Transactions& tx_;
+};

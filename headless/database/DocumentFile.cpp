@@ -1,0 +1,181 @@
+#include "headless/database/DocumentFile.h"
+#include "headless/database/Transactions.h"
+#include "headless/objects/Host.h"
+#include "headless/database/RecordFile.h"
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+const char kMagic[8] = {'X', 'R', 'E', 'F', 'D', 'O', 'C', 0x1A};
+const uint32_t kFormatVersion = 1;
+const char kHeaderTag = 'H', kObjectTag = 'O', kImplTag = 'I';
+
+std::string Hex(uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%X", v);
+  return buf;
+}
+
+// Plug-ins that hold implementations stored in the database, less those that
+// withdrew their claim, with their data versions.
+std::map<PluginID, int32> PluginsWithData(DataBase& db) {
+  std::map<PluginID, int32> result;
+  for (auto& entry : db.Objects()) {
+    for (auto& slot : entry.second->Slots()) {
+      if (!slot.record->readWrite || slot.record->plugin == kInvalidPlugin) continue;
+      PluginID p = slot.record->plugin;
+      if (db.WithdrawnPlugins().count(p)) continue;
+      auto v = Host::Get().PluginVersions().find(p);
+      result[p] = v != Host::Get().PluginVersions().end() ? v->second : 0;
+    }
+  }
+  return result;
+}
+}  // namespace
+
+std::string DocumentFile::Serialize(DataBase& db, Kind kind) {
+  RecordWriter w(kMagic);
+  std::string header(1, kHeaderTag);
+  PutU32(header, kFormatVersion);
+  PutU32(header, kind);
+  auto plugins = PluginsWithData(db);
+  PutU32(header, static_cast<uint32_t>(plugins.size()));
+  for (auto& p : plugins) {
+    PutU32(header, IdValue(p.first));
+    PutU32(header, static_cast<uint32_t>(p.second));
+  }
+  w.Add(header);
+  for (auto& entry : db.Objects()) {
+    std::string obj(1, kObjectTag);
+    PutU32(obj, UIDValue(entry.first));
+    PutU32(obj, IdValue(entry.second->GetClass()));
+    w.Add(obj);
+    for (auto& impl : db.SerializeObject(entry.first)) {
+      std::string rec(1, kImplTag);
+      PutU32(rec, UIDValue(entry.first));
+      PutU32(rec, IdValue(entry.second->GetClass()));
+      PutU32(rec, IdValue(impl.first));
+      rec += impl.second;
+      w.Add(rec);
+    }
+  }
+  return w.Finish();
+}
+
+std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Kind kind, const std::string& name,
+                                                    std::string* error) {
+  RecordReader reader;
+  if (!reader.Open(bytes, kMagic, error)) return nullptr;
+  const auto& records = reader.Records();
+  auto fail = [&](const std::string& why) -> std::unique_ptr<DataBase> {
+    *error = why;
+    return nullptr;
+  };
+  if (records.empty() || records[0].empty() || records[0][0] != kHeaderTag) return fail("header record missing");
+
+  size_t pos = 1;
+  uint32_t version = 0, fileKind = 0, pluginCount = 0;
+  const std::string& h = records[0];
+  if (!GetU32(h, pos, &version) || !GetU32(h, pos, &fileKind) || !GetU32(h, pos, &pluginCount))
+    return fail("header record is malformed");
+  if (version != kFormatVersion) return fail("unsupported file format version " + std::to_string(version));
+  if (fileKind != kind) return fail(kind == kDocument ? "file is not a document" : "file is not a preferences file");
+  if (pluginCount > (h.size() - pos) / 8) return fail("header record is malformed");
+  auto db = std::make_unique<DataBase>(name, Transactions::Process());
+  for (uint32_t i = 0; i < pluginCount; ++i) {
+    uint32_t id = 0, v = 0;
+    GetU32(h, pos, &id);
+    GetU32(h, pos, &v);
+    PluginID plugin{id};
+    if (!Host::Get().PluginVersions().count(plugin))
+      return fail("document needs plug-in " + Hex(id) + ", which is not loaded");
+    db->PluginData()[plugin] = static_cast<int32>(v);
+  }
+  if (pos != h.size()) return fail("header record is malformed");
+
+  // Objects first, so implementations can be restored in any order.
+  std::set<UID> skipped;
+  for (size_t r = 1; r < records.size(); ++r) {
+    const std::string& rec = records[r];
+    if (rec.empty()) return fail("record " + std::to_string(r) + " is empty");
+    if (rec[0] != kObjectTag) continue;
+    size_t p = 1;
+    uint32_t uid = 0, cls = 0;
+    if (!GetU32(rec, p, &uid) || !GetU32(rec, p, &cls) || p != rec.size() || uid == 0)
+      return fail("object record " + std::to_string(r) + " is malformed");
+    if (db->FindObject(UID{uid})) return fail("object " + std::to_string(uid) + " is stored twice");
+    if (!Host::Get().Classes().IsDefined(ClassID{cls})) {
+      // Objects of a plug-in that withdrew its claim are dropped quietly.
+      if (!db->PluginData().count(Host::PluginOf(cls)) && Host::PluginOf(cls) != PluginID{0}) {
+        skipped.insert(UID{uid});
+        continue;
+      }
+      return fail("object " + std::to_string(uid) + " has unknown class " + Hex(cls));
+    }
+    if (!db->CreateObjectAt(UID{uid}, ClassID{cls}))
+      return fail("object " + std::to_string(uid) + " of class " + Hex(cls) + " cannot be created");
+  }
+  for (size_t r = 1; r < records.size(); ++r) {
+    const std::string& rec = records[r];
+    if (rec[0] == kObjectTag) continue;
+    if (rec[0] != kImplTag) return fail("record " + std::to_string(r) + " has unknown type");
+    size_t p = 1;
+    uint32_t uid = 0, cls = 0, impl = 0;
+    if (!GetU32(rec, p, &uid) || !GetU32(rec, p, &cls) || !GetU32(rec, p, &impl))
+      return fail("record " + std::to_string(r) + " is malformed");
+    if (skipped.count(UID{uid})) continue;
+    if (db->GetClass(UID{uid}) != ClassID{cls})
+      return fail("record " + std::to_string(r) + " names object " + std::to_string(uid) + " of another class");
+    if (!Host::Get().Impls().Find(ImplementationID{impl})) {
+      if (!db->PluginData().count(Host::PluginOf(impl))) continue;
+      return fail("record " + std::to_string(r) + " has unknown implementation " + Hex(impl));
+    }
+    if (!db->RestoreImpl(UID{uid}, ImplementationID{impl}, rec.substr(p)))
+      return fail("record " + std::to_string(r) + " (implementation " + Hex(impl) + ") cannot be read");
+  }
+  if (!db->FindObject(kRootUID)) return fail("root object missing");
+  db->SetModified(false);
+  return db;
+}
+
+bool DocumentFile::Save(DataBase& db, Kind kind, const std::string& path, std::string* error) {
+  std::string bytes = Serialize(db, kind);
+  std::string temp = path + ".tmp" + std::to_string(::getpid());
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      *error = "cannot write " + temp;
+      return false;
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::remove(temp.c_str());
+      *error = "cannot write " + temp;
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::remove(temp.c_str());
+    *error = "cannot replace " + path;
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<DataBase> DocumentFile::Load(const std::string& path, Kind kind, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *error = "cannot open " + path;
+    return nullptr;
+  }
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  auto db = Deserialize(buf.str(), kind, path, error);
+  if (!db) *error = path + ": " + *error;
+  return db;
+}

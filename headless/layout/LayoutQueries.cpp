@@ -1,0 +1,142 @@
+// The layout's answers to the plug-in: the page list, the owner page of a
+// frame, overset stories, per-line information and the line object.
+#include "headless/layout/LayoutQueries.h"
+#include "headless/layout/Footnotes.h"
+#include "headless/layout/PageNumbers.h"
+#include "headless/layout/StoryComposition.h"
+#include "host/CreateObject.h"
+#include "host/InterfacePtr.h"
+#include "host/ITextModel.h"
+
+namespace {
+std::vector<UID> AllPages(IDataBase* db) {
+  std::vector<UID> pages;
+  InterfacePtr<ISpreadList> spreads(db, kRootUID, IID_ISPREADLIST);
+  if (!spreads) return pages;
+  for (int32 s = 0; s < spreads->GetSpreadCount(); ++s) {
+    InterfacePtr<ISpread> spread(db, spreads->GetNthSpreadUID(s), IID_ISPREAD);
+    if (!spread) continue;
+    for (int32 p = 0; p < spread->GetNumPages(); ++p) pages.push_back(spread->GetNthPageUID(p));
+  }
+  return pages;
+}
+}  // namespace
+
+int32 PageListImpl::GetPageCount() const { return static_cast<int32>(AllPages(::GetDataBase(this)).size()); }
+
+UID PageListImpl::GetNthPageUID(int32 n) const {
+  auto pages = AllPages(::GetDataBase(this));
+  return n >= 0 && n < static_cast<int32>(pages.size()) ? pages[static_cast<size_t>(n)] : kInvalidUID;
+}
+
+int32 PageListImpl::GetPageIndex(UID page) const {
+  auto pages = AllPages(::GetDataBase(this));
+  auto it = std::find(pages.begin(), pages.end(), page);
+  return it == pages.end() || page == kInvalidUID ? -1 : static_cast<int32>(it - pages.begin());
+}
+
+bool16 PageListImpl::GetPageString(UID page, PMString* out, bool16 useSectionName, bool16 forceArabic,
+                                   int32 numberType, bool16 display) const {
+  int32 index = GetPageIndex(page);
+  if (index < 0 || !out) return false;
+  InterfacePtr<ISectionList> sections(::GetDataBase(this), kRootUID, IID_ISECTIONLIST);
+  Section section = sections ? sections->GetSectionOfPage(index) : Section();
+  const int32 offset = index - section.startPage;
+  int32 number = section.startNumber + offset;
+  int32 style = forceArabic ? static_cast<int32>(kArabicNumbers) : section.style;
+  if (numberType == kActualPageNumber) {
+    number = index + 1;
+    style = kArabicNumbers;
+  } else if (numberType == kOrdinalPageNumber) {
+    number = offset + 1;
+  }
+  if (!display) {
+    *out = FormatNumber(number, kArabicNumbers);
+    return true;
+  }
+  PMString result;
+  if (useSectionName) result.Append(section.prefix);
+  result.Append(FormatNumber(number, style));
+  result.SetTranslatable(false);
+  *out = result;
+  return true;
+}
+
+UID FindOwnerPage(IDataBase* db, UID at) {
+  // Walk up until a page, or a spread for objects on the pasteboard.
+  for (int depth = 0; depth < 16 && db && at != kInvalidUID; ++depth) {
+    ClassID cls = db->GetClass(at);
+    if (cls == kPageBoss || cls == kSpreadBoss) return at;
+    InterfacePtr<IHierarchy> up(db, at, IID_IHIERARCHY);
+    if (!up) return kInvalidUID;
+    at = up->GetParentUID();
+  }
+  return kInvalidUID;
+}
+
+UID LayoutUtilsImpl::GetOwnerPageUID(const IHierarchy* hierarchy) const {
+  return hierarchy ? FindOwnerPage(::GetDataBase(hierarchy), hierarchy->GetParentUID()) : kInvalidUID;
+}
+
+bool16 StoryFrameUtilsImpl::IsOverset(IFrameList* frames) const {
+  if (!frames) return false;
+  InterfacePtr<ITextModel> text(frames, IID_ITEXTMODEL);
+  if (!text) return false;
+  return frames->GetOversetStart() < text->TotalLength();
+}
+
+bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
+  IDataBase* db = ::GetDataBase(this);
+  UID story = ::GetUID(this);
+  // A footnote's lines are placed with its reference.
+  UIDRef refStory;
+  TextIndex refIndex;
+  if (FootnoteReference(db, story, &refStory, &refIndex)) {
+    InterfacePtr<ILineInfo> refLines(refStory, IID_ILINEINFO);
+    return refLines && refLines->GetLineInfo(refIndex, info);
+  }
+  const StoryComposition* c = ComposeStory(db, story);
+  int32 lineNumber = -1;
+  const ComposedLine* line = c ? c->LineAt(at, &lineNumber) : nullptr;
+  if (!line || !info) return false;
+  UID frameUID = c->FrameUID(line->frame);
+  InterfacePtr<ITextFrame> frame(db, frameUID, IID_ITEXTFRAME);
+  InterfacePtr<IHierarchy> place(db, frameUID, IID_IHIERARCHY);
+  *info = LineInfo();
+  UID page = place ? FindOwnerPage(db, place->GetParentUID()) : kInvalidUID;
+  info->pageUID = static_cast<int32>(UIDValue(page));
+  InterfacePtr<IPageList> pages(db, kRootUID, IID_IPAGELIST);
+  if (pages) pages->GetPageString(page, &info->pageString, true, false, kDefaultPageNumber, true);
+  info->baseline = (frame ? frame->GetY() : 0) + (line->lineInFrame + 1) * kLineHeight;
+  info->frameUID = static_cast<int32>(UIDValue(frameUID));
+  info->lineStart = line->start;
+  info->lineInFrame = static_cast<int16>(line->lineInFrame);
+  info->lineLength = line->length;
+  if (db->GetClass(page) == kSpreadBoss) {
+    info->spreadUID = info->pageUID;
+  } else {
+    InterfacePtr<IHierarchy> pageParent(db, page, IID_IHIERARCHY);
+    info->spreadUID = pageParent ? static_cast<int32>(UIDValue(pageParent->GetParentUID())) : 0;
+  }
+  return true;
+}
+
+bool16 WaxLineImpl::HasAdornment(ClassID adornment) const {
+  if (!composition_) return false;
+  auto& list = composition_->Adornments()[line_];
+  return std::any_of(list.begin(), list.end(), [&](auto& a) { return a.first == adornment; });
+}
+
+void WaxLineImpl::AddAdornment(ClassID adornment, double drawPriority) {
+  if (composition_ && !HasAdornment(adornment)) composition_->Adornments()[line_].emplace_back(adornment, drawPriority);
+}
+
+int32 WaxLineImpl::GetAdornmentCount() const {
+  return composition_ ? static_cast<int32>(composition_->Adornments()[line_].size()) : 0;
+}
+
+IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line) {
+  auto* wax = static_cast<WaxLineImpl*>(CreateObject(kWaxLineBoss, IID_IWAXLINE));
+  if (wax) wax->Set(composition, lineNumber, frame, line.start, line.length);
+  return wax;
+}

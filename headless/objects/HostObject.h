@@ -1,0 +1,52 @@
+#pragma once
+// One instance of a class: its implementations, each constructed in memory
+// the host allocates, under the interface identifiers of its class definition.
+// An object in a database lives as long as the database keeps it; an object
+// outside one (or removed from it) is freed when its last reference goes.
+#include "host/IControllingUnknown.h"
+#include "headless/objects/ImplRegistry.h"
+#include <string>
+#include <vector>
+
+class ObjectStore;
+
+class HostObject final : public IControllingUnknown {
+public:
+  struct Slot {
+    PMIID iid;
+    const ImplRecord* record;
+    IPMUnknown* impl;
+    void* memory;
+  };
+
+  // Null when the class is unknown or names an unregistered implementation.
+  static HostObject* Create(ClassID cls, ObjectStore* db, UID uid);
+
+  IPMUnknown* QueryInterface(PMIID iid) const override;
+  void AddRef() const override { ++refs_; }
+  void Release() const override;
+  ClassID GetClass() const override { return cls_; }
+  IDataBase* GetDataBase() const override;
+  UID GetUID() const override { return uid_; }
+  void PreDirty(const IPMUnknown* impl, bool16 allowModification) override;
+
+  const std::vector<Slot>& Slots() const { return slots_; }
+  // A persistent implementation's bytes, as its ReadWrite writes them; the
+  // objects it owns are added to `owned` when given.
+  static std::string Serialize(const Slot& slot, std::vector<UID>* owned = nullptr);
+  const Slot* FindSlot(const IPMUnknown* impl) const;
+  // The database lets go of the object; it is freed once unreferenced.
+  void Detach();
+  int32 RefCount() const { return refs_; }
+
+private:
+  HostObject(ClassID cls, ObjectStore* db, UID uid) : cls_(cls), db_(db), uid_(uid) {}
+  ~HostObject() override;
+
+  ClassID cls_;
+  ObjectStore* db_;
+  UID uid_;
+  std::vector<Slot> slots_;
+  mutable int32 refs_ = 0;
+  bool detached_ = false;
+};

@@ -1,0 +1,99 @@
+// Small host value types: UID lists, time stamps, files, paths, attribute lists.
+#include "headless/objects/Host.h"
+#include "host/APath.h"
+#include "host/AttributeBossList.h"
+#include "host/GlobalTime.h"
+#include "host/IPMStream.h"
+#include "host/UIDList.h"
+#include <filesystem>
+
+const UIDRef UIDRef::gNull;
+
+int32 UIDList::Location(UID uid) const {
+  for (size_t i = 0; i < uids_.size(); ++i)
+    if (uids_[i] == uid) return static_cast<int32>(i);
+  return -1;
+}
+
+static void ReadWriteUIDs(IPMStream* s, std::vector<UID>& uids, bool owned) {
+  int32 n = static_cast<int32>(uids.size());
+  s->XferInt32(n);
+  if (s->IsReading()) {
+    int64 avail = s->Available();
+    if (n < 0 || (avail >= 0 && static_cast<int64>(n) * 4 > avail)) {
+      s->SetBad();
+      uids.clear();
+      return;
+    }
+    uids.assign(static_cast<size_t>(n), kInvalidUID);
+  }
+  for (auto& uid : uids) owned ? s->XferObject(uid) : s->XferReference(uid);
+}
+
+void UIDList::ReadWriteXferObject(IPMStream* s) { ReadWriteUIDs(s, uids_, true); }
+void UIDList::ReadWriteXferReference(IPMStream* s) { ReadWriteUIDs(s, uids_, false); }
+
+GlobalTime GlobalTime::CurrentTime() { return GlobalTime(Host::Get().GetClock().NowMicros()); }
+
+void GlobalTime::ReadWrite(IPMStream* s) { s->XferInt64(t_); }
+
+bool IDFile::Exists() const {
+  std::error_code ec;
+  return !path_.empty() && std::filesystem::exists(path_, ec);
+}
+
+PMString IDFile::GetFileName() const {
+  return PMString(std::filesystem::path(path_).filename().string().c_str());
+}
+
+bool APath::IsAbsolute() const { return !p_.empty() && std::filesystem::path(p_).is_absolute(); }
+
+APath APath::Normalized() const { return APath(std::filesystem::path(p_).lexically_normal().string()); }
+
+APath APath::RelativeTo(const APath& baseFile) const {
+  std::filesystem::path base = std::filesystem::path(baseFile.p_).parent_path();
+  return APath(std::filesystem::path(p_).lexically_normal().lexically_relative(base.lexically_normal()).string());
+}
+
+APath APath::ResolvedAgainst(const APath& baseFile) const {
+  if (IsAbsolute()) return Normalized();
+  std::filesystem::path base = std::filesystem::path(baseFile.p_).parent_path();
+  return APath((base / p_).lexically_normal().string());
+}
+
+AttributeBossList::AttributeBossList() : list_(new std::vector<TextAttribute>) {}
+
+void AttributeBossList::Detach() {
+  if (list_.use_count() > 1) list_.reset(new std::vector<TextAttribute>(*list_));
+}
+
+void AttributeBossList::ApplyAttribute(const TextAttribute& attr) {
+  Detach();
+  for (auto& a : *list_) {
+    if (a.cls == attr.cls) {
+      a = attr;
+      return;
+    }
+  }
+  list_->push_back(attr);
+}
+
+void AttributeBossList::ApplyAttributes(const AttributeBossList& other) {
+  for (auto& a : *other.list_) ApplyAttribute(a);
+}
+
+void AttributeBossList::ClearAttribute(ClassID cls) {
+  Detach();
+  for (auto it = list_->begin(); it != list_->end(); ++it) {
+    if (it->cls == cls) {
+      list_->erase(it);
+      return;
+    }
+  }
+}
+
+const TextAttribute* AttributeBossList::Find(ClassID cls) const {
+  for (auto& a : *list_)
+    if (a.cls == cls) return &a;
+  return nullptr;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// Owned items by anchor character: runs of entry numbers over the story's
+// positions, where 0 means nothing is anchored and any other number names
+// the list of (class, item) anchored at that one character.
+//
+// Invariants: a non-zero run is one character long and its entry is used
+// by no other run; an entry holds at least one item, at most one per class,
+// sorted by class; an item appears at most once in the strand.
+#include "headless/text/RunStyles.h"
+#include "host/CPMUnknown.h"
+#include "host/IOwnedItemStrand.h"
+#include "host/IPMStream.h"
+#include <map>
+#include <vector>
+
+class OwnedItemStrand : public CPMUnknown<IOwnedItemStrand> {
+public:
+  using CPMUnknown::CPMUnknown;
+  UID GetOwnedUID(TextIndex at, ClassID cls) const override;
+  std::vector<OwnedItemInfo> GetOwnedItems(TextIndex start, int32 length) const override;
+  TextIndex FindOwnedItem(UID item) const override;
+  bool16 SetOwnedItem(TextIndex at, ClassID cls, UID item) override;
+
+  int32 Length() const { return runs_.Length(); }
+  // A new story's strand: one character, nothing anchored.
+  void Reset(UID story);
+  void Inserted(TextIndex at, int32 count);
+  // Items still anchored in the deleted range lose their anchor.
+  void Deleted(TextIndex at, int32 count);
+  void ReadWrite(IPMStream* s, ImplementationID id);
+
+private:
+  struct Anchored {
+    ClassID cls;
+    UID uid;
+  };
+  // Tells an item which story it is anchored in (kInvalidUID: none).
+  void SetAnchor(UID item, UID story) const;
+  // Removes an item anchored elsewhere, in this story or another.
+  void Unanchor(UID item);
+  void Store(TextIndex at, std::vector<Anchored> items);
+  const std::vector<Anchored>& EntryAt(TextIndex at) const;
+
+  UID story_ = kInvalidUID;
+  RunStyles<int32> runs_;
+  std::vector<std::vector<Anchored>> entries_{1};  // entry 0 is "nothing"
+  std::vector<int32> free_;
+  // Cache: where each item is anchored; rebuilt after a change.
+  mutable std::map<UID, TextIndex> where_;
+  mutable bool whereValid_ = false;
+};

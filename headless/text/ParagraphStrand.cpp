@@ -1,0 +1,85 @@
+#include "headless/text/ParagraphStrand.h"
+
+TextIndex ParagraphStrand::GetParagraphStart(TextIndex at, int32* length) const {
+  int32 start = 0;
+  int32 n = paras_.Find(at, &start);
+  if (length) *length = n < 0 ? 0 : paras_.LengthOf(n);
+  return n < 0 ? kInvalidTextIndex : start;
+}
+
+TextIndex ParagraphStrand::GetNthParagraphStart(int32 n, int32* length) const {
+  if (n < 0 || n >= paras_.Count()) {
+    if (length) *length = 0;
+    return kInvalidTextIndex;
+  }
+  if (length) *length = paras_.LengthOf(n);
+  return paras_.StartOf(n);
+}
+
+void ParagraphStrand::Reset() {
+  PreDirty();
+  paras_.Clear();
+  paras_.PushBack(1, NoValue());
+}
+
+void ParagraphStrand::Inserted(TextIndex at, const std::u16string& units) {
+  int32 start = 0;
+  int32 n = paras_.Find(at, &start);
+  if (n < 0 || units.empty()) return;
+  PreDirty();
+  const int32 count = static_cast<int32>(units.size());
+  const int32 end = start + paras_.LengthOf(n) + count;
+  // Each return in the new text ends a paragraph there; what follows the
+  // last one runs to the end of the paragraph the text went into.
+  int32 paraStart = start;
+  for (int32 i = 0; i < count; ++i) {
+    if (units[static_cast<size_t>(i)] != u'\r') continue;
+    int32 paraEnd = at + i + 1;
+    if (paraStart == start) paras_.SetLength(n, paraEnd - start);
+    else paras_.Insert(++n, paraEnd - paraStart, NoValue());
+    paraStart = paraEnd;
+  }
+  if (paraStart == start) paras_.SetLength(n, end - start);
+  else paras_.Insert(n + 1, end - paraStart, NoValue());
+}
+
+int32 ParagraphStrand::Deleted(TextIndex at, int32 count) {
+  int32 firstStart = 0, lastStart = 0;
+  int32 first = paras_.Find(at, &firstStart);
+  int32 last = paras_.Find(at + count, &lastStart);
+  if (first < 0 || last < 0 || count <= 0) return first;
+  PreDirty();
+  int32 lastEnd = lastStart + paras_.LengthOf(last);
+  paras_.Erase(first + 1, last - first);
+  paras_.SetLength(first, lastEnd - count - firstStart);
+  return first;
+}
+
+// The count, then each paragraph's length.
+void ParagraphStrand::ReadWrite(IPMStream* s, ImplementationID) {
+  int32 n = paras_.Count();
+  s->XferInt32(n);
+  if (s->IsWriting()) {
+    paras_.Visit(0, [&](int32, int32 length, const NoValue&) {
+      s->XferInt32(length);
+      return true;
+    });
+    return;
+  }
+  int64 avail = s->Available();
+  if (n < 1 || (avail >= 0 && static_cast<int64>(n) * 4 > avail)) {
+    s->SetBad();
+    return;
+  }
+  paras_.Clear();
+  for (int32 i = 0; i < n; ++i) {
+    int32 length = 0;
+    s->XferInt32(length);
+    if (length < 1) {
+      s->SetBad();
+      paras_.Clear();
+      return;
+    }
+    paras_.PushBack(length, NoValue());
+  }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The paragraphs of a story, as lengths. Invariants (with the story's
+// editor): every paragraph ends with the story's only paragraph return in
+// it, so lengths are at least 1 and add up to the story's length.
+#include "headless/text/Partitioning.h"
+#include "host/CPMUnknown.h"
+#include "host/IParagraphStrand.h"
+#include "host/IPMStream.h"
+#include <string>
+
+class ParagraphStrand : public CPMUnknown<IParagraphStrand> {
+public:
+  using CPMUnknown::CPMUnknown;
+  TextIndex GetParagraphStart(TextIndex at, int32* length) const override;
+  int32 GetParagraphCount() const override { return paras_.Count(); }
+  int32 GetParagraphIndex(TextIndex at) const override { return paras_.Find(at); }
+  TextIndex GetNthParagraphStart(int32 n, int32* length) const override;
+
+  int32 Length() const { return paras_.Total(); }
+  // The story starts as one paragraph return.
+  void Reset();
+  // Text was inserted at `at` (inside the story, before its final return).
+  void Inserted(TextIndex at, const std::u16string& units);
+  // [at, at + count) was deleted; answers the paragraph now holding `at`.
+  int32 Deleted(TextIndex at, int32 count);
+  void ReadWrite(IPMStream* s, ImplementationID id);
+
+private:
+  struct NoValue {};
+  Partitioning<NoValue> paras_;
+};

@@ -1,0 +1,55 @@
+#include "headless/text/TextAttributesImpl.h"
+#include "headless/text/AttributeResolution.h"
+#include "headless/text/StoryEditor.h"
+#include "host/IStyleGroupManager.h"
+#include "host/TextAttr.h"
+
+namespace {
+StoryEditor EditorOf(const IPMUnknown* self) { return StoryEditor(::GetUIDRef(self)); }
+}  // namespace
+
+bool16 TextAttributesImpl::GetAttributeInForce(TextIndex at, ClassID cls, TextAttribute* out) const {
+  StoryEditor story = EditorOf(this);
+  if (!story.IsValid() || at < 0 || at >= story.Length()) return false;
+  bool atParagraphStart = story.Paragraphs()->GetParagraphStart(at, nullptr) == at;
+  const CharAttrs& chars = story.CharacterAttributes()->InsertionAttrs(at, atParagraphStart);
+  AttributeBossList list =
+      ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at), chars);
+  const TextAttribute* found = list.Find(cls);
+  if (!found) return false;
+  if (out) *out = *found;
+  return true;
+}
+
+AttributeBossList TextAttributesImpl::GetResolvedAttributes(TextIndex at) const {
+  StoryEditor story = EditorOf(this);
+  if (!story.IsValid() || at < 0 || at >= story.Length()) return AttributeBossList();
+  return ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at),
+                               story.CharacterAttributes()->AttrsAt(at));
+}
+
+UID TextAttributesImpl::GetCharStyle(TextIndex at) const {
+  StoryEditor story = EditorOf(this);
+  return story.IsValid() ? story.CharacterAttributes()->GetCharStyle(at) : kInvalidUID;
+}
+
+UID TextAttributesImpl::GetParagraphStyle(TextIndex at) const {
+  StoryEditor story = EditorOf(this);
+  return story.IsValid() ? story.ParagraphAttributes()->GetParagraphStyle(at) : kInvalidUID;
+}
+
+int32 TextAttributesImpl::GetNumberingKind(TextIndex at) const {
+  StoryEditor story = EditorOf(this);
+  if (!story.IsValid() || at < 0 || at >= story.Length()) return kNoNumbering;
+  ParaAttrs attrs = story.ParagraphAttributes()->ValueAt(at);
+  if (attrs.numbering >= 0) return attrs.numbering;
+  InterfacePtr<IStyleInfo> style(story.GetDataBase(), attrs.style, IID_ISTYLEINFO);
+  return style ? style->GetNumberingKind() : kNoNumbering;
+}
+
+UID TextAttributesImpl::GetLanguage(TextIndex at) const {
+  const TextAttribute* language = nullptr;
+  AttributeBossList list = GetResolvedAttributes(at);
+  language = list.Find(kTextAttrLanguageBoss);
+  return language ? TextAttr::AsUID(*language) : kInvalidUID;
+}

@@ -1,0 +1,24 @@
+#include "headless/xml/SAXParserObjects.h"
+#include "headless/xml/XercesParse.h"
+#include "host/CmdUtils.h"
+#include "host/InterfacePtr.h"
+
+ErrorCode SAXParserImpl::Parse(IPMStream* stream, ISAXContentHandler* handler) {
+  if (!stream || !handler) {
+    ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError);
+    return kInvalidParameterError;
+  }
+  ParserFeatures features;
+  InterfacePtr<ISAXParserOptions> options(this, IID_ISAXPARSEROPTIONS);
+  if (options) {
+    features.namespaces = options->GetNamespacesFeature() != 0;
+    features.validation = options->GetValidationFeature() != 0;
+    features.schema = options->GetSchemaValidationFeature() != 0;
+  }
+  ParseFailure failure;
+  if (RunXercesParse(features, stream, handler, &failure)) return kSuccess;
+  PMString message(failure.message);
+  message.SetTranslatable(false);
+  ErrorUtils::PMSetGlobalErrorCode(failure.code, &message);
+  return failure.code;
+}

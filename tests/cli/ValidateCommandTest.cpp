@@ -1,0 +1,33 @@
+// xref validate: a line per format, exit 0 only when all are valid.
+#include "tests/support/RunProgram.h"
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+typedef ProgramRun ProgramOutput;
+
+// Arguments are passed through single quotes; none of the formats below holds one.
+ProgramOutput Validate(const std::vector<std::string>& formats) {
+  std::string args = "validate";
+  for (auto& f : formats) args += " '" + f + "'";
+  return RunXref(args);
+}
+}  // namespace
+
+TEST(ValidateCommand, PrintsValidForEachValidFormat) {
+  ProgramOutput r = Validate({"See ^{<paratext/>^} on page <pagenum/>.", "", "<filename fullpath=\u201Cyes\u201D/>"});
+  EXPECT_EQ(0, r.exitCode);
+  EXPECT_EQ("valid\nvalid\nvalid\n", r.out);
+}
+
+TEST(ValidateCommand, GivesTheReasonForEachInvalidFormat) {
+  ProgramOutput r = Validate({"page^s<pagenum/>", "x^\u00E9y", "<paratext>x</paratext>", "<pagenum numbertype=\"roman\"/>"});
+  EXPECT_EQ(1, r.exitCode);
+  EXPECT_EQ(0u, r.out.find("valid\ninvalid: unknown escape \"^\u00E9\" at position 2\ninvalid: ")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("roman")) << r.out;
+  EXPECT_EQ(4, std::count(r.out.begin(), r.out.end(), '\n'));
+}
+
+TEST(ValidateCommand, NeedsAtLeastOneFormat) { EXPECT_EQ(2, Validate({}).exitCode); }

@@ -1,0 +1,124 @@
+// The storage structures against plain models, under random edits large
+// enough to split and join blocks and chunks many times.
+#include "headless/text/ChunkedText.h"
+#include "headless/text/RunStyles.h"
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
+
+namespace {
+// Checks the run invariants and answers the value of every position.
+std::vector<int> Expand(const RunStyles<int>& runs) {
+  std::vector<int> values;
+  int previous = -1;
+  int32 expectedStart = 0;
+  runs.ForEach(0, runs.Length(), [&](int32 start, int32 length, int value) {
+    EXPECT_EQ(expectedStart, start);
+    EXPECT_GT(length, 0);
+    EXPECT_NE(previous, value) << "equal neighbours at " << start;
+    previous = value;
+    expectedStart = start + length;
+    values.insert(values.end(), static_cast<size_t>(length), value);
+    return true;
+  });
+  return values;
+}
+}  // namespace
+
+TEST(TextStorage, RunStylesMatchAPlainArrayUnderRandomEdits) {
+  std::mt19937 rng(7);
+  RunStyles<int> runs;
+  std::vector<int> model;
+  int32 mostRuns = 0;
+  for (int step = 0; step < 20000; ++step) {
+    int32 size = static_cast<int32>(model.size());
+    int32 pos = static_cast<int32>(rng() % (size + 1));
+    int32 length = static_cast<int32>(rng() % 9);
+    int value = static_cast<int>(rng() % 4);
+    switch (rng() % 6) {
+      case 0:
+      case 1:
+      case 2:
+        runs.InsertSpace(pos, length, value);
+        model.insert(model.begin() + pos, static_cast<size_t>(length), value);
+        break;
+      case 3:
+        length = std::min(length, size - pos);
+        runs.DeleteRange(pos, length);
+        model.erase(model.begin() + pos, model.begin() + pos + length);
+        break;
+      case 4:
+        length = std::min(length, size - pos);
+        runs.FillRange(pos, length, value);
+        std::fill(model.begin() + pos, model.begin() + pos + length, value);
+        break;
+      default:
+        length = std::min(length * 5, size - pos);
+        runs.Transform(pos, length, [](int v) { return v == 3 ? 0 : v + 1; });
+        for (int32 i = pos; i < pos + length; ++i) {
+          int& v = model[static_cast<size_t>(i)];
+          v = v == 3 ? 0 : v + 1;
+        }
+    }
+    mostRuns = std::max(mostRuns, runs.RunCount());
+    if (step % 500 == 0) {
+      ASSERT_EQ(model, Expand(runs)) << "step " << step;
+    }
+  }
+  EXPECT_GT(mostRuns, 2 * 512) << "the edits should have split blocks";
+  ASSERT_EQ(model, Expand(runs));
+  for (int32 probe : {0, 1, runs.Length() / 2, runs.Length() - 1}) {
+    int32 start = -1, length = 0;
+    EXPECT_EQ(model[static_cast<size_t>(probe)], runs.ValueAt(probe, &start, &length));
+    EXPECT_LE(start, probe);
+    EXPECT_GT(start + length, probe);
+  }
+  EXPECT_EQ(0, runs.ValueAt(-1));
+  EXPECT_EQ(0, runs.ValueAt(runs.Length()));
+}
+
+TEST(TextStorage, ChunkedTextMatchesAStringUnderRandomEdits) {
+  std::mt19937 rng(11);
+  ChunkedText text;
+  std::u16string model;
+  for (int step = 0; step < 4000; ++step) {
+    int32 size = static_cast<int32>(model.size());
+    int32 pos = static_cast<int32>(rng() % (size + 1));
+    if (rng() % 3 != 0) {
+      // Mostly small insertions, sometimes one larger than a chunk.
+      int32 length = rng() % 50 == 0 ? 9000 : static_cast<int32>(rng() % 30);
+      std::u16string units(static_cast<size_t>(length), char16_t(u'a' + step % 26));
+      ASSERT_TRUE(text.Insert(pos, units.data(), length));
+      model.insert(static_cast<size_t>(pos), units);
+    } else {
+      int32 length = std::min(static_cast<int32>(rng() % 3000), size - pos);
+      ASSERT_TRUE(text.Erase(pos, length));
+      model.erase(static_cast<size_t>(pos), static_cast<size_t>(length));
+    }
+    ASSERT_EQ(static_cast<int32>(model.size()), text.Length());
+  }
+  std::u16string all;
+  text.Copy(0, text.Length(), &all);
+  EXPECT_EQ(model, all);
+  text.ForEachPiece([](const char16_t*, int32 count) {
+    EXPECT_GT(count, 0);
+    EXPECT_LE(count, ChunkedText::kMaxChunk);
+  });
+  std::u16string middle;
+  text.Copy(100, 5000, &middle);
+  EXPECT_EQ(model.substr(100, 5000), middle);
+  EXPECT_EQ(model[1234], text.At(1234));
+}
+
+TEST(TextStorage, ChunkedTextRefusesRangesOutsideIt) {
+  ChunkedText text;
+  ASSERT_TRUE(text.Insert(0, u"abc", 3));
+  EXPECT_FALSE(text.Insert(4, u"x", 1));
+  EXPECT_FALSE(text.Insert(-1, u"x", 1));
+  EXPECT_FALSE(text.Erase(2, 2));
+  EXPECT_FALSE(text.Erase(-1, 1));
+  EXPECT_EQ(0, text.At(3));
+  std::u16string out;
+  text.Copy(-5, 100, &out);
+  EXPECT_EQ(u"abc", out);
+}

@@ -1,0 +1,17 @@
+#include "tests/support/RunProgram.h"
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+ProgramRun RunXref(const std::string& args, bool mergeStderr) {
+  std::string cmd = std::string(XREF_BINARY) + " " + args + (mergeStderr ? " 2>&1" : " 2>/dev/null");
+  ProgramRun r;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  int status = pclose(p);
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
