@@ -1,13 +1,14 @@
 #include "cli/DocumentDescription.h"
+#include "headless/database/SafeFile.h"
 #include "headless/text/DocumentBuilder.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "host/ITextModel.h"
 #include "host/ITextVariable.h"
 #include "host/InterfacePtr.h"
 #include "host/TextAttr.h"
-#include <fstream>
+#include <algorithm>
+#include <cmath>
 #include <set>
-#include <sstream>
 
 using nlohmann::json;
 
@@ -195,6 +196,11 @@ private:
     return static_cast<int32>(v.get<int64_t>());
   }
 
+  static double Coordinate(const json& v, const std::string& where) {
+    if (!v.is_number() || std::fabs(v.get<double>()) > 1e6) Fail(where, "expected a position in points");
+    return v.get<double>();
+  }
+
   static int32 NumberStyle(const json& v, const std::string& where) {
     return Choice(v, where, {"arabic", "upperRoman", "lowerRoman", "upperLetters", "lowerLetters"});
   }
@@ -252,8 +258,8 @@ private:
     if (parent == kInvalidUID) Fail(where, "no such page or spread");
     int32 columns = v.contains("columns") ? Integer(v["columns"], Field(where, "columns"), 1, 10000) : 40;
     int32 lines = v.contains("lines") ? Integer(v["lines"], Field(where, "lines"), 1, 10000) : 40;
-    double x = v.contains("x") && v["x"].is_number() ? v["x"].get<double>() : 0;
-    double y = v.contains("y") && v["y"].is_number() ? v["y"].get<double>() : 0;
+    double x = v.contains("x") ? Coordinate(v["x"], Field(where, "x")) : 0;
+    double y = v.contains("y") ? Coordinate(v["y"], Field(where, "y")) : 0;
     if (layout_.AddTextFrame(parent, story, columns, lines, x, y) == kInvalidUID) Fail(where, "the frame cannot be made");
   }
 
@@ -348,21 +354,47 @@ private:
 };
 }  // namespace
 
+namespace {
+// Builds the value like the library's own parser, but keeps the place and
+// cause of any error instead of throwing (numbers too large for a double
+// among them).
+struct CheckedParse : nlohmann::detail::json_sax_dom_parser<json> {
+  explicit CheckedParse(json& root) : json_sax_dom_parser(root, false) {}
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
+    failed = true;
+    at = position;
+    why = e.what();
+    return false;
+  }
+  bool failed = false;
+  std::size_t at = 0;
+  std::string why;
+};
+
+std::string LineAndColumn(const std::string& text, std::size_t at) {
+  at = std::min(at, text.size());
+  std::size_t line = 1, column = 1;
+  for (std::size_t i = 0; i < at; ++i, ++column) {
+    if (text[i] != '\n') continue;
+    ++line;
+    column = 0;
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+}  // namespace
+
 bool ReadDescription(const std::string& path, json* out, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = "cannot open " + path;
+  std::string text;
+  if (!SafeFile::Read(path, &text, error)) return false;
+  json root;
+  CheckedParse sax(root);
+  bool ok = json::sax_parse(text, &sax) && !sax.failed;
+  if (!ok) {
+    *error = path + ": at " + LineAndColumn(text, sax.at) + ": " + sax.why;
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  try {
-    *out = json::parse(text.str());
-    return true;
-  } catch (const json::parse_error& e) {
-    *error = path + ": " + e.what();  // says where the syntax fails
-    return false;
-  }
+  *out = std::move(root);
+  return true;
 }
 
 bool BuildDocument(const json& description, DataBase* doc, std::vector<Placeholder>* placeholders, std::string* error) {

@@ -23,6 +23,16 @@ int main(int argc, char** argv) {
     cmd->Setup(sub);
     subs.emplace_back(sub, cmd);
   }
+  auto known = [&](const std::string& name) {
+    for (auto& s : subs)
+      if (s.first->get_name() == name) return true;
+    return false;
+  };
+  if (argc > 1 && argv[1][0] != '-' && !known(argv[1])) {
+    PrintError(std::string("unknown command '") + argv[1] + "'");
+    std::cerr << "Run with --help for usage.\n";
+    return kExitUsage;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

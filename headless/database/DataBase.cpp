@@ -144,6 +144,9 @@ void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
 void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   if (!open_) return;
   std::unique_ptr<UndoStep> step = std::move(open_);
+  // A step that changed nothing leaves no trace, and the redo history stays.
+  for (auto it = step->before.begin(); it != step->before.end();)
+    it = Unchanged(it->first, it->second) ? step->before.erase(it) : std::next(it);
   if (step->before.empty()) return;
   redo_.clear();
   if (!mergeIntoPrevious || undo_.empty()) {
@@ -161,6 +164,17 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
       for (auto& impl : entry.second.impls) it->second.impls.emplace(impl.first, impl.second);
     }
   }
+}
+
+bool DataBase::Unchanged(UID uid, const ObjectState& before) const {
+  HostObject* obj = FindObject(uid);
+  if (!before.exists || !obj) return !before.exists && !obj;
+  if (obj->GetClass() != before.cls) return false;
+  for (auto& impl : before.impls) {
+    std::string now;
+    if (!SerializeImpl(uid, impl.first, &now) || now != impl.second) return false;
+  }
+  return true;
 }
 
 ObjectState DataBase::CaptureState(UID uid, const ObjectState& like) const {

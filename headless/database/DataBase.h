@@ -71,6 +71,8 @@ public:
 private:
   UndoStep* OpenStep();
   ObjectState CaptureState(UID uid, const ObjectState& like) const;
+  // Whether the object is as the state recorded before a step.
+  bool Unchanged(UID uid, const ObjectState& before) const;
   void Apply(const std::map<UID, ObjectState>& states);
   void RemoveObject(UID uid);
 

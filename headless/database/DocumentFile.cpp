@@ -1,12 +1,11 @@
 #include "headless/database/DocumentFile.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
+#include "headless/database/LoadChecks.h"
 #include "headless/database/RecordFile.h"
+#include "headless/database/SafeFile.h"
 #include <cstdio>
-#include <fstream>
 #include <set>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
 const char kMagic[8] = {'X', 'R', 'E', 'F', 'D', 'O', 'C', 0x1A};
@@ -33,6 +32,14 @@ std::map<PluginID, int32> PluginsWithData(DataBase& db) {
     }
   }
   return result;
+}
+
+// An identifier the host does not know is dropped without a word only when
+// it belongs to a plug-in that withdrew its claim: one outside the host's
+// range whose plug-in the header does not list. Anything else is an error.
+bool MayDropQuietly(DataBase& db, uint32_t id) {
+  if (Host::IsHostIdentifier(id)) return false;
+  return !db.PluginData().count(Host::PluginOf(id));
 }
 }  // namespace
 
@@ -90,8 +97,13 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
     GetU32(h, pos, &id);
     GetU32(h, pos, &v);
     PluginID plugin{id};
-    if (!Host::Get().PluginVersions().count(plugin))
+    auto loaded = Host::Get().PluginVersions().find(plugin);
+    if (loaded == Host::Get().PluginVersions().end())
       return fail("document needs plug-in " + Hex(id) + ", which is not loaded");
+    if (static_cast<int32>(v) > loaded->second || static_cast<int32>(v) < 0)
+      return fail("document holds data version " + std::to_string(v) + " of plug-in " + Hex(id) +
+                  ", newer than the loaded " + std::to_string(loaded->second));
+    if (db->PluginData().count(plugin)) return fail("header names plug-in " + Hex(id) + " twice");
     db->PluginData()[plugin] = static_cast<int32>(v);
   }
   if (pos != h.size()) return fail("header record is malformed");
@@ -108,8 +120,7 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
       return fail("object record " + std::to_string(r) + " is malformed");
     if (db->FindObject(UID{uid})) return fail("object " + std::to_string(uid) + " is stored twice");
     if (!Host::Get().Classes().IsDefined(ClassID{cls})) {
-      // Objects of a plug-in that withdrew its claim are dropped quietly.
-      if (!db->PluginData().count(Host::PluginOf(cls)) && Host::PluginOf(cls) != PluginID{0}) {
+      if (MayDropQuietly(*db, cls)) {
         skipped.insert(UID{uid});
         continue;
       }
@@ -118,6 +129,7 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
     if (!db->CreateObjectAt(UID{uid}, ClassID{cls}))
       return fail("object " + std::to_string(uid) + " of class " + Hex(cls) + " cannot be created");
   }
+  std::set<std::pair<UID, ImplementationID>> restored;
   for (size_t r = 1; r < records.size(); ++r) {
     const std::string& rec = records[r];
     if (rec[0] == kObjectTag) continue;
@@ -127,55 +139,33 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
     if (!GetU32(rec, p, &uid) || !GetU32(rec, p, &cls) || !GetU32(rec, p, &impl))
       return fail("record " + std::to_string(r) + " is malformed");
     if (skipped.count(UID{uid})) continue;
+    if (!db->FindObject(UID{uid}))
+      return fail("record " + std::to_string(r) + " names object " + std::to_string(uid) + ", which is not stored");
     if (db->GetClass(UID{uid}) != ClassID{cls})
       return fail("record " + std::to_string(r) + " names object " + std::to_string(uid) + " of another class");
     if (!Host::Get().Impls().Find(ImplementationID{impl})) {
-      if (!db->PluginData().count(Host::PluginOf(impl))) continue;
-      return fail("record " + std::to_string(r) + " has unknown implementation " + Hex(impl));
+      if (MayDropQuietly(*db, impl)) continue;
+      return fail("object " + std::to_string(uid) + " has unknown implementation " + Hex(impl));
     }
+    if (!restored.insert({UID{uid}, ImplementationID{impl}}).second)
+      return fail("object " + std::to_string(uid) + " stores implementation " + Hex(impl) + " twice");
     if (!db->RestoreImpl(UID{uid}, ImplementationID{impl}, rec.substr(p)))
       return fail("record " + std::to_string(r) + " (implementation " + Hex(impl) + ") cannot be read");
   }
   if (!db->FindObject(kRootUID)) return fail("root object missing");
+  if (!LoadChecks::RunAll(*db, error)) return nullptr;
   db->SetModified(false);
   return db;
 }
 
 bool DocumentFile::Save(DataBase& db, Kind kind, const std::string& path, std::string* error) {
-  std::string bytes = Serialize(db, kind);
-  std::string temp = path + ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      *error = "cannot write " + temp;
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      *error = "cannot write " + temp;
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    *error = "cannot replace " + path;
-    return false;
-  }
-  return true;
+  return SafeFile::Replace(path, Serialize(db, kind), error);
 }
 
 std::unique_ptr<DataBase> DocumentFile::Load(const std::string& path, Kind kind, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = "cannot open " + path;
-    return nullptr;
-  }
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  auto db = Deserialize(buf.str(), kind, path, error);
+  std::string bytes;
+  if (!SafeFile::Read(path, &bytes, error)) return nullptr;
+  auto db = Deserialize(bytes, kind, path, error);
   if (!db) *error = path + ": " + *error;
   return db;
 }

@@ -1,4 +1,5 @@
 #include "headless/layout/Footnotes.h"
+#include "headless/database/DataBase.h"
 #include "headless/layout/PageNumbers.h"
 #include "host/ILayout.h"
 #include "host/IOwnedItemStrand.h"
@@ -6,6 +7,7 @@
 #include "host/IStoryList.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include <unordered_map>
 
 void FootnoteSettingsImpl::Set(int32 style, int32 start, const PMString& refPrefix, const PMString& refSuffix,
                                const PMString& notePrefix, const PMString& noteSuffix, const PMString& separator) {
@@ -39,12 +41,18 @@ TextIndex FootnoteImpl::GetReferenceIndex() const {
   return item ? item->GetTextIndex() : -1;
 }
 
-int32 FootnoteImpl::GetNumber() const {
-  IDataBase* db = ::GetDataBase(this);
-  UID self = ::GetUID(this);
+namespace {
+// Footnote numbers of one document, counted once per change to it.
+struct FootnoteNumbers {
+  uint64_t instance = 0, serial = 0;
+  std::unordered_map<UID, int32> numbers;
+};
+
+void Count(DataBase* db, FootnoteNumbers& cache) {
+  cache.numbers.clear();
   InterfacePtr<IStoryList> stories(db, kRootUID, IID_ISTORYLIST);
   InterfacePtr<IFootnoteSettings> settings(db, kRootUID, IID_IFOOTNOTESETTINGS);
-  if (!stories) return 0;
+  if (!stories) return;
   int32 n = settings ? settings->GetStartNumber() : 1;
   // References count in document order: stories in order, then by index.
   for (int32 i = 0; i < stories->GetStoryCount(); ++i) {
@@ -53,13 +61,23 @@ int32 FootnoteImpl::GetNumber() const {
     InterfacePtr<IOwnedItemStrand> strand(
         static_cast<IOwnedItemStrand*>(text->QueryStrand(ClassID{0x208}, IID_IOWNEDITEMSTRAND)));
     if (!strand) continue;
-    for (const OwnedItemInfo& info : strand->GetOwnedItems(0, text->TotalLength())) {
-      if (info.cls != kFootnoteBoss) continue;
-      if (info.uid == self) return n;
-      ++n;
-    }
+    for (const OwnedItemInfo& info : strand->GetOwnedItems(0, text->TotalLength()))
+      if (info.cls == kFootnoteBoss) cache.numbers.emplace(info.uid, n++);
   }
-  return 0;
+}
+}  // namespace
+
+int32 FootnoteImpl::GetNumber() const {
+  auto* db = static_cast<DataBase*>(::GetDataBase(this));
+  if (!db) return 0;
+  static FootnoteNumbers cache;
+  if (cache.instance != db->InstanceId() || cache.serial != db->ChangeSerial()) {
+    Count(db, cache);
+    cache.instance = db->InstanceId();
+    cache.serial = db->ChangeSerial();
+  }
+  auto it = cache.numbers.find(::GetUID(this));
+  return it == cache.numbers.end() ? 0 : it->second;
 }
 
 PMString FootnoteImpl::GetNumberText(bool16 inFootnote) const {
@@ -96,4 +114,17 @@ bool FootnoteReference(IDataBase* db, UID story, UIDRef* referenceStory, TextInd
   *referenceStory = note ? note->GetReferenceStoryRef() : UIDRef();
   *referenceIndex = note ? note->GetReferenceIndex() : kInvalidTextIndex;
   return true;
+}
+
+bool PlacedPosition(IDataBase* db, UID* story, TextIndex* at) {
+  // Footnotes do not nest in sound documents; a few hops is already generous.
+  for (int hops = 0; hops < 8; ++hops) {
+    UIDRef refStory;
+    TextIndex refIndex;
+    if (!FootnoteReference(db, *story, &refStory, &refIndex)) return true;
+    if (refStory.GetDataBase() != db || refStory.GetUID() == kInvalidUID) return false;
+    *story = refStory.GetUID();
+    *at = refIndex;
+  }
+  return false;
 }

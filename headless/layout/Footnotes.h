@@ -56,3 +56,8 @@ public:
 // footnote's reference, whose story and index are then given (a null story
 // when the footnote cannot be had).
 bool FootnoteReference(IDataBase* db, UID story, UIDRef* referenceStory, TextIndex* referenceIndex);
+
+// Where a story position is placed: footnote text moves to its reference,
+// hop by hop. False when a hop's footnote cannot be had or the hops do not
+// end (a loop in a damaged document).
+bool PlacedPosition(IDataBase* db, UID* story, TextIndex* at);

@@ -60,13 +60,10 @@ int32 TextFrameImpl::TextSpan() {
 
 UID FrameListImpl::GetFrameContaining(TextIndex at) {
   // A footnote's text sits in the frame of its reference.
-  UIDRef refStory;
-  TextIndex refIndex;
-  if (FootnoteReference(::GetDataBase(this), ::GetUID(this), &refStory, &refIndex)) {
-    InterfacePtr<IFrameList> refFrames(refStory, IID_IFRAMELIST);
-    return refFrames ? refFrames->GetFrameContaining(refIndex) : kInvalidUID;
-  }
-  const StoryComposition* c = ComposeStory(::GetDataBase(this), ::GetUID(this));
+  IDataBase* db = ::GetDataBase(this);
+  UID story = ::GetUID(this);
+  if (!PlacedPosition(db, &story, &at)) return kInvalidUID;
+  const StoryComposition* c = ComposeStory(db, story);
   return c ? c->FrameAt(at) : kInvalidUID;
 }
 

@@ -1,6 +1,7 @@
 // The layout's answers to the plug-in: the page list, the owner page of a
 // frame, overset stories, per-line information and the line object.
 #include "headless/layout/LayoutQueries.h"
+#include "headless/database/DataBase.h"
 #include "headless/layout/Footnotes.h"
 #include "headless/layout/PageNumbers.h"
 #include "headless/layout/StoryComposition.h"
@@ -22,17 +23,32 @@ std::vector<UID> AllPages(IDataBase* db) {
 }
 }  // namespace
 
-int32 PageListImpl::GetPageCount() const { return static_cast<int32>(AllPages(::GetDataBase(this)).size()); }
+const std::vector<UID>& PageListImpl::Pages() const {
+  auto* db = static_cast<DataBase*>(::GetDataBase(this));
+  if (!db) {
+    pages_.clear();
+    index_.clear();
+    return pages_;
+  }
+  if (serial_ == db->ChangeSerial()) return pages_;
+  pages_ = AllPages(db);
+  index_.clear();
+  for (size_t i = 0; i < pages_.size(); ++i) index_.emplace(pages_[i], static_cast<int32>(i));
+  serial_ = db->ChangeSerial();
+  return pages_;
+}
+
+int32 PageListImpl::GetPageCount() const { return static_cast<int32>(Pages().size()); }
 
 UID PageListImpl::GetNthPageUID(int32 n) const {
-  auto pages = AllPages(::GetDataBase(this));
+  const auto& pages = Pages();
   return n >= 0 && n < static_cast<int32>(pages.size()) ? pages[static_cast<size_t>(n)] : kInvalidUID;
 }
 
 int32 PageListImpl::GetPageIndex(UID page) const {
-  auto pages = AllPages(::GetDataBase(this));
-  auto it = std::find(pages.begin(), pages.end(), page);
-  return it == pages.end() || page == kInvalidUID ? -1 : static_cast<int32>(it - pages.begin());
+  Pages();
+  auto it = index_.find(page);
+  return it == index_.end() || page == kInvalidUID ? -1 : it->second;
 }
 
 bool16 PageListImpl::GetPageString(UID page, PMString* out, bool16 useSectionName, bool16 forceArabic,
@@ -89,12 +105,7 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
   IDataBase* db = ::GetDataBase(this);
   UID story = ::GetUID(this);
   // A footnote's lines are placed with its reference.
-  UIDRef refStory;
-  TextIndex refIndex;
-  if (FootnoteReference(db, story, &refStory, &refIndex)) {
-    InterfacePtr<ILineInfo> refLines(refStory, IID_ILINEINFO);
-    return refLines && refLines->GetLineInfo(refIndex, info);
-  }
+  if (!PlacedPosition(db, &story, &at)) return false;
   const StoryComposition* c = ComposeStory(db, story);
   int32 lineNumber = -1;
   const ComposedLine* line = c ? c->LineAt(at, &lineNumber) : nullptr;

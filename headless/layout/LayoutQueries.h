@@ -3,6 +3,8 @@
 #include "host/CPMUnknown.h"
 #include "host/ILayout.h"
 #include "host/ILineInfo.h"
+#include <unordered_map>
+#include <vector>
 
 class StoryComposition;
 
@@ -10,6 +12,8 @@ class StoryComposition;
 // objects on the pasteboard; kInvalidUID when there is none.
 UID FindOwnerPage(IDataBase* db, UID at);
 
+// The pages in document order, computed from the spreads when first asked
+// after a change to the document and kept with an index by page.
 class PageListImpl : public CPMUnknown<IPageList> {
 public:
   using CPMUnknown::CPMUnknown;
@@ -18,6 +22,12 @@ public:
   int32 GetPageIndex(UID page) const override;
   bool16 GetPageString(UID page, PMString* out, bool16 useSectionName, bool16 forceArabic, int32 numberType,
                        bool16 display) const override;
+
+private:
+  const std::vector<UID>& Pages() const;
+  mutable std::vector<UID> pages_;
+  mutable std::unordered_map<UID, int32> index_;
+  mutable uint64_t serial_ = ~uint64_t{0};
 };
 
 class LayoutUtilsImpl : public CPMUnknown<ILayoutUtils> {

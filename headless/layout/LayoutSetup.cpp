@@ -1,6 +1,8 @@
 #include "headless/layout/LayoutSetup.h"
 #include "headless/layout/DocumentFeatures.h"
 #include "headless/layout/Footnotes.h"
+#include "headless/database/LoadChecks.h"
+#include "headless/layout/LayoutLoadCheck.h"
 #include "headless/layout/LayoutObjects.h"
 #include "headless/layout/LayoutQueries.h"
 #include "headless/layout/StoryComposition.h"
@@ -8,6 +10,7 @@
 #include "host/TextIDs.h"
 
 void InstallLayoutClasses(ImplRegistry& impls, ClassRegistry& classes) {
+  LoadChecks::Add(&CheckLoadedLayout);
   impls.InstallHostPersistent<SpreadListImpl>(kSpreadListImpl);
   impls.InstallHostPersistent<SpreadImpl>(kSpreadImpl);
   impls.InstallHost<PageListImpl>(kPageListImpl);

@@ -37,6 +37,9 @@ public:
   std::map<PluginID, int32>& PluginVersions() { return pluginVersions_; }
   // The plug-in an identifier belongs to, by its 256-number prefix.
   static PluginID PluginOf(uint32 id) { return PluginID{id & ~0xFFu}; }
+  // The host keeps the identifiers below 0x80000 for itself; plug-ins' prefixes
+  // lie above.
+  static bool IsHostIdentifier(uint32 id) { return id < 0x80000u; }
 
   // Creates an object outside any database; the caller releases it.
   IPMUnknown* CreateObject(ClassID cls, PMIID iid);

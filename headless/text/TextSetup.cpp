@@ -1,3 +1,5 @@
+#include "headless/database/LoadChecks.h"
+#include "headless/text/TextLoadCheck.h"
 #include "headless/text/TextSetup.h"
 #include "headless/text/CharAttrStrand.h"
 #include "headless/text/ClipboardResponder.h"
@@ -37,6 +39,7 @@ const char* const kLanguageNames[][2] = {
 }  // namespace
 
 void InstallTextClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable& strings) {
+  LoadChecks::Add(&CheckLoadedText);
   impls.InstallHostPersistent<TextModelImpl>(kTextModelImpl);
   impls.InstallHost<TextModelCmdsImpl>(kTextModelCmdsImpl);
   impls.InstallHostPersistent<StoryLockImpl>(kStoryLockImpl);
