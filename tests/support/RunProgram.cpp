@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <sys/wait.h>
 
-ProgramRun RunXref(const std::string& args, bool mergeStderr) {
-  std::string cmd = std::string(XREF_BINARY) + " " + args + (mergeStderr ? " 2>&1" : " 2>/dev/null");
+ProgramRun RunXref(const std::string& args, bool mergeStderr, int deadlineSeconds) {
+  // The deadline kills a run that hangs; `timeout` then exits 124 or 137.
+  std::string cmd = "timeout -k 5 " + std::to_string(deadlineSeconds) + " " + std::string(XREF_BINARY) + " " + args +
+                    (mergeStderr ? " 2>&1" : " 2>/dev/null");
   ProgramRun r;
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;

@@ -9,5 +9,6 @@ struct ProgramRun {
 };
 
 // With mergeStderr, standard error joins the output; otherwise it is dropped,
-// so tests can tell the two apart.
-ProgramRun RunXref(const std::string& args, bool mergeStderr = true);
+// so tests can tell the two apart. A run that outlives the deadline is
+// killed (exit code 124 or 137).
+ProgramRun RunXref(const std::string& args, bool mergeStderr = true, int deadlineSeconds = 120);

@@ -1,0 +1,244 @@
+// Forged documents with valid frames and checksums: each is refused with a
+// message or loads into a document every query can walk, never a crash, a
+// hang or a silent loss.
+#include "headless/database/DocumentFile.h"
+#include "headless/layout/LayoutBuilder.h"
+#include "headless/objects/Host.h"
+#include "headless/text/TextModelImpl.h"
+#include "host/IFootnote.h"
+#include "host/ILineInfo.h"
+#include "host/IStoryList.h"
+#include "host/InterfacePtr.h"
+#include "host/LayoutIDs.h"
+#include "tests/support/ForgedFile.h"
+#include "tests/support/TestApp.h"
+#include "tests/support/TextTestSupport.h"
+#include <functional>
+
+namespace {
+struct Uids {
+  UID spread, page0, page1, frame, story, note, noteStory;
+  UID strand(ClassID cls, UID of) const {
+    InterfacePtr<ITextModel> m(db, of, IID_ITEXTMODEL);
+    return static_cast<TextModelImpl*>(m.get())->StrandUID(cls);
+  }
+  DataBase* db;
+};
+
+std::string U32(uint32_t v) {
+  std::string s;
+  for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  return s;
+}
+
+// A document with two pages, a story in a frame and a footnote in it.
+Uids MakeDocument(Application& app) {
+  Uids u{};
+  u.db = app.NewDocument();
+  LayoutBuilder layout(u.db);
+  u.spread = layout.AddSpread(2);
+  u.page0 = layout.PageUID(0);
+  u.page1 = layout.PageUID(1);
+  u.story = MakeStory(u.db, "alpha beta gamma delta\repsilon zeta");
+  u.frame = layout.AddTextFrame(u.page0, u.story, 12, 6);
+  u.note = layout.AddFootnote(u.story, 5, WideString::FromUTF8("the note"));
+  InterfacePtr<IFootnote> note(u.db, u.note, IID_IFOOTNOTE);
+  u.noteStory = note->GetFootnoteStoryUID();
+  return u;
+}
+
+void AddPluginToHeader(ForgedFile& f, uint32_t plugin, uint32_t version) {
+  std::string& h = f.records[0];
+  f.Set(0, 9, f.Get(0, 9) + 1);
+  h += U32(plugin) + U32(version);
+}
+
+// Walks what a loaded document offers: every line and frame of every story,
+// every page, every footnote number.
+void Exercise(DataBase* db) {
+  InterfacePtr<IStoryList> stories(db, kRootUID, IID_ISTORYLIST);
+  for (int32 i = 0; stories && i < stories->GetStoryCount(); ++i) {
+    UID story = stories->GetNthStoryUID(i);
+    InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+    InterfacePtr<ILineInfo> lines(db, story, IID_ILINEINFO);
+    InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
+    for (TextIndex at = 0; text && at < text->TotalLength(); ++at) {
+      LineInfo info;
+      if (lines) lines->GetLineInfo(at, &info);
+      if (frames) frames->GetFrameContaining(at);
+    }
+  }
+  InterfacePtr<IPageList> pages(db, kRootUID, IID_IPAGELIST);
+  for (int32 p = 0; pages && p < pages->GetPageCount(); ++p) {
+    PMString s;
+    pages->GetPageString(pages->GetNthPageUID(p), &s, true, false, kDefaultPageNumber, true);
+  }
+  for (auto& entry : db->Objects()) {
+    InterfacePtr<IFootnote> note(db, entry.first, IID_IFOOTNOTE);
+    if (note) note->GetNumberText(false);
+  }
+}
+
+enum Outcome { kRefused, kLoads };
+
+struct Case {
+  const char* name;
+  std::function<void(ForgedFile&, const Uids&)> forge;
+  Outcome outcome;
+  const char* message;  // part of the refusal's message
+};
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      {"untouched", [](ForgedFile&, const Uids&) {}, kLoads, ""},
+      // Cycles.
+      {"story names its own footnote as parent",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.story, kHierarchyImpl), U32(UIDValue(u.note))); },
+       kRefused, "loops"},
+      {"page is its own parent",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.page0, kHierarchyImpl), U32(UIDValue(u.page0))); },
+       kRefused, "loops"},
+      {"two pages name each other",
+       [](ForgedFile& f, const Uids& u) {
+         f.SetBody(f.Impl(u.page0, kHierarchyImpl), U32(UIDValue(u.page1)));
+         f.SetBody(f.Impl(u.page1, kHierarchyImpl), U32(UIDValue(u.page0)));
+       },
+       kRefused, "loops"},
+      // Dangling, out-of-range and wrongly typed references.
+      {"frame's parent does not exist",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.frame, kHierarchyImpl), U32(99999)); }, kRefused,
+       "does not exist"},
+      {"frame's parent is out of range",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.frame, kHierarchyImpl), U32(0xFFFFFFFF)); }, kRefused,
+       "does not exist"},
+      {"spread list names a page",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(kRootUID, kSpreadListImpl), U32(1) + U32(UIDValue(u.page0))); },
+       kRefused, "of another class"},
+      {"spread lists a frame as its page",
+       [](ForgedFile& f, const Uids& u) {
+         f.SetBody(f.Impl(u.spread, kSpreadImpl), U32(2) + U32(UIDValue(u.page0)) + U32(UIDValue(u.frame)));
+       },
+       kRefused, "of another class"},
+      {"frame shows a page",
+       [](ForgedFile& f, const Uids& u) { f.Set(f.Impl(u.frame, kTextFrameImpl), 13, UIDValue(u.page0)); }, kRefused,
+       "shows no story"},
+      {"footnote names the main story as its own",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.note, kFootnoteImpl), U32(UIDValue(u.story))); },
+       kRefused, "footnote"},
+      {"story's parent is a page",
+       [](ForgedFile& f, const Uids& u) { f.SetBody(f.Impl(u.noteStory, kHierarchyImpl), U32(UIDValue(u.page1))); },
+       kRefused, ""},
+      {"text model names a missing strand",
+       [](ForgedFile& f, const Uids& u) { f.Set(f.Impl(u.story, kTextModelImpl), 13, 99999); }, kRefused, "strand"},
+      {"two stories share their strands",
+       [](ForgedFile& f, const Uids& u) {
+         f.SetBody(f.Impl(u.noteStory, kTextModelImpl), f.Body(f.Impl(u.story, kTextModelImpl)));
+       },
+       kRefused, "shares strand"},
+      {"object with an out-of-range UID",
+       [](ForgedFile& f, const Uids&) { f.records.push_back("O" + U32(0xFFFFFFFF) + U32(IdValue(kPageBoss))); },
+       kRefused, "out-of-range UID"},
+      {"implementation record of a missing object",
+       [](ForgedFile& f, const Uids& u) { f.Set(f.Impl(u.frame, kTextFrameImpl), 1, 77777); }, kRefused,
+       "not stored"},
+      {"root object missing",
+       [](ForgedFile& f, const Uids&) {
+         std::vector<std::string> kept;
+         for (auto& r : f.records)
+           if (r[0] == 'H' || (r[1] != 1 || r[2] != 0 || r[3] != 0 || r[4] != 0)) kept.push_back(r);
+         f.records = kept;
+       },
+       kRefused, "root"},
+      // Strands that disagree with their text.
+      {"text strand longer than the other strands",
+       [](ForgedFile& f, const Uids& u) {
+         int r = f.Impl(u.strand(kTextStrandBoss, u.story), kTextStrandImpl);
+         f.SetBody(r, f.Body(f.Impl(u.strand(kTextStrandBoss, u.noteStory), kTextStrandImpl)));
+       },
+       kRefused, "disagrees with the text"},
+      // Unknown identifiers.
+      {"unknown host class",
+       [](ForgedFile& f, const Uids& u) {
+         f.Set(f.Object(u.frame), 5, 0x2FF);
+         for (ImplementationID impl : {kTextFrameImpl, kHierarchyImpl}) f.Set(f.Impl(u.frame, impl), 5, 0x2FF);
+       },
+       kRefused, "unknown class 0x2FF"},
+      {"unknown host implementation",
+       [](ForgedFile& f, const Uids& u) { f.Set(f.Impl(u.frame, kTextFrameImpl), 9, 0x3FF); }, kRefused,
+       "unknown implementation 0x3FF"},
+      {"unknown class of a loaded plug-in",
+       [](ForgedFile& f, const Uids&) {
+         AddPluginToHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}]));
+         f.records.push_back("O" + U32(5000) + U32(0xF2CFF));
+       },
+       kRefused, "unknown class 0xF2CFF"},
+      {"object of a plug-in that withdrew its claim",
+       [](ForgedFile& f, const Uids&) {
+         f.records.push_back("O" + U32(5000) + U32(0xABC05));
+         f.records.push_back("I" + U32(5000) + U32(0xABC05) + U32(0xABC10) + "xyz");
+       },
+       kLoads, ""},
+      {"data version above the loaded plug-in's",
+       [](ForgedFile& f, const Uids&) {
+         AddPluginToHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}] + 1));
+       },
+       kRefused, "newer than"},
+      {"plug-in listed twice",
+       [](ForgedFile& f, const Uids&) {
+         uint32_t v = static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}]);
+         AddPluginToHeader(f, 0xF2C00, v);
+         AddPluginToHeader(f, 0xF2C00, v);
+       },
+       kRefused, "twice"},
+      // Duplicates.
+      {"implementation record twice",
+       [](ForgedFile& f, const Uids& u) { f.records.push_back(f.records[f.Impl(u.frame, kTextFrameImpl)]); },
+       kRefused, "twice"},
+      {"object record twice",
+       [](ForgedFile& f, const Uids& u) { f.records.push_back(f.records[f.Object(u.frame)]); }, kRefused, "twice"},
+      // Hostile counts and lengths.
+      {"huge count of spreads",
+       [](ForgedFile& f, const Uids&) { f.SetBody(f.Impl(kRootUID, kSpreadListImpl), U32(0xFFFFFFF0)); }, kRefused,
+       "cannot be read"},
+      {"huge count of sections",
+       [](ForgedFile& f, const Uids&) { f.SetBody(f.Impl(kRootUID, kSectionListImpl), U32(0x7FFFFFFF)); }, kRefused,
+       "cannot be read"},
+      {"huge string length",
+       [](ForgedFile& f, const Uids&) {
+         f.SetBody(f.Impl(kRootUID, kFootnoteSettingsImpl), U32(0) + U32(1) + std::string(1, '\0') + U32(0x7FFFFFFF));
+       },
+       kRefused, "cannot be read"},
+      {"negative frame size",
+       [](ForgedFile& f, const Uids& u) { f.Set(f.Impl(u.frame, kTextFrameImpl), 17, 0xFFFFFFFF); }, kRefused,
+       "cannot be read"},
+      {"header counts more plug-ins than it holds",
+       [](ForgedFile& f, const Uids&) { f.Set(0, 9, 0x10000000); }, kRefused, "header"},
+  };
+  return cases;
+}
+}  // namespace
+
+TEST(CorruptionCampaign, ForgedRecordsAreRefusedOrLoadCleanly) {
+  TestApp app;
+  Uids u = MakeDocument(*app);
+  const std::string good = DocumentFile::Serialize(*u.db, DocumentFile::kDocument);
+  const size_t objects = u.db->Objects().size();
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    ForgedFile forged = ForgedFile::From(good);
+    ASSERT_FALSE(forged.records.empty());
+    c.forge(forged, u);
+    std::string error;
+    auto db = DocumentFile::Deserialize(forged.Bytes(), DocumentFile::kDocument, "forged", &error);
+    if (c.outcome == kRefused) {
+      EXPECT_EQ(nullptr, db);
+      EXPECT_FALSE(error.empty());
+      EXPECT_NE(std::string::npos, error.find(c.message)) << error;
+      continue;
+    }
+    ASSERT_NE(nullptr, db) << error;
+    // Nothing of the host's went missing on the way.
+    EXPECT_EQ(objects, db->Objects().size());
+    Exercise(db.get());
+  }
+}
