@@ -48,9 +48,18 @@ Uids MakeDocument(Application& app) {
 }
 
 void AddPluginToHeader(ForgedFile& f, uint32_t plugin, uint32_t version) {
-  std::string& h = f.records[0];
   f.Set(0, 9, f.Get(0, 9) + 1);
-  h += U32(plugin) + U32(version);
+  f.records[0] += U32(plugin) + U32(version);
+}
+
+// Gives the plug-in the data version, listing it when the header does not.
+void SetPluginInHeader(ForgedFile& f, uint32_t plugin, uint32_t version) {
+  for (uint32_t i = 0; i < f.Get(0, 9); ++i) {
+    if (f.Get(0, 13 + 8 * i) != plugin) continue;
+    f.Set(0, 17 + 8 * i, version);
+    return;
+  }
+  AddPluginToHeader(f, plugin, version);
 }
 
 // Walks what a loaded document offers: every line and frame of every story,
@@ -168,7 +177,7 @@ const std::vector<Case>& Cases() {
        "unknown implementation 0x3FF"},
       {"unknown class of a loaded plug-in",
        [](ForgedFile& f, const Uids&) {
-         AddPluginToHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}]));
+         SetPluginInHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}]));
          f.records.push_back("O" + U32(5000) + U32(0xF2CFF));
        },
        kRefused, "unknown class 0xF2CFF"},
@@ -180,13 +189,13 @@ const std::vector<Case>& Cases() {
        kLoads, ""},
       {"data version above the loaded plug-in's",
        [](ForgedFile& f, const Uids&) {
-         AddPluginToHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}] + 1));
+         SetPluginInHeader(f, 0xF2C00, static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}] + 1));
        },
        kRefused, "newer than"},
       {"plug-in listed twice",
        [](ForgedFile& f, const Uids&) {
          uint32_t v = static_cast<uint32_t>(Host::Get().PluginVersions()[PluginID{0xF2C00}]);
-         AddPluginToHeader(f, 0xF2C00, v);
+         SetPluginInHeader(f, 0xF2C00, v);
          AddPluginToHeader(f, 0xF2C00, v);
        },
        kRefused, "twice"},

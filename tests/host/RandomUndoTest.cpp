@@ -87,7 +87,7 @@ void RunSeed(unsigned seed) {
   std::mt19937 rng(seed);
   // states[k]: the document after the k-th step of the undo history.
   std::vector<std::string> states{DocumentBytes(d.db)};
-  for (int step = 0; step < 40; ++step) {
+  for (int step = 0; step < 30; ++step) {
     const int32 depth = d.db->UndoDepth();
     const unsigned move = rng() % 10;
     if (move < 2 && d.db->CanUndo()) {
