@@ -80,10 +80,14 @@ void RandomCommand(Doc& d, std::mt19937& rng) {
   }
 }
 
-void RunSeed(unsigned seed) {
+void RunSeed(Application& app, unsigned seed) {
   SCOPED_TRACE("seed " + std::to_string(seed));
-  TestApp app;
-  Doc d = MakeDoc(*app);
+  Doc d = MakeDoc(app);
+  struct Closer {
+    Application& app;
+    DataBase* db;
+    ~Closer() { app.CloseDocument(db); }
+  } closer{app, d.db};
   std::mt19937 rng(seed);
   // states[k]: the document after the k-th step of the undo history.
   std::vector<std::string> states{DocumentBytes(d.db)};
@@ -130,8 +134,9 @@ void RunSeed(unsigned seed) {
 TEST(RandomUndo, EveryUndoAndRedoRestoresTheDocumentExactly) {
   const char* env = std::getenv("XREF_UNDO_SEEDS");
   const unsigned seeds = env ? static_cast<unsigned>(std::strtoul(env, nullptr, 10)) : 100;
+  TestApp app;
   for (unsigned seed = 1; seed <= seeds; ++seed) {
-    RunSeed(seed);
+    RunSeed(*app, seed);
     if (HasFatalFailure()) return;
   }
 }
