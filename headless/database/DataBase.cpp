@@ -145,9 +145,11 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   if (!open_) return;
   std::unique_ptr<UndoStep> step = std::move(open_);
   // A step that changed nothing leaves no trace, and the redo history stays.
-  for (auto it = step->before.begin(); it != step->before.end();)
-    it = Unchanged(it->first, it->second) ? step->before.erase(it) : std::next(it);
-  if (step->before.empty()) return;
+  // A step that changed something keeps all it recorded: restoring an
+  // implementation whose bytes did not change still rebuilds its caches.
+  bool changed = false;
+  for (auto& entry : step->before) changed = changed || !Unchanged(entry.first, entry.second);
+  if (!changed) return;
   redo_.clear();
   if (!mergeIntoPrevious || undo_.empty()) {
     step->name = name;
