@@ -22,11 +22,11 @@ struct PagedDocument {
     DocumentBuilder text(doc);
     UID story = text.NewStory();
     for (int32 p = 0; p < pages; ++p) {
-      layout.AddSpread(1);
+      InterfacePtr<ISpread> spread(doc, layout.AddSpread(1), IID_ISPREAD);
+      layout.AddTextFrame(spread->GetNthPageUID(0), story, 40, 1);
       text.AddParagraph(story);
       text.AddRun(story, WideString::FromUTF8("para " + std::to_string(p)));
     }
-    for (int32 p = 0; p < pages; ++p) layout.AddTextFrame(layout.PageUID(p), story, 40, 1);
     doc->ClearUndo();
   }
   Application app;
