@@ -1,0 +1,3 @@
+#include "commands/XRefUpdateBlocking.h"
+
+bool XRefUpdateBlocking::IsBlocked() { return false; }
