@@ -242,7 +242,8 @@ public:
     InterfacePtr<ILineInfo> lines(story.get(), IID_ILINEINFO);
     InterfacePtr<IStoryLock> lock(story.get(), IID_ISTORYLOCK);
     if (!story || !edit || !lines || !lock) return;
-    if (!ReadSnapshot(&snapshot_)) return;
+    LineInfo before;
+    if (!ReadSnapshot(&before)) return;
     RepairSourcePath();
     InterfacePtr<IXRefSourceMarker> marker(QuerySourceMarker(openClosed));
     const bool locked = lock->IsLocked();
@@ -254,6 +255,9 @@ public:
     }
     if (!locked) Tag(edit.get());
     failureCount_ = compositionState_ == 0 ? 0 : failureCount_ + 1;
+    // Taken once the new text is in, so that the next check compares the
+    // line as this update left it rather than as it found it.
+    if (!ReadSnapshot(&snapshot_)) snapshot_ = before;
   }
 
   bool16 IsCompositionFailed() const override { return compositionState_ > 0; }

@@ -59,7 +59,7 @@ TEST_F(CrossRefs, InsertingComposesBetweenTheMarkersAndUndoRestoresTheExactBytes
   EXPECT_TRUE(crossRef->GetUpdateTime().IsValid());
   EXPECT_EQ(std::vector<UID>{x}, UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
   EXPECT_EQ(depth + 1, doc_->UndoDepth());
-  EXPECT_EQ("Insert Cross-Reference", doc_->UndoName());
+  EXPECT_EQ("QX#0xF2C#kXRefInsertCrossRefCmdKey", doc_->UndoName());
 
   ASSERT_TRUE(doc_->Undo());
   EXPECT_EQ(before, DocumentBytes(doc_));
@@ -80,18 +80,19 @@ TEST_F(CrossRefs, TheTextIsTaggedWithItsCrossReference) {
   EXPECT_FALSE(attributes->GetResolvedAttributes(17).Find(kXRefCrossRefAttrBoss));
 }
 
-TEST_F(CrossRefs, InsertionFailsAtTheHyperlinkStepAndLeavesNothingBehind) {
+TEST_F(CrossRefs, InsertionFailsAtTheHyperlinkStepAndOneUndoTakesBackWhatItDid) {
   CrossRefRequest r;
   r.start = 4;
   r.marker = "Intro";
   r.hyperlink = true;
   ErrorCode err = kSuccess;
-  const std::string before = StoryText(doc_, story_);
+  const std::string before = DocumentBytes(doc_);
   EXPECT_EQ(kInvalidUID, InsertCrossRef(doc_, story_, r, &err));
   EXPECT_NE(kSuccess, err);
-  // The failed command's steps are rolled back with it.
-  EXPECT_EQ(before, StoryText(doc_, story_));
-  EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefCount());
+  // The steps before the hyperlink stay done, in one step for the caller to undo.
+  EXPECT_EQ("See " + kAnchor + kAnchor + "here for more\r", StoryText(doc_, story_));
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc_));
 }
 
 TEST_F(CrossRefs, AMissingSourceIsBrokenWithItsMessageAndKeepsItsText) {
@@ -170,5 +171,5 @@ TEST_F(CrossRefs, AChangedSourceNeedsAnUpdateThatRecomposesIt) {
   EXPECT_EQ("New Introduction", crossRef->ComposeText().GetUTF8String());
   ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x)));
   EXPECT_EQ("New Introduction", CurrentText(doc_, x));
-  EXPECT_EQ("Update Cross-Reference", doc_->UndoName());
+  EXPECT_EQ("QX#0xF2C#kXRefUpdateCrossRefCmdKey", doc_->UndoName());
 }
