@@ -63,7 +63,7 @@ void IncrementalEdits(benchmark::State& state) {
         benchmark::DoNotOptimize(lines->GetLineInfo(at, &info));
       });
   }
-  state.counters["us_per_edit"] = benchmark::Counter(static_cast<double>(state.iterations()) * n * 1e-6,
+  state.counters["s_per_edit"] = benchmark::Counter(static_cast<double>(state.iterations()) * n,
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
@@ -78,7 +78,7 @@ void FullRecomposition(benchmark::State& state) {
         benchmark::DoNotOptimize(scratch->LineAt(at));
       });
   }
-  state.counters["us_per_edit"] = benchmark::Counter(static_cast<double>(state.iterations()) * n * 1e-6,
+  state.counters["s_per_edit"] = benchmark::Counter(static_cast<double>(state.iterations()) * n,
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 }  // namespace
