@@ -12,6 +12,44 @@ constexpr ClassID kXRefInsertSourceMarkerCmdBoss{0xF2C20};
 constexpr ClassID kXRefDeleteSourceMarkerCmdBoss{0xF2C22};
 constexpr ClassID kXRefModifySourceMarkerCmdBoss{0xF2C24};
 
+// Cross-reference commands.
+constexpr ClassID kXRefRemoveCrossRefCmdBoss{0xF2C14};
+constexpr ClassID kXRefCreateCrossRefHyperlinkCmdBoss{0xF2C15};
+constexpr ClassID kXRefSetOwnedItemCmdBoss{0xF2C16};
+constexpr ClassID kXRefAddCrossRefCmdBoss{0xF2C17};
+constexpr ClassID kXRefSetupCrossRefCmdBoss{0xF2C19};
+constexpr ClassID kXRefSetupCrossRefTextMarkerCmdBoss{0xF2C1A};
+constexpr ClassID kXRefCopyCrossRefCmdBoss{0xF2C1D};
+constexpr ClassID kXRefInsertCrossRefCmdBoss{0xF2C1F};
+constexpr ClassID kXRefDeleteCrossRefCmdBoss{0xF2C21};
+constexpr ClassID kXRefUpdateCrossRefCmdBoss{0xF2C25};
+constexpr ClassID kXRefInsertCrossRefTextMarkerCmdBoss{0xF2C26};
+constexpr ClassID kXRefSetCrossRefTextMarkersCmdBoss{0xF2C28};
+constexpr ClassID kXRefCopyCrossRefTextMarkerCmdBoss{0xF2C29};
+constexpr ClassID kXRefSetCrossRefUpdateTimeCmdBoss{0xF2C2C};
+constexpr ClassID kXRefEnableLiveUpdatesCmdBoss{0xF2C38};
+
+// Data interfaces of the plug-in's own on commands (one UIDRef each).
+constexpr PMIID IID_IXREFSTARTMARKERDATA{0xF2C18};
+constexpr PMIID IID_IXREFENDMARKERDATA{0xF2C19};
+constexpr PMIID IID_IXREFCROSSREFDATA{0xF2C1A};
+constexpr PMIID IID_IXREFPARTNERMARKERDATA{0xF2C1B};
+
+constexpr ImplementationID kXRefSetCrossRefTextMarkersCmdImpl{0xF2C28};
+constexpr ImplementationID kXRefCopyCrossRefTextMarkerCmdImpl{0xF2C29};
+constexpr ImplementationID kXRefRemoveCrossRefCmdImpl{0xF2C2A};
+constexpr ImplementationID kXRefSetOwnedItemCmdImpl{0xF2C2C};
+constexpr ImplementationID kXRefAddCrossRefCmdImpl{0xF2C2D};
+constexpr ImplementationID kXRefSetupCrossRefCmdImpl{0xF2C2F};
+constexpr ImplementationID kXRefSetupCrossRefTextMarkerCmdImpl{0xF2C30};
+constexpr ImplementationID kXRefCopyCrossRefCmdImpl{0xF2C33};
+constexpr ImplementationID kXRefInsertCrossRefCmdImpl{0xF2C35};
+constexpr ImplementationID kXRefDeleteCrossRefCmdImpl{0xF2C37};
+constexpr ImplementationID kXRefUpdateCrossRefCmdImpl{0xF2C3B};
+constexpr ImplementationID kXRefInsertCrossRefTextMarkerCmdImpl{0xF2C3C};
+constexpr ImplementationID kXRefSetCrossRefUpdateTimeCmdImpl{0xF2C40};
+constexpr ImplementationID kXRefEnableLiveUpdatesCmdImpl{0xF2C4A};
+
 constexpr ImplementationID kXRefSetupSourceMarkerCmdImpl{0xF2C2E};
 constexpr ImplementationID kXRefAddSourceMarkerCmdImpl{0xF2C31};
 constexpr ImplementationID kXRefRemoveSourceMarkerCmdImpl{0xF2C32};

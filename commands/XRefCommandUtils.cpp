@@ -3,6 +3,8 @@
 #include "host/CmdUtils.h"
 #include "host/IControllingUnknown.h"
 #include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
+#include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarkerList.h"
 
 ICommand* XRefCommandUtils::CreateCommand(ClassID cls, const UIDList& items) {
@@ -31,6 +33,22 @@ void XRefCommandUtils::Fail(ErrorCode code) {
 IXRefSourceMarkerList* XRefCommandUtils::QueryMarkerList(IDataBase* db) {
   InterfacePtr<IXRefSourceMarkerList> list(db, db ? db->GetRootUID() : kInvalidUID);
   return list.forget();
+}
+
+IXRefCrossRefList* XRefCommandUtils::QueryCrossRefList(IDataBase* db) {
+  InterfacePtr<IXRefCrossRefList> list(db, db ? db->GetRootUID() : kInvalidUID);
+  return list.forget();
+}
+
+UIDRef XRefCommandUtils::GetRefData(const ICommand* cmd, PMIID iid) {
+  InterfacePtr<IUIDData> data(cmd, iid);
+  return data ? data->GetRef() : UIDRef();
+}
+
+bool XRefCommandUtils::ProcessMerged(ICommand* cmd) {
+  if (!cmd) return Process(cmd);
+  cmd->SetUndoability(ICommand::kAutoUndo);
+  return Process(cmd);
 }
 
 void XRefCommandUtils::NotifyDocument(ICommand* cmd, PMIID protocol) {

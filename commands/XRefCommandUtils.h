@@ -3,6 +3,7 @@
 // checking the item list, and the model-change notifications.
 #include "host/ICommand.h"
 
+class IXRefCrossRefList;
 class IXRefSourceMarkerList;
 
 namespace XRefCommandUtils {
@@ -18,6 +19,12 @@ void Fail(ErrorCode code);
 // The source-marker list of the database's document, with a reference the
 // caller releases; null when there is none.
 IXRefSourceMarkerList* QueryMarkerList(IDataBase* db);
+// Likewise the cross-reference list.
+IXRefCrossRefList* QueryCrossRefList(IDataBase* db);
+// The UIDRef a command's data interface holds; a null UIDRef without it.
+UIDRef GetRefData(const ICommand* cmd, PMIID iid);
+// Processes a sub-command as part of the step of the command around it.
+bool ProcessMerged(ICommand* cmd);
 // Broadcasts the command's change (its own class) under the protocol on the
 // document of its item list, or sends it to the application's subject.
 void NotifyDocument(ICommand* cmd, PMIID protocol);

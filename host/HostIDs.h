@@ -29,6 +29,10 @@ constexpr PMIID IID_ISUBJECT{281};
 constexpr PMIID IID_IPLUGINDATA{366};
 constexpr PMIID IID_IDOCUMENT{0xE02};
 constexpr PMIID IID_IDOCUMENTSIGNALDATA{0xE1E};
+// Utilities on the utilities object (UtilsBoss::QueryUtils).
+constexpr PMIID IID_IDOCUMENTUTILS{0x128};
+constexpr PMIID IID_IDOCUMENTOPENUTILS{0x1D03E};
+constexpr PMIID IID_ISCRIPTUTILS{0x7715};
 
 // Classes.
 constexpr ClassID kSessionBoss{0x200};
@@ -38,6 +42,10 @@ constexpr ClassID kWorkspaceBoss{0x203};
 constexpr ClassID kCommandBoss{0x204};
 constexpr ClassID kDocumentSignalBoss{0x205};
 constexpr ClassID kUtilsBoss{0x206};
+// Gives an open document a window and brings it to the front. Item list: the
+// document (any object of its database). Application state, not document
+// data: it makes no undo step.
+constexpr ClassID kOpenWindowCmdBoss{0xE0A};
 
 // Implementations.
 constexpr ImplementationID kIntDataImpl{0x300};
@@ -52,6 +60,10 @@ constexpr ImplementationID kDocumentImpl{0x310};
 constexpr ImplementationID kWorkspaceImpl{0x311};
 constexpr ImplementationID kDocumentSignalDataImpl{0x312};
 constexpr ImplementationID kPlugInDataImpl{0x313};
+constexpr ImplementationID kDocumentUtilsImpl{0x314};
+constexpr ImplementationID kDocumentOpenUtilsImpl{0x315};
+constexpr ImplementationID kScriptUtilsImpl{0x316};
+constexpr ImplementationID kOpenWindowCmdImpl{0x317};
 
 // Services the host knows.
 constexpr ServiceID kDocResponderService{0x400};

@@ -4,9 +4,13 @@
 #include "IDFile.h"
 #include "UIDRef.h"
 
+class IDocumentList;
+
 class IApplication {
 public:
   virtual ~IApplication() = default;
+  // The open documents; never null while the application lives.
+  virtual IDocumentList* GetDocumentList() const = 0;
   virtual int32 GetDocCount() const = 0;
   // The root object of the n-th document's database.
   virtual UIDRef GetNthDocRef(int32 n) const = 0;

@@ -37,6 +37,9 @@ constexpr ErrorCode kCorruptDocumentError{6};
 constexpr ErrorCode kFileWriteError{7};
 constexpr ErrorCode kParserError{8};
 constexpr ErrorCode kCancel{9};
+constexpr ErrorCode kFileNotReadableError{10};     // not a regular file, or not readable
+constexpr ErrorCode kNotADocumentError{11};        // no document signature
+constexpr ErrorCode kDocumentAlreadyOpenError{12};
 
 template <class E> constexpr uint32_t IdValue(E e) { return static_cast<uint32_t>(e); }
 inline int32_t ErrorValue(ErrorCode e) { return static_cast<int32_t>(e); }

@@ -3,7 +3,7 @@
 // commands, owned items, the workspace's styles, fonts, swatches and
 // languages, and the character attribute classes. Numbers the plug-in's
 // design names are used as given (0x202, 0x208, 0x215, 0x235, 566, 0x2FE,
-// 0x2C50, 0x1021, 0x1B01); the rest are the headless host's.
+// 0x2C50, 0x1021, 0x1B01, 0x1351F); the rest are the headless host's.
 #include "IDTypes.h"
 
 // Interfaces.
@@ -30,6 +30,12 @@ constexpr PMIID IID_ISWATCH{0x2DC};
 constexpr PMIID IID_ILANGUAGELIST{0x2DD};
 constexpr PMIID IID_ILANGUAGE{0x2DE};
 constexpr PMIID IID_IATTRIBUTELISTDATA{0x2DF};
+constexpr PMIID IID_ITEXTHOLDER{0x2C1};
+constexpr PMIID IID_ITEXTHOLDERLIST{0x2C2};
+constexpr PMIID IID_IATTRREPORT{0x2C3};
+constexpr PMIID IID_IWAXRUN{0x2C4};
+// The utility that finds the object holding a story position.
+constexpr PMIID IID_ITEXTHOLDERUTILS{0x1351F};
 
 // Classes: the story and its strands.
 constexpr ClassID kOwnedItemStrandBoss{0x208};
@@ -98,6 +104,8 @@ constexpr ImplementationID kLanguageListImpl{0x341};
 constexpr ImplementationID kLanguageImpl{0x342};
 constexpr ImplementationID kAttributeListDataImpl{0x343};
 constexpr ImplementationID kTextAttrUIDImpl{0x344};
+constexpr ImplementationID kTextHolderListImpl{0x345};
+constexpr ImplementationID kTextHolderUtilsImpl{0x346};
 constexpr ImplementationID kInsertTextCmdImpl{0x350};
 constexpr ImplementationID kDeleteTextCmdImpl{0x351};
 constexpr ImplementationID kApplyCharStyleCmdImpl{0x352};

@@ -219,14 +219,39 @@ DataBase* Application::NewDocument() {
 }
 
 DataBase* Application::OpenDocument(const std::string& path, std::string* error) {
+  return Open(path, true, error);
+}
+
+DataBase* Application::OpenWithoutWindow(const std::string& path, std::string* error) {
+  return Open(path, false, error);
+}
+
+Application::Doc* Application::FindByPath(const std::string& canonical) const {
+  for (auto& d : docs_)
+    if (!d->path.empty() && d->path == canonical) return d.get();
+  return nullptr;
+}
+
+namespace {
+// Counts a document being opened, for as long as the opening lasts.
+class OpeningScope {
+public:
+  explicit OpeningScope(int32& depth) : depth_(depth) { ++depth_; }
+  ~OpeningScope() { --depth_; }
+
+private:
+  int32& depth_;
+};
+}  // namespace
+
+DataBase* Application::Open(const std::string& path, bool withWindow, std::string* error) {
   Start();
   std::string canonical = Canonical(path);
-  for (auto& d : docs_) {
-    if (!d->path.empty() && Canonical(d->path) == canonical) {
-      front_ = d->db.get();
-      return front_;
-    }
+  if (Doc* open = FindByPath(canonical)) {
+    if (withWindow) ShowWindow(open->db.get());
+    return open->db.get();
   }
+  OpeningScope opening(opening_);
   auto db = DocumentFile::Load(path, DocumentFile::kDocument, error);
   if (!db) return nullptr;
   InterfacePtr<IDocument> document(db.get(), kRootUID);
@@ -237,13 +262,27 @@ DataBase* Application::OpenDocument(const std::string& path, std::string* error)
   auto doc = std::make_unique<Doc>();
   doc->db = std::move(db);
   doc->path = canonical;
+  doc->window = withWindow;
   doc->db->SetName(canonical);
   DataBase* result = doc->db.get();
   docs_.push_back(std::move(doc));
-  front_ = result;
+  if (withWindow || !front_) front_ = result;
   Signal(kAfterOpenDocSignalResponderService, UIDRef(result, kRootUID));
   result->SetModified(false);
   return result;
+}
+
+bool Application::ShowWindow(const IDataBase* db) {
+  Doc* doc = Find(db);
+  if (!doc) return false;
+  doc->window = true;
+  front_ = doc->db.get();
+  return true;
+}
+
+bool16 Application::HasWindow(const UIDRef& ref) const {
+  Doc* doc = Find(ref.GetDataBase());
+  return doc && doc->window;
 }
 
 bool Application::Write(Doc& doc, const std::string& path, ServiceID signal, std::string* error) {
@@ -335,17 +374,13 @@ UIDRef Application::GetNthDocRef(int32 n) const {
 
 UIDRef Application::FindDocumentByFile(const IDFile& file) const {
   if (file.IsEmpty()) return UIDRef();
-  std::string canonical = Canonical(file.GetPath());
-  for (auto& d : docs_)
-    if (!d->path.empty() && d->path == canonical) return UIDRef(d->db.get(), kRootUID);
-  return UIDRef();
+  Doc* doc = FindByPath(Canonical(file.GetPath()));
+  return doc ? UIDRef(doc->db.get(), kRootUID) : UIDRef();
 }
 
 UIDRef Application::OpenDocumentFile(const IDFile& file) {
-  DataBase* previousFront = front_;
   std::string error;
-  DataBase* db = OpenDocument(file.GetPath(), &error);
-  front_ = previousFront ? previousFront : db;  // opened without showing it
+  DataBase* db = OpenWithoutWindow(file.GetPath(), &error);
   if (!db) {
     PMString message(error.c_str());
     message.SetTranslatable(false);

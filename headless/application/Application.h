@@ -8,6 +8,7 @@
 #include "headless/database/DataBase.h"
 #include "headless/application/IdleLoop.h"
 #include "host/IApplication.h"
+#include "host/IDocumentList.h"
 #include "host/IPlugIn.h"
 #include <memory>
 #include <string>
@@ -20,7 +21,7 @@ struct AppOptions {
   Clock* clock = nullptr;  // null: the system clock
 };
 
-class Application final : public IApplication, public IActiveContext {
+class Application final : public IApplication, public IActiveContext, public IDocumentList {
 public:
   explicit Application(const AppOptions& options = AppOptions());
   ~Application() override;
@@ -33,9 +34,15 @@ public:
   // Runs the start-up services once plug-ins are registered.
   void Start();
 
-  // Documents. Each answers null or false with a message on failure.
+  // Documents. Each answers null or false with a message on failure. The
+  // user's documents (made or opened here) have a window and come to the
+  // front; OpenWithoutWindow opens one for a plug-in, behind the others.
   DataBase* NewDocument();
   DataBase* OpenDocument(const std::string& path, std::string* error);
+  DataBase* OpenWithoutWindow(const std::string& path, std::string* error);
+  // Gives an open document a window and brings it to the front; false when
+  // it is not open. Giving it twice is harmless.
+  bool ShowWindow(const IDataBase* doc);
   bool SaveDocument(DataBase* doc, std::string* error);
   bool SaveDocumentAs(DataBase* doc, const std::string& path, std::string* error);
   bool SaveACopy(DataBase* doc, const std::string& path, std::string* error);
@@ -48,12 +55,23 @@ public:
 
   DataBase* Workspace() const { return workspace_.get(); }
   bool SavePreferences(std::string* error);
+  // Automatic updates wait while a document is being opened (read,
+  // converted, its opened signal answered) or while a script holds them.
+  bool UpdatesBlocked() const { return opening_ > 0 || scriptHolds_ > 0; }
+  void HoldUpdates() { ++scriptHolds_; }
+  void ReleaseUpdates() { scriptHolds_ = scriptHolds_ > 0 ? scriptHolds_ - 1 : 0; }
+
   IdleLoop& Idle() { return idle_; }
   AlertPolicy& Alerts() { return alerts_; }
   IPMUnknown* Session() const { return session_; }
 
-  // IApplication
+  // IApplication, IDocumentList
+  IDocumentList* GetDocumentList() const override { return const_cast<Application*>(this); }
   int32 GetDocCount() const override { return static_cast<int32>(docs_.size()); }
+  UIDRef GetNthDoc(int32 n) const override { return GetNthDocRef(n); }
+  UIDRef FindDoc(const IDFile& file) const override { return FindDocumentByFile(file); }
+  bool16 HasWindow(const UIDRef& doc) const override;
+  UIDRef GetFrontDoc() const override { return GetContextDocRef(); }
   UIDRef GetNthDocRef(int32 n) const override;
   UIDRef FindDocumentByFile(const IDFile& file) const override;
   UIDRef OpenDocumentFile(const IDFile& file) override;
@@ -68,8 +86,11 @@ private:
     std::unique_ptr<DataBase> db;
     std::string path;
     int32 untitled = 0;
+    bool window = true;
   };
   Doc* Find(const IDataBase* db) const;
+  Doc* FindByPath(const std::string& canonical) const;
+  DataBase* Open(const std::string& path, bool withWindow, std::string* error);
   void Signal(ServiceID signal, const UIDRef& doc);
   bool Write(Doc& doc, const std::string& path, ServiceID signal, std::string* error);
   void RegisterResources(const std::string& libraryFile, std::string* error);
@@ -84,6 +105,8 @@ private:
   IdleLoop idle_;
   AlertPolicy alerts_;
   int32 untitledCounter_ = 0;
+  int32 opening_ = 0;
+  int32 scriptHolds_ = 0;
   bool started_ = false;
   std::vector<void*> libraries_;
 };

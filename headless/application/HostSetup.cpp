@@ -1,6 +1,8 @@
 #include "headless/application/HostSetup.h"
 #include "headless/application/ComposeOnIdle.h"
+#include "headless/application/DocumentUtilities.h"
 #include "headless/application/IdleLoop.h"
+#include "headless/application/OpenWindowCmd.h"
 #include "headless/commands/BroadcastSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
@@ -27,6 +29,10 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   impls.InstallHost<PlugInDataImpl>(kPlugInDataImpl);
   impls.InstallHost<SignalMgrImpl>(kSignalMgrImpl);
   impls.InstallHost<DocumentSignalDataImpl>(kDocumentSignalDataImpl);
+  impls.InstallHost<DocumentUtilsImpl>(kDocumentUtilsImpl);
+  impls.InstallHost<DocumentOpenUtilsImpl>(kDocumentOpenUtilsImpl);
+  impls.InstallHost<ScriptUtilsImpl>(kScriptUtilsImpl);
+  impls.InstallHost<OpenWindowCmd>(kOpenWindowCmdImpl);
 
   classes.Define({kSessionBoss, kInvalidClass,
                   {{IID_ISESSION, kSessionImpl}, {IID_IIMPLEMENTATIONREGISTRY, kImplRegistryImpl}}});
@@ -37,6 +43,10 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   classes.Define({kDocumentSignalBoss, kInvalidClass,
                   {{IID_ISIGNALMGR, kSignalMgrImpl}, {IID_IDOCUMENTSIGNALDATA, kDocumentSignalDataImpl}}});
   classes.Define({kUtilsBoss, kInvalidClass, {}});
+  classes.AddIn(kUtilsBoss, {{IID_IDOCUMENTUTILS, kDocumentUtilsImpl},
+                             {IID_IDOCUMENTOPENUTILS, kDocumentOpenUtilsImpl},
+                             {IID_ISCRIPTUTILS, kScriptUtilsImpl}});
+  classes.Define({kOpenWindowCmdBoss, kInvalidClass, {{IID_ICOMMAND, kOpenWindowCmdImpl}}});
 
   strings.Add("kUntitledDocumentName", "Untitled-^1");
   // Stories compose while the application is idle, so their owned items hear

@@ -172,3 +172,17 @@ std::unique_ptr<DataBase> DocumentFile::Load(const std::string& path, Kind kind,
   if (!db) *error = path + ": " + *error;
   return db;
 }
+
+bool DocumentFile::BeginsAs(const std::string& path, Kind kind) {
+  // Signature, record length and checksum, header tag, format version, kind.
+  const size_t need = sizeof kMagic + 8 + 1 + 8;
+  std::ifstream in(path, std::ios::binary);
+  std::string head(need, '\0');
+  if (!in.read(&head[0], static_cast<std::streamsize>(need))) return false;
+  if (head.compare(0, sizeof kMagic, std::string(kMagic, sizeof kMagic)) != 0) return false;
+  size_t pos = sizeof kMagic + 8;
+  if (head[pos++] != kHeaderTag) return false;
+  uint32_t version = 0, fileKind = 0;
+  if (!GetU32(head, pos, &version) || !GetU32(head, pos, &fileKind)) return false;
+  return version == kFormatVersion && fileKind == kind;
+}

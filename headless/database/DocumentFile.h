@@ -22,4 +22,7 @@ std::unique_ptr<DataBase> Deserialize(const std::string& bytes, Kind kind, const
 
 bool Save(DataBase& db, Kind kind, const std::string& path, std::string* error);
 std::unique_ptr<DataBase> Load(const std::string& path, Kind kind, std::string* error);
+// Whether the file begins like a file of the kind: the signature, then a
+// header record of that kind. Reads only the first bytes; Load checks the rest.
+bool BeginsAs(const std::string& path, Kind kind);
 }  // namespace DocumentFile

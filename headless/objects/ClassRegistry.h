@@ -27,6 +27,9 @@ public:
   bool IsA(ClassID id, ClassID ancestor) const;
   // Classes that aggregate an implementation under the given interface.
   std::vector<ClassID> ClassesWith(PMIID iid) const;
+  // Grows with every change to the definitions, so answers cached per class
+  // can tell they are out of date.
+  uint64_t Generation() const { return generation_; }
 
   // Reads definitions from resource text: one per line,
   //   class <id> [parent <id>] : <iid>=<impl> <iid>=<impl> ...
@@ -38,4 +41,5 @@ private:
   std::unordered_map<ClassID, ClassDef> defs_;
   std::unordered_map<ClassID, std::vector<std::pair<PMIID, ImplementationID>>> addins_;
   mutable std::unordered_map<ClassID, std::vector<std::pair<PMIID, ImplementationID>>> resolved_;
+  uint64_t generation_ = 0;
 };

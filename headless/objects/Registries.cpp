@@ -18,6 +18,7 @@ const ImplRecord* ImplRegistry::Find(ImplementationID id) const {
 void ClassRegistry::Define(const ClassDef& def) {
   defs_[def.id] = def;
   resolved_.clear();
+  ++generation_;
 }
 
 void ClassRegistry::AddIn(ClassID id, const std::vector<std::pair<PMIID, ImplementationID>>& impls) {
@@ -28,6 +29,7 @@ void ClassRegistry::AddIn(ClassID id, const std::vector<std::pair<PMIID, Impleme
     else list.push_back(entry);
   }
   resolved_.clear();
+  ++generation_;
 }
 
 bool ClassRegistry::Resolve(ClassID id, std::vector<std::pair<PMIID, ImplementationID>>* out) const {

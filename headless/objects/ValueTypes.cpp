@@ -1,7 +1,7 @@
 // Small host value types: UID lists, time stamps, files, paths, attribute lists.
 #include "headless/objects/Host.h"
-#include "host/APath.h"
 #include "host/AttributeBossList.h"
+#include "host/IDFile.h"
 #include "host/GlobalTime.h"
 #include "host/IPMStream.h"
 #include "host/UIDList.h"
@@ -44,21 +44,6 @@ bool IDFile::Exists() const {
 
 PMString IDFile::GetFileName() const {
   return PMString(std::filesystem::path(path_).filename().string().c_str());
-}
-
-bool APath::IsAbsolute() const { return !p_.empty() && std::filesystem::path(p_).is_absolute(); }
-
-APath APath::Normalized() const { return APath(std::filesystem::path(p_).lexically_normal().string()); }
-
-APath APath::RelativeTo(const APath& baseFile) const {
-  std::filesystem::path base = std::filesystem::path(baseFile.p_).parent_path();
-  return APath(std::filesystem::path(p_).lexically_normal().lexically_relative(base.lexically_normal()).string());
-}
-
-APath APath::ResolvedAgainst(const APath& baseFile) const {
-  if (IsAbsolute()) return Normalized();
-  std::filesystem::path base = std::filesystem::path(baseFile.p_).parent_path();
-  return APath((base / p_).lexically_normal().string());
 }
 
 AttributeBossList::AttributeBossList() : list_(new std::vector<TextAttribute>) {}

@@ -10,6 +10,7 @@
 #include "headless/text/ParaAttrStrand.h"
 #include "headless/text/ParagraphStrand.h"
 #include "headless/text/StoryObjects.h"
+#include "headless/text/TextHolders.h"
 #include "headless/text/StyleObjects.h"
 #include "headless/text/SwatchObjects.h"
 #include "headless/text/TextAttributesImpl.h"
@@ -43,6 +44,8 @@ void InstallTextClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   impls.InstallHostPersistent<TextModelImpl>(kTextModelImpl);
   impls.InstallHost<TextModelCmdsImpl>(kTextModelCmdsImpl);
   impls.InstallHostPersistent<StoryLockImpl>(kStoryLockImpl);
+  impls.InstallHostPersistent<TextHolderListImpl>(kTextHolderListImpl);
+  impls.InstallHost<TextHolderUtilsImpl>(kTextHolderUtilsImpl);
   impls.InstallHost<TextAttributesImpl>(kTextAttributesImpl);
   impls.InstallHostPersistent<TextStrand>(kTextStrandImpl);
   impls.InstallHostPersistent<ParagraphStrand>(kParagraphStrandImpl);
@@ -94,7 +97,8 @@ void InstallTextClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
                                  {IID_IFONTLIST, kFontListImpl},
                                  {IID_ISWATCHLIST, kSwatchListImpl},
                                  {IID_ILANGUAGELIST, kLanguageListImpl}});
-  classes.AddIn(kDocBoss, {{IID_ISTORYLIST, kStoryListImpl}});
+  classes.AddIn(kDocBoss, {{IID_ISTORYLIST, kStoryListImpl}, {IID_ITEXTHOLDERLIST, kTextHolderListImpl}});
+  classes.AddIn(kUtilsBoss, {{IID_ITEXTHOLDERUTILS, kTextHolderUtilsImpl}});
 
   const Interfaces range = {{IID_IRANGEDATA, kRangeDataImpl}};
   auto with = [&](PMIID iid, ImplementationID impl) {

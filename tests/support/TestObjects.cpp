@@ -4,6 +4,8 @@
 #include "host/IK2ServiceRegistry.h"
 #include "host/IPMStream.h"
 #include "host/IResponder.h"
+#include "host/IScriptUtils.h"
+#include "host/UtilsBoss.h"
 #include "host/InterfacePtr.h"
 #include "host/CServiceProvider.h"
 #include "host/StandardDataInterfaces.h"
@@ -122,6 +124,8 @@ public:
     // Only documents that exist at the time are named; after a close none is.
     uint32 id = IdValue(signal->GetServiceID());
     HeardSignals().push_back(data && data->GetDocument().ExistsInDB() ? id : id + 100000);
+    InterfacePtr<IScriptUtils> scripting(UtilsBoss::QueryUtils<IScriptUtils>());
+    BlockedAtSignals().push_back(scripting && scripting->AreUpdatesBlocked());
   }
 };
 
@@ -135,6 +139,11 @@ public:
   }
 };
 }  // namespace
+
+std::vector<bool>& BlockedAtSignals() {
+  static std::vector<bool> blocked;
+  return blocked;
+}
 
 std::vector<uint32>& HeardSignals() {
   static std::vector<uint32> heard;

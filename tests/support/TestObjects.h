@@ -32,3 +32,5 @@ public:
 void RegisterTestClasses();
 // Signals the test responder has heard, in order.
 std::vector<uint32>& HeardSignals();
+// For each signal heard, whether the host answered that updates were blocked.
+std::vector<bool>& BlockedAtSignals();

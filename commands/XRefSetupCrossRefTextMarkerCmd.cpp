@@ -1,0 +1,26 @@
+// Tells a text marker its cross-reference and its partner marker.
+#include "commands/XRefCommandID.h"
+#include "commands/XRefCommandUtils.h"
+#include "host/Command.h"
+#include "host/InterfacePtr.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefCrossRefTextMarker.h"
+
+namespace {
+class XRefSetupCrossRefTextMarkerCmd : public Command {
+public:
+  using Command::Command;
+
+protected:
+  void Do() override {
+    UIDRef item;
+    if (!XRefCommandUtils::SingleItem(this, &item)) return;
+    InterfacePtr<IXRefCrossRefTextMarker> marker(item);
+    if (!marker) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    marker->SetMarkerCrossRef(XRefCommandUtils::GetRefData(this, IID_IXREFCROSSREFDATA).GetUID());
+    marker->SetPartnerMarker(XRefCommandUtils::GetRefData(this, IID_IXREFPARTNERMARKERDATA).GetUID());
+  }
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefSetupCrossRefTextMarkerCmd, kXRefSetupCrossRefTextMarkerCmdImpl);

@@ -1,0 +1,27 @@
+#pragma once
+// Objects that hold a range of a story (a hyperlink's text source, for
+// instance), and the document's list of them. The list is what the text
+// holder utility searches; a kind of holder registers its objects there.
+#include "IPMUnknown.h"
+#include "TextIDs.h"
+#include "UIDRef.h"
+
+class ITextHolder : public IPMUnknown {
+public:
+  static constexpr PMIID kDefaultIID = IID_ITEXTHOLDER;
+  // The story (in the holder's database) and the range [start, start + length).
+  virtual UID GetStoryUID() const = 0;
+  virtual TextIndex GetStart() const = 0;
+  virtual int32 GetLength() const = 0;
+};
+
+// On the document (UID 1), persistent: holders in the order they were added.
+class ITextHolderList : public IPMUnknown {
+public:
+  static constexpr PMIID kDefaultIID = IID_ITEXTHOLDERLIST;
+  virtual int32 GetHolderCount() const = 0;
+  virtual UID GetNthHolder(int32 n) const = 0;  // kInvalidUID out of range
+  // Adding a holder twice, or removing one that is absent, does nothing.
+  virtual void AddHolder(UID holder) = 0;
+  virtual void RemoveHolder(UID holder) = 0;
+};

@@ -1,0 +1,282 @@
+// The document's cross-references. Invariant: only the list persists; the
+// lookup indexes and the text-order cache are rebuilt from it when marked
+// invalid. The text-order cache holds the list as runs of consecutive
+// entries of one story, so that an insertion finds its story's run without
+// visiting every entry and its place within the run by binary search.
+#include "host/CPMUnknown.h"
+#include "host/IPMStream.h"
+#include "host/InterfacePtr.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefCrossRef.h"
+#include "model/IXRefCrossRefList.h"
+#include "model/XRefNameKey.h"
+#include "model/XRefSourcePath.h"
+#include <algorithm>
+#include <map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+class XRefCrossRefList : public CPMUnknown<IXRefCrossRefList> {
+public:
+  explicit XRefCrossRefList(IPMUnknown* boss)
+      : CPMUnknown<IXRefCrossRefList>(boss), crossRefs_(::GetDataBase(this)) {}
+
+  UIDList GetCrossRefs() const override { return crossRefs_; }
+  int32 GetCrossRefCount() const override { return crossRefs_.Length(); }
+  IXRefCrossRef* QueryCrossRef(int32 index) const override {
+    InterfacePtr<IXRefCrossRef> crossRef(GetCrossRefRef(index));
+    return crossRef.forget();
+  }
+  UIDRef GetCrossRefRef(int32 index) const override { return InList(index) ? crossRefs_.GetRef(index) : UIDRef(); }
+  UID GetCrossRefUID(int32 index) const override { return InList(index) ? crossRefs_.At(index) : kInvalidUID; }
+  int32 FindCrossRef(UID crossRef) const override { return crossRefs_.Location(crossRef); }
+
+  UIDList GetCrossRefsByFormat(const PMString& name) override { return Lookup(byFormat_, XRefNameKey(name)); }
+  UIDList GetCrossRefsBySourceMarker(const PMString& name) override { return Lookup(byMarker_, XRefNameKey(name)); }
+  UIDList GetCrossRefsBySourceDocument(const IDFile& document) override {
+    return Lookup(byDocument_, XRefNameKey(XRefSourcePath::PathText(document)));
+  }
+
+  UIDList GetCrossRefsBySource(const IDFile& document, const PMString& markerName) override {
+    const UIDList byDocument = GetCrossRefsBySourceDocument(document);
+    const UIDList byMarker = GetCrossRefsBySourceMarker(markerName);
+    UIDList result(crossRefs_.GetDataBase());
+    if (byDocument.IsEmpty() || byMarker.IsEmpty()) return result;
+    const std::unordered_set<uint32_t> named = Members(byMarker);
+    for (UID uid : byDocument.Items())
+      if (named.count(UIDValue(uid))) result.Append(uid);
+    return result;
+  }
+
+  int32 GetBrokenLocalCount() override {
+    BuildIndex();
+    return brokenLocal_.Length();
+  }
+  int32 GetBrokenExternalCount() override {
+    BuildIndex();
+    return brokenExternal_.Length();
+  }
+  int32 GetUnreachableDocumentCount() override {
+    BuildIndex();
+    return static_cast<int32>(unreachable_.size());
+  }
+  IDFile GetUnreachableDocument(int32 index) override {
+    BuildIndex();
+    return index >= 0 && index < static_cast<int32>(unreachable_.size()) ? unreachable_[static_cast<size_t>(index)]
+                                                                          : IDFile();
+  }
+
+  void AddCrossRef(UID crossRef, int32 position) override {
+    BuildOrder();
+    if (members_.count(UIDValue(crossRef))) return;
+    PreDirty();
+    InterfacePtr<IXRefCrossRef> added(crossRefs_.GetDataBase(), crossRef);
+    if (!added) return;
+    // A position past the end appends rather than corrupting the list.
+    if (position >= 0)
+      InsertAt(crossRef, std::min(position, crossRefs_.Length()), StoryOf(added.get()));
+    else
+      InsertInTextOrder(crossRef, added.get());
+    indexValid_ = false;
+  }
+
+  int32 RemoveCrossRef(UID crossRef) override {
+    const int32 at = crossRefs_.Location(crossRef);
+    if (at < 0) return at;
+    PreDirty();
+    crossRefs_.Remove(at);
+    RemoveFromOrder(crossRef, at);
+    indexValid_ = false;
+    return 0;
+  }
+
+  void InvalidateIndex() override { indexValid_ = false; }
+
+  void ReadWrite(IPMStream* s, ImplementationID) {
+    crossRefs_.ReadWriteXferObject(s);
+    if (!s->IsReading()) return;
+    crossRefs_.SetDataBase(::GetDataBase(this));
+    indexValid_ = false;
+    orderValid_ = false;
+  }
+
+private:
+  struct Run {
+    UID story;
+    int32 count;
+  };
+  using Index = std::map<PMString, UIDList>;
+
+  bool InList(int32 index) const { return index >= 0 && index < crossRefs_.Length(); }
+
+  static UID StoryOf(const IXRefCrossRef* crossRef) { return crossRef->GetStoryRef().GetUID(); }
+
+  static std::unordered_set<uint32_t> Members(const UIDList& list) {
+    std::unordered_set<uint32_t> set;
+    for (UID uid : list.Items()) set.insert(UIDValue(uid));
+    return set;
+  }
+
+  UIDList Lookup(Index& index, const PMString& key) {
+    BuildIndex();
+    auto it = index.find(key);
+    return it == index.end() ? UIDList(crossRefs_.GetDataBase()) : it->second;
+  }
+
+  // Before the first of the story's cross-references that starts later,
+  // after its last otherwise; at the end for a new story or a cross-reference
+  // without both markers.
+  void InsertInTextOrder(UID crossRef, IXRefCrossRef* added) {
+    const UID story = StoryOf(added);
+    if (added->GetStartMarker() == kInvalidUID || added->GetEndMarker() == kInvalidUID || story == kInvalidUID)
+      return InsertAt(crossRef, crossRefs_.Length(), story);
+    const TextIndex start = added->GetStartIndex();
+    int32 runStart = 0, found = -1, runs = 0;
+    for (size_t r = 0, first = 0; r < runs_.size(); first += static_cast<size_t>(runs_[r].count), ++r) {
+      if (runs_[r].story != story) continue;
+      ++runs;
+      runStart = static_cast<int32>(first);
+      found = static_cast<int32>(r);
+    }
+    if (found < 0) return InsertAt(crossRef, crossRefs_.Length(), story);
+    int32 at = runs == 1 ? SearchRun(runStart, runs_[static_cast<size_t>(found)].count, story, start) : -1;
+    if (at < 0) at = ScanAll(story, start);
+    InsertAt(crossRef, at, story);
+  }
+
+  // Within one story's run, the first entry that starts after `start`; -1
+  // when an entry turns out not to be of that story (the cache is stale).
+  int32 SearchRun(int32 first, int32 count, UID story, TextIndex start) {
+    int32 lo = first, hi = first + count;
+    while (lo < hi) {
+      const int32 mid = lo + (hi - lo) / 2;
+      InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(mid));
+      if (!listed || StoryOf(listed.get()) != story) return -1;
+      if (start < listed->GetStartIndex())
+        hi = mid;
+      else
+        lo = mid + 1;
+    }
+    return lo;
+  }
+
+  // The whole list in order, for a story whose entries are not together.
+  int32 ScanAll(UID story, TextIndex start) {
+    orderValid_ = false;
+    int32 after = -1;
+    for (int32 i = 0; i < crossRefs_.Length(); ++i) {
+      InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(i));
+      if (!listed || StoryOf(listed.get()) != story) continue;
+      if (start < listed->GetStartIndex()) return i;
+      after = i + 1;
+    }
+    return after < 0 ? crossRefs_.Length() : after;
+  }
+
+  void InsertAt(UID crossRef, int32 at, UID story) {
+    crossRefs_.Insert(crossRef, at);
+    if (!orderValid_) return;
+    members_.insert(UIDValue(crossRef));
+    int32 first = 0;
+    for (size_t r = 0; r < runs_.size(); ++r) {
+      const int32 end = first + runs_[r].count;
+      if (runs_[r].story == story && at >= first && at <= end) {
+        ++runs_[r].count;
+        return;
+      }
+      if (at < end && at > first) {  // inside another story's run: split it
+        runs_.insert(runs_.begin() + static_cast<long>(r) + 1, {{story, 1}, {runs_[r].story, end - at}});
+        runs_[r].count = at - first;
+        return;
+      }
+      if (at == first) {
+        runs_.insert(runs_.begin() + static_cast<long>(r), Run{story, 1});
+        return;
+      }
+      first = end;
+    }
+    runs_.push_back({story, 1});
+  }
+
+  void RemoveFromOrder(UID crossRef, int32 at) {
+    if (!orderValid_) return;
+    members_.erase(UIDValue(crossRef));
+    int32 first = 0;
+    for (size_t r = 0; r < runs_.size(); first += runs_[r].count, ++r) {
+      if (at >= first + runs_[r].count) continue;
+      if (--runs_[r].count > 0) return;
+      runs_.erase(runs_.begin() + static_cast<long>(r));
+      if (r > 0 && r < runs_.size() && runs_[r - 1].story == runs_[r].story) {
+        runs_[r - 1].count += runs_[r].count;
+        runs_.erase(runs_.begin() + static_cast<long>(r));
+      }
+      return;
+    }
+  }
+
+  void BuildOrder() {
+    if (orderValid_) return;
+    runs_.clear();
+    members_ = Members(crossRefs_);
+    for (int32 i = 0; i < crossRefs_.Length(); ++i) {
+      InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(i));
+      const UID story = listed ? StoryOf(listed.get()) : kInvalidUID;
+      if (!runs_.empty() && runs_.back().story == story)
+        ++runs_.back().count;
+      else
+        runs_.push_back({story, 1});
+    }
+    orderValid_ = true;
+  }
+
+  static void AppendTo(Index& index, const PMString& key, UID uid, IDataBase* db) {
+    auto it = index.find(key);
+    if (it == index.end()) it = index.emplace(key, UIDList(db)).first;
+    it->second.Append(uid);
+  }
+
+  void BuildIndex() {
+    if (indexValid_) return;
+    IDataBase* db = crossRefs_.GetDataBase();
+    byFormat_.clear();
+    byMarker_.clear();
+    byDocument_.clear();
+    brokenLocal_ = UIDList(db);
+    brokenExternal_ = UIDList(db);
+    unreachable_.clear();
+    for (int32 i = 0; i < crossRefs_.Length(); ++i) {
+      InterfacePtr<IXRefCrossRef> crossRef(QueryCrossRef(i));
+      if (!crossRef) break;
+      const UID uid = crossRefs_.At(i);
+      if (!crossRef->GetFormatName().IsEmpty()) AppendTo(byFormat_, XRefNameKey(crossRef->GetFormatName()), uid, db);
+      if (!crossRef->GetSourceMarkerName().IsEmpty())
+        AppendTo(byMarker_, XRefNameKey(crossRef->GetSourceMarkerName()), uid, db);
+      const IDFile source = crossRef->GetSourceDocument();
+      const PMString path = XRefSourcePath::PathText(source);
+      if (!path.IsEmpty()) AppendTo(byDocument_, XRefNameKey(path), uid, db);
+      if (!crossRef->IsSourceBroken()) continue;
+      if (!crossRef->IsExternal()) {
+        brokenLocal_.Append(uid);
+        continue;
+      }
+      brokenExternal_.Append(uid);
+      if (std::find(unreachable_.begin(), unreachable_.end(), source) == unreachable_.end())
+        unreachable_.push_back(source);
+    }
+    indexValid_ = true;
+  }
+
+  UIDList crossRefs_;
+  // Caches.
+  Index byFormat_, byMarker_, byDocument_;
+  UIDList brokenLocal_, brokenExternal_;
+  std::vector<IDFile> unreachable_;
+  bool16 indexValid_ = false;
+  std::vector<Run> runs_;
+  std::unordered_set<uint32_t> members_;
+  bool orderValid_ = false;
+};
+}  // namespace
+
+CREATE_PERSIST_PMINTERFACE(XRefCrossRefList, kXRefCrossRefListImpl);

@@ -1,0 +1,167 @@
+// Carries a text marker from copied text to the paste. The first marker of a
+// pair pasted into a story waits in the story's pending-marker slot; the
+// second copies the cross-reference and wires the pair to the copy.
+#include "commands/XRefCommandID.h"
+#include "commands/XRefCommandUtils.h"
+#include "host/CPMUnknown.h"
+#include "host/IOwnedItemMemento.h"
+#include "host/IOwnedItemStrand.h"
+#include "host/ITextModel.h"
+#include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefCrossRefList.h"
+#include "model/IXRefCrossRefTextMarker.h"
+#include "model/IXRefPendingMarker.h"
+#include "model/XRefModelID.h"
+
+namespace {
+bool IsTextMarkerClass(ClassID cls) { return cls == kXRefCrossRefStartMarkerBoss || cls == kXRefCrossRefEndMarkerBoss; }
+
+bool SetRef(ICommand* cmd, PMIID iid, const UIDRef& ref) {
+  InterfacePtr<IUIDData> data(cmd, iid);
+  if (!data) return false;
+  data->Set(ref);
+  return true;
+}
+
+// The single object a command made; a null UIDRef otherwise.
+UIDRef OnlyResult(ICommand* cmd) {
+  const UIDList* items = cmd->GetItemList();
+  return items && items->Length() == 1 ? items->GetRef(0) : UIDRef();
+}
+
+class XRefCrossRefTextMarkerMemento : public CPMUnknown<IOwnedItemMemento> {
+public:
+  using CPMUnknown::CPMUnknown;
+
+  UID GetOwnedItemUID() const override { return Marker().GetUID(); }
+  ErrorCode AppendCutCommands(ITextModel* story, TextIndex start, int32 length, CommandList* cmds) override {
+    return AppendDelete(story, start, length, cmds);
+  }
+  ErrorCode PrepareMove() override { return kSuccess; }
+  ErrorCode PrepareCopy() override {
+    copyRequested_ = true;
+    return kSuccess;
+  }
+  ErrorCode AppendMoveCommands(ITextModel* story, TextIndex start, int32 length, CommandList* cmds) override {
+    return AppendDelete(story, start, length, cmds);
+  }
+
+  ErrorCode Paste(const UIDRef& source, const UIDRef& target, UIDRef* pasted) override {
+    if (!copyRequested_)
+      return source == target || source.GetDataBase() == target.GetDataBase() ? kSuccess : kFailure;
+    copyRequested_ = false;
+    const UIDRef made = PasteCopy(target);
+    if (made.GetDataBase() == nullptr) return kFailure;
+    if (pasted) *pasted = made;
+    return kSuccess;
+  }
+
+  // The copied cross-reference was listed before the host anchored its
+  // markers; anchored now, it moves to its place in text order.
+  ErrorCode PasteFinished() override {
+    if (!completed_.GetDataBase()) return kSuccess;
+    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(completed_.GetDataBase()));
+    if (list && list->FindCrossRef(completed_.GetUID()) >= 0) {
+      list->RemoveCrossRef(completed_.GetUID());
+      list->AddCrossRef(completed_.GetUID(), -1);
+    }
+    completed_ = UIDRef();
+    return kSuccess;
+  }
+  bool16 CanPasteIntoOtherDocument() const override { return true; }
+
+private:
+  UIDRef Marker() const {
+    InterfacePtr<IUIDData> marker(this, IID_IUIDDATA);
+    return marker ? marker->GetRef() : UIDRef();
+  }
+
+  UIDRef PasteCopy(const UIDRef& target) {
+    InterfacePtr<IXRefCrossRefTextMarker> copied(Marker());
+    if (!copied || !target.GetDataBase()) return UIDRef();
+    InterfacePtr<ICommand> copyMarker(
+        XRefCommandUtils::CreateCommand(kXRefCopyCrossRefTextMarkerCmdBoss, UIDList(target)));
+    if (!copyMarker || !SetRef(copyMarker.get(), IID_IUIDDATA, Marker())) return UIDRef();
+    InterfacePtr<IXRefPendingMarker> slot(target, IID_IXREFPENDINGMARKER);
+    if (!slot) return UIDRef();
+    if (slot->GetPendingUID() == kInvalidUID) return PasteFirst(copyMarker.get(), slot.get());
+    return PasteSecond(copyMarker.get(), slot.get(), copied->GetMarkerCrossRef(), target);
+  }
+
+  // The first marker of a pair: copied unwired, it waits for its partner.
+  UIDRef PasteFirst(ICommand* copyMarker, IXRefPendingMarker* slot) {
+    if (!SetRef(copyMarker, IID_IXREFCROSSREFDATA, UIDRef()) ||
+        !SetRef(copyMarker, IID_IXREFPARTNERMARKERDATA, UIDRef()) || !XRefCommandUtils::Process(copyMarker))
+      return UIDRef();
+    const UIDRef made = OnlyResult(copyMarker);
+    if (made.GetDataBase()) slot->SetPending(made);
+    return made;
+  }
+
+  // The second marker: the cross-reference is copied and both markers wired
+  // to the copy, the one of start class as its start.
+  UIDRef PasteSecond(ICommand* copyMarker, IXRefPendingMarker* slot, UID sourceCrossRef, const UIDRef& target) {
+    IDataBase* db = target.GetDataBase();
+    const UIDRef pending = slot->GetPendingRef();
+    InterfacePtr<ICommand> copyCrossRef(XRefCommandUtils::CreateCommand(kXRefCopyCrossRefCmdBoss, UIDList(target)));
+    if (!copyCrossRef || !SetRef(copyCrossRef.get(), IID_IUIDDATA, UIDRef(Marker().GetDataBase(), sourceCrossRef)) ||
+        !XRefCommandUtils::Process(copyCrossRef.get()))
+      return UIDRef();
+    const UIDRef crossRef = OnlyResult(copyCrossRef.get());
+    if (!crossRef.GetDataBase()) return UIDRef();
+
+    if (!SetRef(copyMarker, IID_IXREFCROSSREFDATA, crossRef) ||
+        !SetRef(copyMarker, IID_IXREFPARTNERMARKERDATA, pending) || !XRefCommandUtils::Process(copyMarker))
+      return UIDRef();
+    const UIDRef made = OnlyResult(copyMarker);
+    if (!made.GetDataBase()) return UIDRef();
+    slot->ClearPending();
+
+    const bool madeIsStart = db->GetClass(made.GetUID()) == kXRefCrossRefStartMarkerBoss;
+    InterfacePtr<ICommand> setMarkers(
+        XRefCommandUtils::CreateCommand(kXRefSetCrossRefTextMarkersCmdBoss, UIDList(crossRef)));
+    if (!setMarkers || !SetRef(setMarkers.get(), IID_IXREFSTARTMARKERDATA, madeIsStart ? made : pending) ||
+        !SetRef(setMarkers.get(), IID_IXREFENDMARKERDATA, madeIsStart ? pending : made) ||
+        !XRefCommandUtils::Process(setMarkers.get()))
+      return UIDRef();
+
+    InterfacePtr<ICommand> setup(XRefCommandUtils::CreateCommand(kXRefSetupCrossRefTextMarkerCmdBoss, UIDList(pending)));
+    if (!setup || !SetRef(setup.get(), IID_IXREFCROSSREFDATA, crossRef) ||
+        !SetRef(setup.get(), IID_IXREFPARTNERMARKERDATA, made) || !XRefCommandUtils::Process(setup.get()))
+      return UIDRef();
+    completed_ = crossRef;
+    return made;
+  }
+
+  // At the first text marker in the range: the marker goes, and its
+  // cross-reference too when that marker is its partner (the range holds
+  // the whole pair).
+  ErrorCode AppendDelete(ITextModel* story, TextIndex start, int32 length, CommandList* cmds) const {
+    InterfacePtr<IXRefCrossRefTextMarker> marker(Marker());
+    if (!marker || !story || !cmds) return kFailure;
+    InterfacePtr<IOwnedItemStrand> strand(
+        static_cast<IOwnedItemStrand*>(story->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND)));
+    if (!strand) return kFailure;
+    for (const OwnedItemInfo& info : strand->GetOwnedItems(start, length)) {
+      if (!IsTextMarkerClass(info.cls)) continue;
+      IDataBase* db = Marker().GetDataBase();
+      if (info.uid == marker->GetPartnerMarker()) {
+        InterfacePtr<ICommand> del(
+            XRefCommandUtils::CreateCommand(kXRefDeleteCrossRefCmdBoss, UIDList(db, marker->GetMarkerCrossRef())));
+        if (del) cmds->Append(del.get());
+      }
+      InterfacePtr<ICommand> delMarker(XRefCommandUtils::CreateCommand(kDeleteOwnedItemCmdBoss, UIDList(Marker())));
+      if (delMarker) cmds->Append(delMarker.get());
+      return kSuccess;
+    }
+    return kFailure;
+  }
+
+  bool copyRequested_ = false;
+  UIDRef completed_;  // the cross-reference the last paste completed
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefCrossRefTextMarkerMemento, kXRefCrossRefTextMarkerMementoImpl);
