@@ -5,6 +5,8 @@
 #include "headless/database/RecordFile.h"
 #include "headless/database/SafeFile.h"
 #include <cstdio>
+#include <fstream>
+#include <sys/stat.h>
 #include <set>
 
 namespace {
@@ -176,6 +178,10 @@ std::unique_ptr<DataBase> DocumentFile::Load(const std::string& path, Kind kind,
 bool DocumentFile::BeginsAs(const std::string& path, Kind kind) {
   // Signature, record length and checksum, header tag, format version, kind.
   const size_t need = sizeof kMagic + 8 + 1 + 8;
+  // Only a regular file: opening a FIFO or a device to peek would block or
+  // read without end.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   std::ifstream in(path, std::ios::binary);
   std::string head(need, '\0');
   if (!in.read(&head[0], static_cast<std::streamsize>(need))) return false;
