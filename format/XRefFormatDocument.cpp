@@ -5,19 +5,37 @@
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
 
-bool BuildFormatDTDHeader(PMString* header) {
+bool BuildFormatDTD(std::vector<ClassID>* providers, WideString* declarations) {
   if (!GetExecutionContextSession()) return false;
-  PMString dtd("<?xml version=\"1.0\" encoding=\"UTF-16\" ?>\n<!DOCTYPE xref [\n  <!ELEMENT xref ANY>\n");
-  std::vector<ClassID> providers = ServiceRegistry::ProvidersOf(kXRefElementService);
-  for (size_t i = providers.size(); i-- > 0;) {
-    InterfacePtr<IXRefElement> element(static_cast<IXRefElement*>(CreateObject(providers[i], IID_IXREFELEMENT)));
+  *providers = ServiceRegistry::ProvidersOf(kXRefElementService);
+  PMString dtd("  <!ELEMENT xref ANY>\n");
+  for (size_t i = providers->size(); i-- > 0;) {
+    InterfacePtr<IXRefElement> element(static_cast<IXRefElement*>(CreateObject((*providers)[i], IID_IXREFELEMENT)));
     if (!element) break;
     dtd.Append(element->GetDTD());
   }
+  *declarations = WideString(dtd.Units());
+  return true;
+}
+
+bool BuildFormatDTDHeader(PMString* header) {
+  std::vector<ClassID> providers;
+  WideString declarations;
+  if (!BuildFormatDTD(&providers, &declarations)) return false;
+  PMString dtd("<?xml version=\"1.0\" encoding=\"UTF-16\" ?>\n<!DOCTYPE xref [\n");
+  dtd.Append(PMString(declarations.Units()));
   dtd.Append("]>\n");
   dtd.SetTranslatable(false);
   *header = dtd;
   return true;
+}
+
+PMString FormatDocumentHeader(const WideString& systemID) {
+  PMString header("<?xml version=\"1.0\" encoding=\"UTF-16\" ?>\n<!DOCTYPE xref SYSTEM \"");
+  header.Append(PMString(systemID.Units()));
+  header.Append("\">\n");
+  header.SetTranslatable(false);
+  return header;
 }
 
 namespace {
