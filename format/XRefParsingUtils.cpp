@@ -24,6 +24,7 @@
 #include "host/InterfacePtr.h"
 #include "integration/ImplementationRecord.h"
 #include <climits>
+#include <map>
 
 namespace {
 const WideString kFormatDTDSystemID(u"xref-format.dtd");
@@ -37,14 +38,8 @@ IPMUnknown* QueryComponent(ServiceID service, ClassID cls, PMIID iid) {
 
 // The attribute's value, or false when the element has no such attribute.
 bool FindAttribute(ISAXAttributes* attributes, const PMString& name, WideString* value) {
-  if (!attributes) return false;
-  const int32 count = attributes->GetCount();
-  for (int32 i = 0; i < count; ++i) {
-    if (attributes->GetName(i).Units() != name.Units()) continue;
-    *value = attributes->GetValue(i);
-    return true;
-  }
-  return false;
+  // Names are unique per element, so the one match is the first.
+  return attributes && attributes->GetAttributeString(WideString(name.Units()), value);
 }
 
 class XRefParsingUtils : public CPMUnknown<IXRefParsingUtils> {
@@ -67,9 +62,20 @@ public:
 
   IXRefElement* QueryElement(const PMString& name) override {
     std::vector<ClassID> providers = ServiceRegistry::ProvidersOf(kXRefElementService);
+    // Every element start and end asks; the classes found are kept by name
+    // for as long as the providers stay the same.
+    if (providers != elementProviders_) {
+      elementProviders_ = providers;
+      elementClasses_.clear();
+    }
+    auto known = elementClasses_.find(name.Units());
+    if (known != elementClasses_.end())
+      return static_cast<IXRefElement*>(CreateObject(known->second, IID_IXREFELEMENT));
     for (size_t i = providers.size(); i-- > 0;) {
       InterfacePtr<IXRefElement> element(static_cast<IXRefElement*>(CreateObject(providers[i], IID_IXREFELEMENT)));
-      if (element && element->GetName() == name) return element.forget();
+      if (!element || element->GetName() != name) continue;
+      elementClasses_[name.Units()] = providers[i];
+      return element.forget();
     }
     return nullptr;
   }
@@ -171,6 +177,9 @@ private:
   // holds them too.
   std::vector<ClassID> providers_;
   WideString dtd_;
+  // The classes of the elements found so far among elementProviders_, by name.
+  std::vector<ClassID> elementProviders_;
+  std::map<std::u16string, ClassID> elementClasses_;
   PMString namedHeader_, standAloneHeader_;
 };
 }  // namespace
