@@ -38,44 +38,16 @@ PMString FormatDocumentHeader(const WideString& systemID) {
   return header;
 }
 
-namespace {
-// The control characters the escapes produce that XML 1.0 does not allow
-// (U+0009 is allowed), as the char elements that give them back.
-const char16_t* CharElementFor(char16_t c) {
-  switch (c) {
-    case 0x0003: return u"<char code='3' />";
-    case 0x0007: return u"<char code='7' />";
-    case 0x0008: return u"<char code='8' />";
-    default: return nullptr;
-  }
-}
-}  // namespace
-
-PMString AssembleFormatDocument(const PMString& header, const PMString& format) {
+bool AssembleFormatDocument(const PMString& header, const PMString& format, PMString* document, MarkupFault* fault) {
   static const std::u16string kOpen = u"<xref>", kClose = u"</xref>";
   const std::u16string& text = format.Units();
   std::u16string doc;
   doc.reserve(header.Units().size() + kOpen.size() + text.size() + kClose.size());
   doc += header.Units();
   doc += kOpen;
-  // The parser turns a tab, line feed or return inside an attribute value
-  // into a space ("^t" as a delimiter would stop at the first blank); as
-  // character references they keep what they are.
-  bool inTag = false;
-  char16_t quote = 0;
-  for (char16_t c : text) {
-    if (quote && (c == u'\t' || c == u'\n' || c == u'\r')) {
-      doc += c == u'\t' ? u"&#9;" : c == u'\n' ? u"&#10;" : u"&#13;";
-      continue;
-    }
-    if (c == u'<' && !quote) inTag = true;
-    else if (inTag && (c == u'"' || c == u'\'')) quote = quote == c ? 0 : quote ? quote : c;
-    else if (c == u'>' && !quote) inTag = false;
-    if (const char16_t* element = CharElementFor(c)) doc += element;
-    else doc.push_back(c);
-  }
+  if (!ScanFormatMarkup(text, &doc, fault)) return false;
   doc += kClose;
-  PMString result(doc);
-  result.SetTranslatable(false);
-  return result;
+  *document = PMString(doc);
+  document->SetTranslatable(false);
+  return true;
 }

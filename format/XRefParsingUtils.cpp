@@ -137,7 +137,15 @@ public:
     if (grammars) grammars->SetExternalDTD(kFormatDTDSystemID, dtd_);
     const PMString* header = grammars ? &namedHeader_ : StandAloneHeader();
     if (!header) return kFailure;
-    const PMString document = AssembleFormatDocument(*header, format);
+    PMString document;
+    MarkupFault fault;
+    if (!AssembleFormatDocument(*header, format, &document, &fault)) {
+      // Reported as the parser would have, in words of the format's own.
+      PMString message = MarkupFaultMessage(fault);
+      ErrorUtils::PMSetGlobalErrorCode(kParserError, &message);
+      if (!keepError) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+      return kParserError;
+    }
     const std::u16string& units = document.Units();
     if (units.size() > static_cast<size_t>(INT32_MAX / 2)) return kFailure;
     InterfacePtr<IPMStream> stream(
