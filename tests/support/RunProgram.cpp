@@ -5,7 +5,10 @@
 
 ProgramRun RunXref(const std::string& args, bool mergeStderr, int deadlineSeconds) {
   // The deadline kills a run that hangs; `timeout` then exits 124 or 137.
-  std::string cmd = "timeout -k 5 " + std::to_string(deadlineSeconds) + " " + std::string(XREF_BINARY) + " " + args +
+  // Under the sanitizers, LeakSanitizer would list the suppressions it used
+  // (headless/xml) after the program's own output.
+  std::string cmd = "LSAN_OPTIONS=${LSAN_OPTIONS:-print_suppressions=0} timeout -k 5 " +
+                    std::to_string(deadlineSeconds) + " " + std::string(XREF_BINARY) + " " + args +
                     (mergeStderr ? " 2>&1" : " 2>/dev/null");
   ProgramRun r;
   FILE* p = popen(cmd.c_str(), "r");
