@@ -108,4 +108,5 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
     else out << "story " << UIDValue(marker.story) << " at " << marker.index << ", "
              << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
   }
+  DescribeHyperlinks(doc, out);
 }
