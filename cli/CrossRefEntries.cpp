@@ -77,15 +77,15 @@ std::string ToLine(const CrossRefEntry& e) {
 }
 
 std::vector<CheckFinding> CheckCrossRefs(IDataBase* doc) {
-  struct Seen {
+  struct Sound {
     UID uid;
     CrossRefEntry entry;
-    bool reported;
+    std::string composed;  // empty when the stored text agrees
   };
-  std::vector<Seen> seen;
+  std::vector<Sound> sound;
   std::vector<CheckFinding> findings;
   const UIDList crossRefs = CrossRefsOf(doc);
-  // First what the stored text says against what composes now, before any
+  // First the stored texts against what composes now, before any
   // recomposition moves text or pages.
   for (int32 i = 0; i < crossRefs.Length(); ++i) {
     InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
@@ -97,21 +97,19 @@ std::vector<CheckFinding> CheckCrossRefs(IDataBase* doc) {
       continue;
     }
     const PMString composed = crossRef->ComposeUntranslatedText();
-    const PMString current = crossRef->GetCurrentText(false);
-    if (!XRefQuoteEquality::Equal(composed, current)) {
-      findings.push_back({"stale", "the text is out of date: it now composes to \"" + composed.GetUTF8String() + "\"",
-                          entry});
-      continue;
-    }
-    seen.push_back({crossRefs.At(i), entry, false});
+    const bool agrees = XRefQuoteEquality::Equal(composed, crossRef->GetCurrentText(false));
+    sound.push_back({crossRefs.At(i), entry, agrees ? std::string() : "\"" + composed.GetUTF8String() + "\""});
   }
-  // Then whether composing works at all: only an update tells.
-  for (Seen& s : seen) {
+  // Then whether composing works at all, which only an update tells; a
+  // failure says more than a text that differs.
+  for (Sound& s : sound) {
     InterfacePtr<IXRefCrossRef> crossRef(doc, s.uid);
     if (!crossRef) continue;
     crossRef->Update(false);
     if (crossRef->IsCompositionFailed())
       findings.push_back({"failed", crossRef->GetCompositionStateMessage().GetUTF8String(), s.entry});
+    else if (!s.composed.empty())
+      findings.push_back({"stale", "the text is out of date: it now composes to " + s.composed, s.entry});
   }
   return findings;
 }

@@ -4,6 +4,8 @@
 // (-o OUT or --in-place), writing it atomically, the progress bar, and
 // finding a document's cross-references.
 #include "headless/application/Application.h"
+#include "host/ICommand.h"
+#include "host/UIDList.h"
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <string>

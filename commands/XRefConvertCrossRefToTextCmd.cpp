@@ -5,6 +5,7 @@
 // Item list: the cross-references (of one document).
 #include "commands/XRefCommandID.h"
 #include "commands/XRefCommandUtils.h"
+#include "host/CmdUtils.h"
 #include "host/Command.h"
 #include "host/CreateObject.h"
 #include "host/ITextAttrUID.h"

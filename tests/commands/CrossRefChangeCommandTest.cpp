@@ -249,3 +249,32 @@ TEST_F(CrossRefChanges, ModifyingWithoutTheHyperlinkFlagRemovesTheHyperlink) {
   ASSERT_TRUE(doc_->Undo());
   EXPECT_EQ(0, Hyperlinks(doc_)->GetHyperlinkCount());
 }
+
+TEST_F(CrossRefChanges, RenamingWithReferencesIsOneStepThatQueuesTheCrossReferences) {
+  InstallRecordingScheduler();
+  DataBase* doc = app_->NewDocument();
+  const UID source = MakeStory(doc, "Top");
+  const UID marker = InsertMarker(doc, source, 0, "Top");
+  const UID story = MakeStory(doc, "");
+  CrossRefRequest r;
+  r.marker = "Top";
+  r.format = "<marker/>";
+  const UID x = InsertCrossRef(doc, story, r);
+  ASSERT_EQ("Top", CurrentText(doc, x));
+  const int32 depth = doc->UndoDepth();
+  SchedulerReports().clear();
+  ASSERT_EQ(kSuccess, RenameMarker(doc, marker, "Summit", true));
+  EXPECT_EQ(depth + 1, doc->UndoDepth());
+  EXPECT_EQ("Summit", CrossRef(doc, x)->GetSourceMarkerName().GetUTF8String());
+  ASSERT_EQ(1u, SchedulerReports().size());
+  EXPECT_EQ(doc, SchedulerReports()[0].db);
+  EXPECT_EQ(kInvalidUID, SchedulerReports()[0].changed);
+  EXPECT_FALSE(SchedulerReports()[0].externalOnly);
+  // What the queue then does: the text follows the new name.
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc, x)));
+  EXPECT_EQ("Summit", CurrentText(doc, x));
+  ASSERT_TRUE(doc->Undo());
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ("Top", CrossRef(doc, x)->GetSourceMarkerName().GetUTF8String());
+  EXPECT_EQ("Top", NameOf(doc, marker));
+}
