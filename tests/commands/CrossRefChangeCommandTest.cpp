@@ -5,6 +5,7 @@
 #include "host/ICharAttrStrand.h"
 #include "host/IDocument.h"
 #include "host/IHyperlinks.h"
+#include "host/ITextHolder.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/StandardDataInterfaces.h"
 #include "model/IXRefFormatData.h"
@@ -60,6 +61,11 @@ protected:
     cmd->SetItemList(items);
     return CmdUtils::ProcessCommand(cmd.get());
   }
+  UIDList Both(UID x, UID y) const {
+    UIDList list(doc_, x);
+    list.Append(y);
+    return list;
+  }
   InterfacePtr<IHyperlinkList> Hyperlinks(IDataBase* db) const { return InterfacePtr<IHyperlinkList>(db, kRootUID); }
 
   TestApp app_;
@@ -72,7 +78,8 @@ TEST_F(CrossRefChanges, ANamedFormatComesFromTheListAndAnEmptyNameKeepsTheMarkup
   const UID x = Insert(4, "Top");
   ASSERT_EQ(kSuccess, SetFormat(x, "quoted", "ignored <paratext/>"));
   EXPECT_EQ("\"Top\"", CurrentText(doc_, x));
-  EXPECT_EQ("Quoted", CrossRef(doc_, x)->GetFormatName().GetUTF8String());
+  // The name as given; lookups ignore its case.
+  EXPECT_EQ("quoted", CrossRef(doc_, x)->GetFormatName().GetUTF8String());
   EXPECT_EQ(1, CrossRefList(doc_)->GetCrossRefsByFormat(PMString("QUOTED")).Length());
 
   ASSERT_EQ(kSuccess, SetFormat(x, "", "[<paratext/>]"));
@@ -111,7 +118,7 @@ TEST_F(CrossRefChanges, RelinkingChangesOnlyTheFileAndDoesNotOpenIt) {
   const UID y = Insert(4, "Mid");
   const std::string path = dir.File("elsewhere.xref");
   InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefRelinkCrossRefCmdBoss));
-  cmd->SetItemList(UIDList(doc_, std::vector<UID>{x, y}));
+  cmd->SetItemList(Both(x, y));
   InterfacePtr<IFileData>(cmd.get(), IID_IFILEDATA)->Set(IDFile(path));
   ASSERT_EQ(kSuccess, CmdUtils::ProcessCommand(cmd.get()));
   for (UID uid : {x, y}) {
@@ -152,7 +159,7 @@ TEST_F(CrossRefChanges, ACancelledConversionKeepsThoseAlreadyConverted) {
   ASSERT_EQ("See " + kAnchor + "Top" + kAnchor + " and " + kAnchor + "Middle" + kAnchor + "\r",
             StoryText(doc_, story_));
   app_->Alerts().CancelProgressAt(1);
-  ASSERT_EQ(kSuccess, ConvertToText(UIDList(doc_, std::vector<UID>{x, y})));
+  ASSERT_EQ(kSuccess, ConvertToText(Both(x, y)));
   EXPECT_EQ("See Top and " + kAnchor + "Middle" + kAnchor + "\r", StoryText(doc_, story_));
   EXPECT_EQ(std::vector<UID>{y}, UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
   EXPECT_EQ("Middle", CurrentText(doc_, y));

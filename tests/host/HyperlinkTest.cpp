@@ -3,6 +3,7 @@
 // links to what they delete, undoably.
 #include "host/CmdUtils.h"
 #include "host/IHyperlinks.h"
+#include "host/ITextHolder.h"
 #include "host/ITextHolderUtils.h"
 #include "host/UtilsBoss.h"
 #include "tests/support/TestApp.h"
