@@ -116,4 +116,5 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
              << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
   }
   DescribeCrossRefs(doc, out);
+  DescribeHyperlinks(doc, out);
 }

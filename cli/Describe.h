@@ -4,3 +4,5 @@
 #include <ostream>
 
 void DescribeDocument(DataBase* doc, std::ostream& out);
+// Appended to the description: the document's hyperlinks and destinations.
+void DescribeHyperlinks(IDataBase* doc, std::ostream& out);

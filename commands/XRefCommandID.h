@@ -28,6 +28,11 @@ constexpr ClassID kXRefSetCrossRefTextMarkersCmdBoss{0xF2C28};
 constexpr ClassID kXRefCopyCrossRefTextMarkerCmdBoss{0xF2C29};
 constexpr ClassID kXRefSetCrossRefUpdateTimeCmdBoss{0xF2C2C};
 constexpr ClassID kXRefEnableLiveUpdatesCmdBoss{0xF2C38};
+constexpr ClassID kXRefModifyCrossRefCmdBoss{0xF2C40};
+constexpr ClassID kXRefSetCrossRefFormatCmdBoss{0xF2C41};
+constexpr ClassID kXRefSetCrossRefSourceMarkerCmdBoss{0xF2C42};
+constexpr ClassID kXRefRelinkCrossRefCmdBoss{0xF2C43};
+constexpr ClassID kXRefConvertCrossRefToTextCmdBoss{0xF2C44};
 
 // Data interfaces of the plug-in's own on commands (one UIDRef each).
 constexpr PMIID IID_IXREFSTARTMARKERDATA{0xF2C18};
@@ -49,6 +54,15 @@ constexpr ImplementationID kXRefUpdateCrossRefCmdImpl{0xF2C3B};
 constexpr ImplementationID kXRefInsertCrossRefTextMarkerCmdImpl{0xF2C3C};
 constexpr ImplementationID kXRefSetCrossRefUpdateTimeCmdImpl{0xF2C40};
 constexpr ImplementationID kXRefEnableLiveUpdatesCmdImpl{0xF2C4A};
+constexpr ImplementationID kXRefConvertCrossRefToTextCmdImpl{0xF2C27};
+constexpr ImplementationID kXRefCreateCrossRefHyperlinkCmdImpl{0xF2C2B};
+constexpr ImplementationID kXRefModifyCrossRefCmdImpl{0xF2C39};
+constexpr ImplementationID kXRefSetCrossRefFormatCmdImpl{0xF2C3E};
+constexpr ImplementationID kXRefSetCrossRefSourceMarkerCmdImpl{0xF2C3F};
+constexpr ImplementationID kXRefRelinkCrossRefCmdImpl{0xF2C41};
+
+// A format name that the document's format list does not hold.
+constexpr ErrorCode kXRefFormatNotFoundError{0xF2C0C};
 
 constexpr ImplementationID kXRefSetupSourceMarkerCmdImpl{0xF2C2E};
 constexpr ImplementationID kXRefAddSourceMarkerCmdImpl{0xF2C31};

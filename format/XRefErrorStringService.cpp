@@ -1,5 +1,6 @@
 // Words the plug-in's error codes: table 2200 names each code's message key,
 // whose English text is in the plug-in's string table.
+#include "commands/XRefCommandID.h"
 #include "format/XRefFormatID.h"
 #include "host/CPMUnknown.h"
 #include "host/IErrorStringService.h"
@@ -13,6 +14,7 @@ struct ErrorStringEntry {
 };
 
 const ErrorStringEntry kErrorStringTable[] = {
+    {kXRefFormatNotFoundError, "QX#0xF2C#kXRefFormatNotFoundErrorKey"},
     {kXRefMissingInputError, "QX#0xF2C#kXRefMissingInputErrorKey"},
     {kXRefParaStyleNotFoundError, "QX#0xF2C#kXRefParaStyleNotFoundErrorKey"},
     {kXRefCharStyleNotFoundError, "QX#0xF2C#kXRefCharStyleNotFoundErrorKey"},

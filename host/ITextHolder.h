@@ -13,6 +13,11 @@ public:
   virtual UID GetStoryUID() const = 0;
   virtual TextIndex GetStart() const = 0;
   virtual int32 GetLength() const = 0;
+  // The story tells its holders of each edit, so that a range keeps its
+  // text: an insertion strictly inside widens it, one at or before its
+  // start moves it; a deletion takes out what it overlaps.
+  virtual void TextInserted(TextIndex at, int32 count) = 0;
+  virtual void TextDeleted(TextIndex at, int32 count) = 0;
 };
 
 // On the document (UID 1), persistent: holders in the order they were added.

@@ -13,8 +13,9 @@ allowed() {
     commands) echo "objects database" ;;
     text) echo "objects database commands" ;;
     layout) echo "objects database commands text" ;;
+    hyperlinks) echo "objects database commands text" ;;
     xml) echo "objects" ;;
-    application) echo "objects database commands text layout xml" ;;
+    application) echo "objects database commands text layout hyperlinks xml" ;;
     *) echo "?" ;;
   esac
 }

@@ -1,5 +1,6 @@
 #include "headless/text/StoryEditor.h"
 #include "headless/text/LayoutDamage.h"
+#include "headless/text/TextHolders.h"
 #include "headless/text/StoryObjects.h"
 #include "headless/text/TextModelImpl.h"
 #include "headless/text/Workspace.h"
@@ -75,6 +76,7 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
   MutParaAttrs()->Inserted(at, count);
   MutCharAttrs()->Inserted(at, count, atParagraphStart);
   OwnedItems()->Inserted(at, count);
+  ShiftTextHolders(GetStoryRef(), at, count);
   NotifyMoved(at + count);
   return kSuccess;
 }
@@ -89,6 +91,7 @@ ErrorCode StoryEditor::Delete(TextIndex at, int32 count) {
   MutParaAttrs()->Deleted(at, count, joinedStart, joinedLength);
   MutCharAttrs()->Deleted(at, count);
   OwnedItems()->Deleted(at, count);
+  ShiftTextHolders(GetStoryRef(), at, -count);
   NotifyMoved(at);
   return kSuccess;
 }

@@ -36,3 +36,17 @@ UIDRef TextHolderUtilsImpl::QueryHolderOfPosition(const UIDRef& story, TextIndex
   }
   return none;
 }
+
+void ShiftTextHolders(const UIDRef& story, TextIndex at, int32 count) {
+  IDataBase* db = story.GetDataBase();
+  InterfacePtr<ITextHolderList> list(db, kRootUID, IID_ITEXTHOLDERLIST);
+  if (!list || count == 0) return;
+  for (int32 i = 0; i < list->GetHolderCount(); ++i) {
+    InterfacePtr<ITextHolder> holder(db, list->GetNthHolder(i), IID_ITEXTHOLDER);
+    if (!holder || holder->GetStoryUID() != story.GetUID()) continue;
+    if (count > 0)
+      holder->TextInserted(at, count);
+    else
+      holder->TextDeleted(at, -count);
+  }
+}

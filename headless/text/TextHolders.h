@@ -21,6 +21,10 @@ private:
   UIDList holders_;
 };
 
+// Tells the holders of the story's document that hold ranges of the story
+// of an edit (count > 0 inserted, < 0 deleted, at `at`).
+void ShiftTextHolders(const UIDRef& story, TextIndex at, int32 count);
+
 class TextHolderUtilsImpl : public CPMUnknown<ITextHolderUtils> {
 public:
   using CPMUnknown::CPMUnknown;

@@ -3,7 +3,9 @@
 #include "commands/XRefCommandID.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/objects/Clock.h"
+#include "host/IHyperlinks.h"
 #include "host/IStoryLock.h"
+#include "host/UtilsBoss.h"
 #include "host/ICharAttrStrand.h"
 #include "model/XRefModelID.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -82,6 +84,10 @@ TEST_F(CrossRefs, TheTextIsTaggedWithItsCrossReference) {
 }
 
 TEST_F(CrossRefs, InsertionFailsAtTheHyperlinkStepAndOneUndoTakesBackWhatItDid) {
+  // Another place already holds a destination of the marker's name, so the
+  // marker cannot have one of its own.
+  InterfacePtr<IHyperlinkUtils> hyperlinks(UtilsBoss::QueryUtils<IHyperlinkUtils>());
+  ASSERT_NE(kInvalidUID, hyperlinks->CreateTextAnchorDestination(UIDRef(doc_, story_), 12, PMString("intro")).GetUID());
   CrossRefRequest r;
   r.start = 4;
   r.marker = "Intro";

@@ -1,8 +1,6 @@
 // Source markers and the document's list of them: lookup by name, the name
 // index, copy and unique names, text order, and the marker's own data.
-#include "headless/objects/Host.h"
-#include "host/CPMUnknown.h"
-#include "host/IHyperlinkTextMarker.h"
+#include "host/IHyperlinks.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/StandardDataInterfaces.h"
@@ -13,29 +11,6 @@
 #include "tests/support/TextTestSupport.h"
 
 namespace {
-constexpr ImplementationID kTestHyperlinkMarkerImpl{0x7A21};
-
-// The host's hyperlink destination marker, as far as source markers ask it:
-// the destination is the UID its IUIDData holds.
-class TestHyperlinkMarker : public CPMUnknown<IHyperlinkTextMarker> {
-public:
-  using CPMUnknown::CPMUnknown;
-  UID GetDestinationUID() const override {
-    InterfacePtr<IUIDData> destination(this, IID_IUIDDATA);
-    return destination ? destination->GetUID() : kInvalidUID;
-  }
-};
-
-void RegisterHyperlinkMarker() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  Host::Get().Impls().InstallHost<TestHyperlinkMarker>(kTestHyperlinkMarkerImpl);
-  Host::Get().Classes().Define({kHyperlinkTextMarkerBoss,
-                                kInvalidClass,
-                                {{IID_IHYPERLINKTEXTMARKER, kTestHyperlinkMarkerImpl}, {IID_IUIDDATA, kUIDDataImpl}}});
-}
-
 class SourceMarkerList : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -196,17 +171,11 @@ TEST_F(SourceMarkerList, AMarkerKnowsItsNameTimeAndAnchor) {
 }
 
 TEST_F(SourceMarkerList, TheHyperlinkDestinationIsTheOneAnchoredRightAfterTheMarker) {
-  RegisterHyperlinkMarker();
   UID marker = AnchorMarker(doc_, story_, 7, "Intro");
-  const UID destination{4242};  // what the host's hyperlink names; never looked at
-  auto anchorHyperlink = [&](TextIndex at) {
-    UID hyperlink = doc_->NewUID(kHyperlinkTextMarkerBoss);
-    InterfacePtr<IUIDData>(doc_, hyperlink, IID_IUIDDATA)->Set(UIDRef(doc_, destination));
-    InterfacePtr<IOwnedItemStrand> strand = StrandOf<IOwnedItemStrand>(doc_, story_, kOwnedItemStrandBoss);
-    strand->SetOwnedItem(at, kHyperlinkTextMarkerBoss, hyperlink);
-  };
-  anchorHyperlink(7);
+  InterfacePtr<IHyperlinkUtils> utils(UtilsBoss::QueryUtils<IHyperlinkUtils>());
+  ASSERT_TRUE(utils->CreateTextAnchorDestination(UIDRef(doc_, story_), 7, PMString("At")).GetDataBase());
   EXPECT_FALSE(Marker(doc_, marker)->GetHyperlinkDestination().GetDataBase());
-  anchorHyperlink(8);
-  EXPECT_EQ(UIDRef(doc_, destination), Marker(doc_, marker)->GetHyperlinkDestination());
+  const UIDRef destination = utils->CreateTextAnchorDestination(UIDRef(doc_, story_), 8, PMString("After"));
+  ASSERT_NE(kInvalidUID, destination.GetUID());
+  EXPECT_EQ(destination, Marker(doc_, marker)->GetHyperlinkDestination());
 }

@@ -1,0 +1,68 @@
+// xref check DOC... [--json]: the continuous-integration check. Reports
+// every broken, failed or out-of-date cross-reference; exit 1 when there is
+// one. Nothing is written. The JSON form is in docs/check-json.md.
+#include "cli/AppSession.h"
+#include "cli/CliCommand.h"
+#include "cli/CrossRefEntries.h"
+#include "cli/DocumentWorkflow.h"
+#include <iostream>
+
+namespace {
+class CheckCommand : public CliCommand {
+public:
+  CheckCommand() : CliCommand("check", "Check that every cross-reference of the documents is sound and up to date") {}
+  void Setup(CLI::App* sub) override {
+    sub->add_option("documents", paths_, "Document files")->required();
+    sub->add_flag("--json", json_, "Print JSON (docs/check-json.md)");
+  }
+  int Run() override {
+    std::string error;
+    auto app = StartSession({}, &error);
+    if (!app) {
+      PrintError(error);
+      return kExitUsage;
+    }
+    std::vector<DataBase*> docs;
+    for (const std::string& path : paths_) {
+      DataBase* doc = OpenForWork(*app, path, &error);
+      if (!doc) {
+        PrintError(error);
+        return kExitUsage;
+      }
+      docs.push_back(doc);
+    }
+    for (DataBase* doc : docs) OpenSourceDocuments(*app, doc);
+    nlohmann::json reports = nlohmann::json::array();
+    size_t total = 0;
+    for (size_t i = 0; i < docs.size(); ++i) {
+      const std::vector<CheckFinding> findings = CheckCrossRefs(docs[i]);
+      total += findings.size();
+      nlohmann::json list = nlohmann::json::array();
+      for (const CheckFinding& f : findings) {
+        nlohmann::json item = ToJson(f.entry);
+        item["kind"] = f.kind;
+        item["message"] = f.message;
+        list.push_back(item);
+        if (!json_)
+          std::cout << paths_[i] << ": " << f.entry.page << ", story " << UIDValue(f.entry.story) << " at "
+                    << f.entry.index << ": " << f.kind << ": \"" << f.entry.text << "\" -> "
+                    << (f.entry.sourceDocument.empty() ? "" : f.entry.sourceDocument + "#") << f.entry.sourceMarker
+                    << ": " << f.message << "\n";
+      }
+      reports.push_back({{"document", paths_[i]},
+                         {"crossReferences", static_cast<int32>(CrossRefsOf(docs[i]).Length())},
+                         {"findings", list}});
+    }
+    if (json_)
+      std::cout << nlohmann::json{{"ok", total == 0}, {"findingCount", total}, {"documents", reports}}.dump(2) << "\n";
+    else
+      std::cout << (total == 0 ? "all cross-references are sound\n" : std::to_string(total) + " finding(s)\n");
+    return total == 0 ? kExitOK : kExitFinding;
+  }
+
+private:
+  std::vector<std::string> paths_;
+  bool json_ = false;
+};
+CheckCommand gCheck;
+}  // namespace

@@ -1,0 +1,136 @@
+#include "cli/DocumentWorkflow.h"
+#include "cli/AppSession.h"
+#include "cli/CliCommand.h"
+#include "host/CmdUtils.h"
+#include "host/FileUtils.h"
+#include "host/IErrorStringService.h"
+#include "host/ITextModel.h"
+#include "host/InterfacePtr.h"
+#include "model/IXRefCrossRef.h"
+#include "model/IXRefCrossRefList.h"
+#include <filesystem>
+#include <regex>
+#include <set>
+#include <unistd.h>
+
+void AddWriteOptions(CLI::App* sub, WriteOptions* options) {
+  sub->add_option("-o,--output", options->output, "Write the changed document here (one document only)");
+  sub->add_flag("--in-place", options->inPlace, "Write each changed document over its own file");
+}
+
+bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::string* error) {
+  if (!options.output.empty() && options.inPlace) {
+    *error = "give either -o OUT or --in-place, not both";
+    return false;
+  }
+  if (!options.output.empty() && documents != 1) {
+    *error = "-o OUT takes a single document; with several, use --in-place";
+    return false;
+  }
+  if (options.output.empty() && !options.inPlace) {
+    *error = "say where the changed document goes: -o OUT or --in-place";
+    return false;
+  }
+  return true;
+}
+
+bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
+                   std::string* error) {
+  const std::string target = options.output.empty() ? path : options.output;
+  std::string cause;
+  if (app.SaveACopy(doc, target, &cause)) return true;
+  *error = target + ": " + cause;
+  return false;
+}
+
+DataBase* OpenForWork(Application& app, const std::string& path, std::string* error) {
+  std::string cause;
+  DataBase* doc = app.OpenDocument(path, &cause);
+  if (!doc) *error = path + ": " + cause;
+  return doc;
+}
+
+void OpenSourceDocuments(Application& app, DataBase* doc) {
+  const UIDList crossRefs = CrossRefsOf(doc);
+  std::set<std::string> tried;
+  for (int32 i = 0; i < crossRefs.Length(); ++i) {
+    InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
+    if (!crossRef || !crossRef->IsExternal()) continue;
+    const std::string file = crossRef->GetSourceDocument().GetPath();
+    if (!tried.insert(file).second || !FileUtils::DoesFileExist(IDFile(file))) continue;
+    std::error_code ec;
+    const std::string canonical = std::filesystem::weakly_canonical(file, ec).string();
+    bool open = false;
+    for (DataBase* other : app.Documents()) open = open || app.DocumentPath(other) == canonical;
+    std::string ignored;
+    // A source that cannot be opened shows as a broken cross-reference.
+    if (!open) app.OpenDocument(file, &ignored);
+  }
+}
+
+void DrawProgressOnTerminal(Application& app) { app.Alerts().SetDrawProgress(::isatty(2) != 0); }
+
+UIDList CrossRefsOf(IDataBase* doc) {
+  InterfacePtr<IXRefCrossRefList> list(doc, kRootUID);
+  return list ? list->GetCrossRefs() : UIDList(doc);
+}
+
+UID CrossRefAt(IDataBase* doc, UID story, TextIndex at) {
+  const UIDList crossRefs = CrossRefsOf(doc);
+  for (int32 i = 0; i < crossRefs.Length(); ++i) {
+    InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
+    if (!crossRef || crossRef->GetStoryRef().GetUID() != story) continue;
+    if (at >= crossRef->GetStartIndex() - 1 && at <= crossRef->GetEndIndex()) return crossRefs.At(i);
+  }
+  return kInvalidUID;
+}
+
+bool ParsePlace(const std::string& text, UID* story, TextIndex* start, int32* length) {
+  static const std::regex form("([0-9]{1,9}):([0-9]{1,9})(\\+([0-9]{1,9}))?");
+  std::smatch m;
+  if (!std::regex_match(text, m, form)) return false;
+  *story = UID{static_cast<uint32_t>(std::stoul(m[1]))};
+  *start = std::stoi(m[2]);
+  *length = m[4].matched ? std::stoi(m[4]) : 0;
+  return true;
+}
+
+int ChangeDocument(const std::string& path, const WriteOptions& options, const DocumentChange& change) {
+  std::string error;
+  if (!CheckWriteOptions(options, 1, &error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  auto app = StartSession({}, &error);
+  DataBase* doc = app ? OpenForWork(*app, path, &error) : nullptr;
+  if (!doc) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  DrawProgressOnTerminal(*app);
+  const int code = change(*app, doc, &error);
+  if (code != kExitOK && code != kExitFinding) {
+    PrintError(path + ": " + error);
+    return code;
+  }
+  if (!WriteDocument(*app, doc, path, options, &error)) {
+    PrintError(error);
+    return kExitUsage;
+  }
+  return code;
+}
+
+bool RunCommand(ICommand* cmd, std::string* error) {
+  const ErrorCode code = CmdUtils::ProcessCommand(cmd);
+  if (code == kSuccess) return true;
+  *error = ErrorUtils::PMGetErrorString(code).GetUTF8String();
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  return false;
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const auto absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// What the commands that work on documents share: opening them (and the
+// documents that hold their sources), where a changed document goes
+// (-o OUT or --in-place), writing it atomically, the progress bar, and
+// finding a document's cross-references.
+#include "headless/application/Application.h"
+#include "host/ICommand.h"
+#include "host/UIDList.h"
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct WriteOptions {
+  std::string output;
+  bool inPlace = false;
+};
+void AddWriteOptions(CLI::App* sub, WriteOptions* options);
+// -o needs exactly one document; one of the two must be given.
+bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::string* error);
+// Writes to -o or over the file it was opened from; the host writes a
+// temporary file and renames it, so a failure leaves the old file whole.
+bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
+                   std::string* error);
+
+// Opens the document; the message names the file and the cause.
+DataBase* OpenForWork(Application& app, const std::string& path, std::string* error);
+// Opens the existing, closed files that the document's external
+// cross-references name, as a user's update would.
+void OpenSourceDocuments(Application& app, DataBase* doc);
+// Progress bars are drawn on standard error only when it is a terminal.
+void DrawProgressOnTerminal(Application& app);
+
+// The document's cross-references in list order.
+UIDList CrossRefsOf(IDataBase* doc);
+// The cross-reference whose range (with its marker characters) holds the
+// index of the story; kInvalidUID when none.
+UID CrossRefAt(IDataBase* doc, UID story, TextIndex at);
+// "STORY:INDEX" or "STORY:START+LENGTH"; false for anything else.
+bool ParsePlace(const std::string& text, UID* story, TextIndex* start, int32* length);
+
+// Opens the document, runs the change and writes the result. The change
+// answers an exit code; kExitOK and kExitFinding write, anything else
+// leaves every file as it was. Messages go to standard error.
+using DocumentChange = std::function<int(Application& app, DataBase* doc, std::string* error)>;
+int ChangeDocument(const std::string& path, const WriteOptions& options, const DocumentChange& change);
+// Runs a plug-in command and reports its error as a message.
+bool RunCommand(ICommand* cmd, std::string* error);
+// The path made absolute against the working folder; empty stays empty.
+std::string AbsolutePath(const std::string& path);

@@ -1,0 +1,35 @@
+// Points a cross-reference at another source (document and marker name) and
+// recomposes it. Item list: the cross-reference.
+#include "commands/XRefCommandID.h"
+#include "commands/XRefCommandUtils.h"
+#include "commands/XRefCrossRefSteps.h"
+#include "host/Command.h"
+#include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefCrossRef.h"
+
+namespace {
+class XRefSetCrossRefSourceMarkerCmd : public Command {
+public:
+  using Command::Command;
+
+protected:
+  void Do() override {
+    UIDRef ref;
+    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
+    InterfacePtr<IXRefCrossRef> crossRef(ref);
+    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IFileData> file(this, IID_IFILEDATA);
+    InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
+    if (!file || !name) return XRefCommandUtils::Fail(kInvalidParameterError);
+    crossRef->SetSource(IDFile(file->GetFile().GetPath()), name->Get());
+    XRefCrossRefSteps::InvalidateIndex(ref.GetDataBase());
+    XRefCrossRefSteps::Update(*GetItemList());
+  }
+
+  PMString* CreateName() override { return new PMString("QX#0xF2C#kXRefSetCrossRefSourceMarkerCmdKey"); }
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefSetCrossRefSourceMarkerCmd, kXRefSetCrossRefSourceMarkerCmdImpl);
