@@ -13,6 +13,7 @@ struct ErrorStringEntry {
 };
 
 const ErrorStringEntry kErrorStringTable[] = {
+    {kXRefFormatNotFoundError, "QX#0xF2C#kXRefFormatNotFoundErrorKey"},
     {kXRefMissingInputError, "QX#0xF2C#kXRefMissingInputErrorKey"},
     {kXRefParaStyleNotFoundError, "QX#0xF2C#kXRefParaStyleNotFoundErrorKey"},
     {kXRefCharStyleNotFoundError, "QX#0xF2C#kXRefCharStyleNotFoundErrorKey"},

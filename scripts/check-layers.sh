@@ -13,8 +13,9 @@ allowed() {
     commands) echo "objects database" ;;
     text) echo "objects database commands" ;;
     layout) echo "objects database commands text" ;;
+    drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
-    application) echo "objects database commands text layout xml" ;;
+    application) echo "objects database commands text layout drawing xml" ;;
     *) echo "?" ;;
   esac
 }

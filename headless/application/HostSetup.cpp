@@ -4,6 +4,7 @@
 #include "headless/application/IdleLoop.h"
 #include "headless/application/OpenWindowCmd.h"
 #include "headless/commands/BroadcastSetup.h"
+#include "headless/drawing/DrawingSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
@@ -22,6 +23,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallParserClasses(impls, classes);
   InstallTextClasses(impls, classes, strings);
   InstallLayoutClasses(impls, classes);
+  InstallDrawingClasses(impls, classes);
   InstallBroadcastClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);

@@ -20,11 +20,22 @@ struct Placement {
   bool operator==(const Placement& o) const { return frame == o.frame && line == o.line && lineStart == o.lineStart; }
 };
 
+using Adornments = std::vector<std::pair<ClassID, double>>;
+
 struct Entry {
   uint64_t serial = ~0ull;
   StoryComposition composition;
   std::map<UID, Placement> placements;
+  // The adornments each item found or put on its line, kept for recompositions that leave the
+  // item where it was (and so do not ask it again).
+  std::map<UID, Adornments> itemAdornments;
 };
+
+// Adds what is not on the line yet.
+void AddAdornments(Adornments& line, const Adornments& add) {
+  for (const auto& a : add)
+    if (std::none_of(line.begin(), line.end(), [&](const auto& b) { return b.first == a.first; })) line.push_back(a);
+}
 
 std::map<std::pair<uint64_t, UID>, Entry>& Cache() {
   static std::map<std::pair<uint64_t, UID>, Entry> cache;
@@ -41,6 +52,7 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, Entry& entry) {
       static_cast<IOwnedItemStrand*>(text->QueryStrand(ClassID{0x208}, IID_IOWNEDITEMSTRAND)));
   if (!strand) return;
   std::map<UID, Placement> now;
+  std::map<UID, Adornments> added;
   for (const OwnedItemInfo& info : strand->GetOwnedItems(0, text->TotalLength())) {
     InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
     if (!item || !item->HearsLayout()) continue;
@@ -50,7 +62,12 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, Entry& entry) {
     if (line) p = {entry.composition.FrameUID(line->frame), lineNumber, line->start};
     now[info.uid] = p;
     auto before = entry.placements.find(info.uid);
-    if (before != entry.placements.end() && before->second == p) continue;
+    if (before != entry.placements.end() && before->second == p) {
+      if (!line) continue;
+      added[info.uid] = entry.itemAdornments[info.uid];
+      AddAdornments(entry.composition.Adornments()[lineNumber], added[info.uid]);
+      continue;
+    }
     if (!line) {
       item->Overset();
       continue;
@@ -58,8 +75,12 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, Entry& entry) {
     IPMUnknown* wax = MakeWaxLine(&entry.composition, lineNumber, p.frame, *line);
     item->ComposedIntoLine(wax);
     if (wax) wax->Release();
+    // The line as the item left it: an item finding its adornment there
+    // already relies on it as much as one that added it.
+    added[info.uid] = entry.composition.Adornments()[lineNumber];
   }
   entry.placements = std::move(now);
+  entry.itemAdornments = std::move(added);
 }
 }  // namespace
 

@@ -24,6 +24,11 @@ public:
 
   // Adornments drawn on a line, by line number.
   std::map<int32, std::vector<std::pair<ClassID, double>>>& Adornments() { return adornments_; }
+  // The adornments of one line (class, draw priority); none when it has none.
+  std::vector<std::pair<ClassID, double>> LineAdornments(int32 line) const {
+    auto it = adornments_.find(line);
+    return it == adornments_.end() ? std::vector<std::pair<ClassID, double>>() : it->second;
+  }
 
 private:
   friend const StoryComposition* ComposeStory(IDataBase* db, UID story);
