@@ -1,7 +1,9 @@
 #include "headless/drawing/WaxObjects.h"
 #include "host/CreateObject.h"
 #include "host/DrawingIDs.h"
+#include "host/ICharAttrStrand.h"
 #include "host/ITextAttributes.h"
+#include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
 
 double WaxGeometryImpl::GetGlyphX(TextIndex at) const {
@@ -32,9 +34,19 @@ int32 WaxRunImpl::GetLength() const {
   return place ? place->GetLength() : 0;
 }
 
+// The character's own attribute, else what its styles give it: not what
+// typing there would carry, which leaves out attributes kept off typed text.
 bool16 WaxRunImpl::GetAttribute(ClassID cls, TextAttribute* out) const {
+  InterfacePtr<ITextModel> text(GetStoryRef(), IID_ITEXTMODEL);
+  if (!text || !out) return false;
+  InterfacePtr<ICharAttrStrand> chars(
+      static_cast<ICharAttrStrand*>(text->QueryStrand(kCharAttrStrandBoss, IID_ICHARATTRSTRAND)));
+  if (chars && chars->GetOverride(GetStart(), cls, out)) return true;
   InterfacePtr<ITextAttributes> attrs(GetStoryRef(), IID_ITEXTATTRIBUTES);
-  return attrs && out && attrs->GetAttributeInForce(GetStart(), cls, out);
+  const AttributeBossList resolved = attrs ? attrs->GetResolvedAttributes(GetStart()) : AttributeBossList();
+  const TextAttribute* found = resolved.Find(cls);
+  if (found) *out = *found;
+  return found != nullptr;
 }
 
 void WaxRunImpl::SetAttrAdornment(ClassID attr, ClassID adornment) {
