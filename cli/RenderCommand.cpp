@@ -32,8 +32,8 @@ public:
   void Setup(CLI::App* sub) override {
     sub->add_option("document", path_, "Document file or JSON description")->required();
     sub->add_option("-o,--out", out_, "Output file: .pdf or .png")->required();
-    auto* page = sub->add_option("--page", page_, "Only this page (from 1)");
-    auto* spread = sub->add_option("--spread", spread_, "Only this spread (from 1)");
+    auto* page = pageOption_ = sub->add_option("--page", page_, "Only this page (from 1)");
+    auto* spread = spreadOption_ = sub->add_option("--spread", spread_, "Only this spread (from 1)");
     auto* all = sub->add_flag("--all", all_, "Every page or spread (the default)");
     page->excludes(spread)->excludes(all);
     spread->excludes(all);
@@ -82,14 +82,15 @@ private:
     InterfacePtr<IPageList> pages(doc, kRootUID, IID_IPAGELIST);
     InterfacePtr<ISpreadList> spreads(doc, kRootUID, IID_ISPREADLIST);
     if (!pages || !spreads || pages->GetPageCount() == 0) return *error = "the document has no pages", false;
-    if (page_ != 0) {
+    // Given at all, even as 0, a number must name a page or spread.
+    if (pageOption_->count() > 0) {
       if (page_ < 1 || page_ > pages->GetPageCount())
         return *error = "no page " + std::to_string(page_) + " (the document has " +
                         std::to_string(pages->GetPageCount()) + ")", false;
       items->push_back(pages->GetNthPageUID(page_ - 1));
       return true;
     }
-    if (spread_ != 0) {
+    if (spreadOption_->count() > 0) {
       if (spread_ < 1 || spread_ > spreads->GetSpreadCount())
         return *error = "no spread " + std::to_string(spread_) + " (the document has " +
                         std::to_string(spreads->GetSpreadCount()) + ")", false;
@@ -138,6 +139,8 @@ private:
 
   std::string path_, out_;
   int32 page_ = 0, spread_ = 0;
+  CLI::Option* pageOption_ = nullptr;
+  CLI::Option* spreadOption_ = nullptr;
   bool all_ = false, showHidden_ = false, print_ = false;
   double scale_ = 1.0;
 };
