@@ -58,6 +58,8 @@ constexpr ImplementationID kXRefMarkerElementImpl{0xF2CD0};
 constexpr ImplementationID kXRefCharElementImpl{0xF2CD1};
 
 // Errors raised in composition.
+// A cross-reference's format named one the document's list does not hold.
+constexpr ErrorCode kXRefFormatNotFoundError{0xF2C0C};
 constexpr ErrorCode kXRefMissingInputError{0xF2C64};
 constexpr ErrorCode kXRefParaStyleNotFoundError{0xF2C65};
 constexpr ErrorCode kXRefCharStyleNotFoundError{0xF2C66};

@@ -14,8 +14,9 @@ allowed() {
     text) echo "objects database commands" ;;
     layout) echo "objects database commands text" ;;
     hyperlinks) echo "objects database commands text" ;;
+    drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
-    application) echo "objects database commands text layout hyperlinks xml" ;;
+    application) echo "objects database commands text layout hyperlinks drawing xml" ;;
     *) echo "?" ;;
   esac
 }

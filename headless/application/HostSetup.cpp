@@ -5,6 +5,7 @@
 #include "headless/application/OpenWindowCmd.h"
 #include "headless/commands/BroadcastSetup.h"
 #include "headless/hyperlinks/HyperlinkSetup.h"
+#include "headless/drawing/DrawingSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
@@ -24,6 +25,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallTextClasses(impls, classes, strings);
   InstallLayoutClasses(impls, classes);
   InstallHyperlinkClasses(impls, classes);
+  InstallDrawingClasses(impls, classes);
   InstallBroadcastClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);

@@ -30,6 +30,11 @@ public:
 
   // Adornments drawn on a line, by line number.
   std::map<int32, std::vector<std::pair<ClassID, double>>>& Adornments() { return adornments_; }
+  // The adornments of one line (class, draw priority); none when it has none.
+  std::vector<std::pair<ClassID, double>> LineAdornments(int32 line) const {
+    auto it = adornments_.find(line);
+    return it == adornments_.end() ? std::vector<std::pair<ClassID, double>>() : it->second;
+  }
 
   int32 LineCount() const { return static_cast<int32>(lines_.size()); }
   const ComposedLine& Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
