@@ -44,7 +44,7 @@ public:
         item["message"] = f.message;
         list.push_back(item);
         if (!json_)
-          std::cout << paths_[i] << ": " << f.entry.page << ", story " << UIDValue(f.entry.story) << " at "
+          std::cout << paths_[i] << ": " << f.entry.page << ", story " << f.entry.storyNumber << " at "
                     << f.entry.index << ": " << f.kind << ": \"" << f.entry.text << "\" -> "
                     << (f.entry.sourceDocument.empty() ? "" : f.entry.sourceDocument + "#") << f.entry.sourceMarker
                     << ": " << f.message << "\n";

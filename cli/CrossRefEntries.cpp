@@ -1,3 +1,4 @@
+#include "cli/StoryNumbers.h"
 #include "cli/CrossRefEntries.h"
 #include "cli/DocumentWorkflow.h"
 #include "host/ILayout.h"
@@ -24,6 +25,7 @@ CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid) {
   CrossRefEntry e;
   e.uid = uid;
   e.story = crossRef->GetStoryRef().GetUID();
+  e.storyNumber = StoryNumber(crossRef->GetStoryRef().GetDataBase(), e.story);
   e.index = crossRef->GetStartIndex();
   e.page = PageAt(crossRef->GetStoryRef().GetDataBase(), e.story, e.index);
   e.formatName = crossRef->GetFormatName().GetUTF8String();
@@ -54,7 +56,7 @@ std::vector<CrossRefEntry> ListCrossRefEntries(IDataBase* doc) {
 }
 
 nlohmann::json ToJson(const CrossRefEntry& e) {
-  return {{"story", UIDValue(e.story)},
+  return {{"story", e.storyNumber},
           {"index", e.index},
           {"page", e.page},
           {"format", {{"name", e.formatName}, {"markup", e.format}}},
@@ -71,7 +73,7 @@ std::string ToLine(const CrossRefEntry& e) {
   std::string source = e.sourceDocument.empty() ? "\"" + e.sourceMarker + "\""
                                                 : e.sourceDocument + "#\"" + e.sourceMarker + "\"";
   std::string format = e.formatName.empty() ? "custom " + e.format : "\"" + e.formatName + "\"";
-  return "story " + std::to_string(UIDValue(e.story)) + ":" + std::to_string(e.index) + " [" + e.page +
+  return "story " + std::to_string(e.storyNumber) + ":" + std::to_string(e.index) + " [" + e.page +
          "] format " + format + " source " + source + " text \"" + e.text + "\" source " +
          StateWord(e.sourceState) + ", composition " + StateWord(e.compositionState);
 }

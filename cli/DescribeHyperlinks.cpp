@@ -1,5 +1,6 @@
 // The hyperlinks part of a document's description: destinations with their
 // place, then each hyperlink with its source range, target and visibility.
+#include "cli/StoryNumbers.h"
 #include "cli/Describe.h"
 #include "host/IHyperlinks.h"
 #include "host/ITextHolder.h"
@@ -12,7 +13,7 @@ void DescribeHyperlinks(IDataBase* doc, std::ostream& out) {
     InterfacePtr<IHyperlinkDestination> destination(doc, list->GetNthDestination(i));
     if (!destination) continue;
     out << "hyperlink destination \"" << destination->GetName().GetUTF8String() << "\": story "
-        << UIDValue(destination->GetStoryUID()) << " at " << destination->GetIndex() << "\n";
+        << StoryNumber(doc, destination->GetStoryUID()) << " at " << destination->GetIndex() << "\n";
   }
   for (int32 i = 0; i < list->GetHyperlinkCount(); ++i) {
     InterfacePtr<IHyperlink> link(doc, list->GetNthHyperlink(i));
@@ -21,7 +22,7 @@ void DescribeHyperlinks(IDataBase* doc, std::ostream& out) {
     InterfacePtr<IHyperlinkDestination> destination(doc, link->GetDestinationUID());
     out << "hyperlink \"" << link->GetName().GetUTF8String() << "\": ";
     if (source)
-      out << "story " << UIDValue(source->GetStoryUID()) << " from " << source->GetStart() << " length "
+      out << "story " << StoryNumber(doc, source->GetStoryUID()) << " from " << source->GetStart() << " length "
           << source->GetLength();
     else
       out << "no source";

@@ -1,3 +1,4 @@
+#include "cli/StoryNumbers.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
@@ -85,14 +86,21 @@ UID CrossRefAt(IDataBase* doc, UID story, TextIndex at) {
   return kInvalidUID;
 }
 
-bool ParsePlace(const std::string& text, UID* story, TextIndex* start, int32* length) {
+bool ParsePlace(const std::string& text, int32* storyNumber, TextIndex* start, int32* length) {
   static const std::regex form("([0-9]{1,9}):([0-9]{1,9})(\\+([0-9]{1,9}))?");
   std::smatch m;
   if (!std::regex_match(text, m, form)) return false;
-  *story = UID{static_cast<uint32_t>(std::stoul(m[1]))};
+  *storyNumber = std::stoi(m[1]);
   *start = std::stoi(m[2]);
   *length = m[4].matched ? std::stoi(m[4]) : 0;
   return true;
+}
+
+bool StoryOfPlace(IDataBase* doc, int32 storyNumber, UID* story, std::string* error) {
+  *story = StoryWithNumber(doc, storyNumber);
+  if (*story != kInvalidUID) return true;
+  *error = "no story " + std::to_string(storyNumber) + " (xref describe lists the stories by number)";
+  return false;
 }
 
 int ChangeDocument(const std::string& path, const WriteOptions& options, const DocumentChange& change) {

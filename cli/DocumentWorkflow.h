@@ -37,7 +37,10 @@ UIDList CrossRefsOf(IDataBase* doc);
 // index of the story; kInvalidUID when none.
 UID CrossRefAt(IDataBase* doc, UID story, TextIndex at);
 // "STORY:INDEX" or "STORY:START+LENGTH"; false for anything else.
-bool ParsePlace(const std::string& text, UID* story, TextIndex* start, int32* length);
+bool ParsePlace(const std::string& text, int32* storyNumber, TextIndex* start, int32* length);
+// The story a place names, by its number; false with a message when the
+// document has no such story.
+bool StoryOfPlace(IDataBase* doc, int32 storyNumber, UID* story, std::string* error);
 
 // Opens the document, runs the change and writes the result. The change
 // answers an exit code; kExitOK and kExitFinding write, anything else

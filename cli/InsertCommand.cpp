@@ -27,10 +27,10 @@ public:
     AddWriteOptions(sub, &write_);
   }
   int Run() override {
-    UID story;
+    int32 storyNumber = 0;
     TextIndex start;
     int32 length;
-    if (!ParsePlace(at_, &story, &start, &length)) {
+    if (!ParsePlace(at_, &storyNumber, &start, &length)) {
       PrintError("--at " + at_ + ": expected STORY:START[+LENGTH]");
       return kExitUsage;
     }
@@ -39,6 +39,8 @@ public:
       return kExitUsage;
     }
     return ChangeDocument(path_, write_, [&](Application&, DataBase* doc, std::string* error) {
+      UID story = kInvalidUID;
+      if (!StoryOfPlace(doc, storyNumber, &story, error)) return int(kExitUsage);
       std::string name, markup;
       if (!ResolveFormat(doc, format_, &name, &markup, error)) return int(kExitUsage);
       InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefInsertCrossRefCmdBoss));
@@ -51,7 +53,7 @@ public:
       InterfacePtr<IBoolData>(cmd.get(), IID_IBOOLDATA)->Set(hyperlink_);
       if (!RunCommand(cmd.get(), error)) return int(kExitUsage);
       InterfacePtr<IXRefCrossRef> crossRef(cmd->GetItemList()->GetRef(0));
-      std::cout << "inserted at story " << UIDValue(story) << ":" << crossRef->GetStartIndex() << ": \""
+      std::cout << "inserted at story " << storyNumber << ":" << crossRef->GetStartIndex() << ": \""
                 << crossRef->GetCurrentText(true).GetUTF8String() << "\" ("
                 << crossRef->GetCompositionStateMessage().GetUTF8String() << ")\n";
       return int(kExitOK);

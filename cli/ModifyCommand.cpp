@@ -30,14 +30,16 @@ public:
     sourceDocGiven_ = sub->get_option("--source-doc");
   }
   int Run() override {
-    UID story;
+    int32 storyNumber = 0;
     TextIndex index;
     int32 length;
-    if (!ParsePlace(at_, &story, &index, &length) || length != 0) {
+    if (!ParsePlace(at_, &storyNumber, &index, &length) || length != 0) {
       PrintError("--at " + at_ + ": expected STORY:INDEX");
       return kExitUsage;
     }
     return ChangeDocument(path_, write_, [&](Application&, DataBase* doc, std::string* error) {
+      UID story = kInvalidUID;
+      if (!StoryOfPlace(doc, storyNumber, &story, error)) return int(kExitUsage);
       const UID uid = CrossRefAt(doc, story, index);
       InterfacePtr<IXRefCrossRef> crossRef(doc, uid);
       if (!crossRef) {

@@ -19,14 +19,16 @@ public:
     AddWriteOptions(sub, &write_);
   }
   int Run() override {
-    UID story = kInvalidUID;
+    int32 storyNumber = 0;
     TextIndex index = 0;
     int32 length = 0;
-    if (!all_ && (at_.empty() || !ParsePlace(at_, &story, &index, &length) || length != 0)) {
+    if (!all_ && (at_.empty() || !ParsePlace(at_, &storyNumber, &index, &length) || length != 0)) {
       PrintError("give --all or --at STORY:INDEX");
       return kExitUsage;
     }
     return ChangeDocument(path_, write_, [&](Application&, DataBase* doc, std::string* error) {
+      UID story = kInvalidUID;
+      if (!all_ && !StoryOfPlace(doc, storyNumber, &story, error)) return int(kExitUsage);
       UIDList items = all_ ? CrossRefsOf(doc) : UIDList(doc);
       if (!all_ && CrossRefAt(doc, story, index) != kInvalidUID) items.Append(CrossRefAt(doc, story, index));
       if (items.IsEmpty() && !all_) {
