@@ -9,3 +9,23 @@ build/xref sample --out build/sample
 # The sample's pages as the user sees them, source markers shown.
 build/xref render build/sample/sample.xrefdoc -o build/sample/sample.pdf --show-hidden
 build/xref render build/sample/sample.xrefdoc -o build/sample/sample.png --all --show-hidden --scale 2
+
+# Cross-references into another document: a book points at a heading of a
+# chapter. Update and list them; then the chapter is revised so that the
+# heading moves to another page, `xref check` finds the stale reference
+# (exit 1), and an update mends it (check exits 0).
+w=build/sample/workflow
+rm -rf "$w" && mkdir -p "$w" && cp samples/workflow/*.json "$w"/
+build/xref build "$w/chapter.json" -o "$w/chapter.xrefdoc"
+build/xref build "$w/book.json" -o "$w/book.xrefdoc"
+build/xref update "$w/book.xrefdoc" --in-place
+build/xref list "$w/book.xrefdoc"
+build/xref build "$w/chapter-revised.json" -o "$w/chapter.xrefdoc"
+echo "After revising the chapter:"
+if build/xref check "$w/book.xrefdoc"; then
+  echo "xref check should have found the stale cross-reference" >&2
+  exit 1
+fi
+build/xref update "$w/book.xrefdoc" --in-place
+build/xref list "$w/book.xrefdoc"
+build/xref check "$w/book.xrefdoc"
