@@ -15,7 +15,8 @@ allowed() {
     layout) echo "objects database commands text" ;;
     xml) echo "objects" ;;
     hyperlinks) echo "objects database commands text" ;;
-    application) echo "objects database commands text layout xml hyperlinks" ;;
+    conversion) echo "objects database" ;;
+    application) echo "objects database commands text layout xml hyperlinks conversion" ;;
     *) echo "?" ;;
   esac
 }
