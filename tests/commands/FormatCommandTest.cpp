@@ -113,6 +113,9 @@ TEST_F(FormatCommands, ModifyingRenamesAndRecomposesExactlyTheUsersInOneUpdate) 
   EXPECT_NE(-1, Index("Plain"));
   EXPECT_EQ("Plain", CrossRef(doc_, a)->GetFormatName().GetUTF8String());
   EXPECT_EQ("Introduction", CurrentText(doc_, a));
+  // The lookups follow the undo too.
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefsByFormat(PMString("Plain")).Length());
+  EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefsByFormat(PMString("Aardvark")).Length());
 }
 
 TEST_F(FormatCommands, ModifyingAFormatNobodyUsesRunsNoUpdate) {
@@ -156,4 +159,6 @@ TEST_F(FormatCommands, DeletingAUsedFormatLeavesItsUsersTheMarkupAndTheirText) {
   EXPECT_EQ("Introduction", CurrentText(doc_, x));
   EXPECT_EQ("Other", CrossRef(doc_, other)->GetFormatName().GetUTF8String());
   EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefsByFormat(PMString("Plain")).Length());
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(std::vector<UID>{x}, UIDsOf(CrossRefList(doc_)->GetCrossRefsByFormat(PMString("Plain"))));
 }
