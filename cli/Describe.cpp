@@ -1,4 +1,5 @@
 #include "cli/Describe.h"
+#include "cli/CrossRefs.h"
 #include "cli/SourceMarkers.h"
 #include "headless/application/Application.h"
 #include "host/IDocument.h"
@@ -113,4 +114,5 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
     else out << "story " << UIDValue(marker.story) << " at " << marker.index << ", "
              << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
   }
+  DescribeCrossRefs(doc, out);
 }

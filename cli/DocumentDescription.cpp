@@ -25,7 +25,8 @@ public:
   void Document(const json& root) {
     Object(root, "",
            {"version", "fonts", "swatches", "languages", "defaultFont", "defaultLanguage", "characterStyles",
-            "paragraphStyles", "spreads", "sections", "chapterNumber", "footnotes", "textVariables", "stories"});
+            "paragraphStyles", "spreads", "sections", "chapterNumber", "footnotes", "textVariables", "stories",
+            "formats"});  // formats are read by the cross-reference step
     if (root.contains("version") && root["version"] != 1) Fail("version", "only version 1 is known");
     for (size_t i = 0; i < Array(root, "fonts").size(); ++i) Font(root["fonts"][i], Index("fonts", i));
     for (size_t i = 0; i < Array(root, "swatches").size(); ++i) Swatch(root["swatches"][i], Index("swatches", i));

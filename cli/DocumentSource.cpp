@@ -1,5 +1,7 @@
 #include "cli/DocumentSource.h"
+#include "cli/CrossRefs.h"
 #include "cli/SourceMarkers.h"
+#include <filesystem>
 
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
                                  std::vector<Placeholder>* unplaced) {
@@ -7,7 +9,9 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   if (!ReadDescription(descriptionPath, &description, error)) return nullptr;
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
-  if (!BuildDocument(description, doc, &placeholders, error) || !PlaceSourceMarkers(doc, &placeholders, error)) {
+  const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
+  if (!BuildDocument(description, doc, &placeholders, error) || !SetDocumentFormats(doc, description, error) ||
+      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error)) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;

@@ -7,7 +7,8 @@
 #include <vector>
 
 DataBase* OpenOrBuildDocument(Application& app, const std::string& path, std::string* error);
-// Builds a new document from a description file, source markers placed;
+// Builds a new document from a description file, with its formats, source
+// markers and cross-references placed;
 // `unplaced` receives the placeholders no step placed yet. Messages name the
 // description and the place in it.
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,

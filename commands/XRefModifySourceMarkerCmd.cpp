@@ -8,6 +8,8 @@
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "integration/ImplementationRecord.h"
+#include "model/IXRefCrossRef.h"
+#include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
 
@@ -31,17 +33,28 @@ protected:
     if (list) list->InvalidateNameIndex();
     InterfacePtr<IBoolData> updateReferences(this, IID_IBOOLDATA);
     if (!updateReferences) return XRefCommandUtils::Fail(kInvalidParameterError);
-    if (updateReferences->Get()) {
-      // References are renamed through the document's cross-reference list;
-      // a document without one stops here.
-      InterfacePtr<IPMUnknown> crossRefs(db, db->GetRootUID(), IID_IXREFCROSSREFLIST);
-      if (!crossRefs) return;
-    }
+    if (updateReferences->Get() && !RenameReferences(db, oldName, name->Get())) return;
     XRefSchedulerReports::MarkAllCrossRefs(db, false);
   }
 
   void DoNotify() override { XRefCommandUtils::NotifyDocument(this, IID_IXREFSOURCEMARKER); }
   PMString* CreateName() override { return new PMString("QX#0xF2C#kXRefModifySourceMarkerCmdKey"); }
+
+private:
+  // The cross-references of this document that named the marker follow it;
+  // those whose source lies in another document name another marker and
+  // stay. False when the document has no cross-reference list.
+  static bool RenameReferences(IDataBase* db, const PMString& oldName, const PMString& newName) {
+    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(db));
+    if (!list) return false;
+    const UIDList named = list->GetCrossRefsBySourceMarker(oldName);
+    for (int32 i = 0; i < named.Length(); ++i) {
+      InterfacePtr<IXRefCrossRef> crossRef(named.GetRef(i));
+      if (crossRef && !crossRef->IsExternal()) crossRef->SetSourceMarkerName(newName);
+    }
+    list->InvalidateIndex();
+    return true;
+  }
 };
 }  // namespace
 

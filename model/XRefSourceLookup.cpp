@@ -1,7 +1,14 @@
 #include "model/XRefSourceLookup.h"
+#include "host/APath.h"
 #include "host/CmdUtils.h"
+#include "host/FileUtils.h"
 #include "host/IApplication.h"
 #include "host/IDocument.h"
+#include "host/IDocumentList.h"
+#include "host/IDocumentOpenUtils.h"
+#include "host/IDocumentUtils.h"
+#include "host/UtilsBoss.h"
+#include "model/XRefCrossRefContainer.h"
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
 #include "model/IXRefSourceMarker.h"
@@ -20,19 +27,23 @@ void Record(XRefSourceState* result, int32 state, const PMString& message) {
   result->changed = true;
 }
 
-IApplication* Application() {
+IDocumentList* Documents() {
   ISession* session = GetExecutionContextSession();
-  return session ? session->GetApplication() : nullptr;
+  IApplication* app = session ? session->GetApplication() : nullptr;
+  return app ? app->GetDocumentList() : nullptr;
 }
 
-// Opens a closed source document; the document's root, or null. A document
-// the host may not open leaves `refused` set and the state as it was.
-UIDRef Open(IApplication* app, const IDFile& file, bool* refused) {
-  *refused = false;
-  UIDRef opened = app->OpenDocumentFile(file);
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  if (!opened.GetDataBase()) return UIDRef();
-  return app->FindDocumentByFile(file);
+// Opens a closed source document and gives it a window; the document's root,
+// or null. A document the host may not open leaves `refused` set.
+UIDRef Open(IDocumentList* docs, const IDFile& file, bool* refused) {
+  InterfacePtr<IDocumentOpenUtils> may(UtilsBoss::QueryUtils<IDocumentOpenUtils>());
+  InterfacePtr<IDocumentUtils> open(UtilsBoss::QueryUtils<IDocumentUtils>());
+  *refused = !may || !open || !may->CanOpenFile(file);
+  if (*refused) return UIDRef();
+  UIDRef opened;
+  if (open->OpenDocumentFile(file, &opened) != kSuccess) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  if (opened.GetDataBase()) XRefCrossRefContainer::ShowDocument(opened);
+  return docs->FindDoc(file);
 }
 }  // namespace
 
@@ -55,15 +66,16 @@ IXRefSourceMarker* XRefSourceLookup::Local(IDataBase* db, const PMString& name, 
 }
 
 UIDRef XRefSourceLookup::FindOpenDocument(const IDFile& file, bool byNameToo) {
-  IApplication* app = Application();
-  if (!app || file.IsEmpty()) return UIDRef();
-  const UIDRef exact = app->FindDocumentByFile(file);
+  IDocumentList* docs = Documents();
+  if (!docs || file.IsEmpty()) return UIDRef();
+  const UIDRef exact = docs->FindDoc(file);
   if (exact.GetDataBase() || !byNameToo) return exact;
-  const PMString name = file.GetFileName();
-  for (int32 i = 0; i < app->GetDocCount(); ++i) {
-    InterfacePtr<IDocument> doc(app->GetNthDocRef(i));
-    if (doc && !doc->GetFile().IsEmpty() && doc->GetFile().GetFileName().IsEqualNoCase(name))
-      return app->GetNthDocRef(i);
+  const WideString name = file.GetFileName().GetWideString();
+  for (int32 i = 0; i < docs->GetDocCount(); ++i) {
+    InterfacePtr<IDocument> doc(docs->GetNthDoc(i));
+    if (doc && !doc->GetFile().IsEmpty() &&
+        APath::ComponentsEqualIgnoringCase(doc->GetFile().GetFileName().GetWideString(), name))
+      return docs->GetNthDoc(i);
   }
   return UIDRef();
 }
@@ -71,16 +83,16 @@ UIDRef XRefSourceLookup::FindOpenDocument(const IDFile& file, bool byNameToo) {
 IXRefSourceMarker* XRefSourceLookup::External(const IDFile& file, const PMString& name, bool16 openClosed,
                                               XRefSourceState* result) {
   const PMString path = XRefSourcePath::PathText(file);
-  IApplication* app = Application();
-  if (!app) return nullptr;
-  UIDRef doc = app->FindDocumentByFile(file);
+  IDocumentList* docs = Documents();
+  if (!docs) return nullptr;
+  UIDRef doc = docs->FindDoc(file);
   if (!doc.GetDataBase()) {
     bool opened = false;
     if (!openClosed) {
       Record(result, 1, Message("QX#0xF2C#kXRefSourceDocumentIsClosedKey", path));
-    } else if (file.Exists()) {
+    } else if (FileUtils::DoesFileExist(file)) {
       bool refused = false;
-      doc = Open(app, file, &refused);
+      doc = Open(docs, file, &refused);
       if (refused) return nullptr;
       opened = doc.GetDataBase() != nullptr;
       if (!opened) Record(result, 1, Message("QX#0xF2C#kXRefCantOpenSourceDocumentKey", path));

@@ -2,6 +2,8 @@
 #include "headless/database/DataBase.h"
 #include "headless/objects/Host.h"
 #include "headless/layout/LayoutObjects.h"
+#include "headless/text/LayoutDamage.h"
+#include "headless/text/TextStrand.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/IStoryList.h"
@@ -12,18 +14,12 @@
 #include <set>
 
 namespace {
-// Where an owned item's anchor was composed: frame and line, or overset.
-struct Placement {
-  UID frame = kInvalidUID;
-  int32 line = -1;
-  TextIndex lineStart = -1;
-  bool operator==(const Placement& o) const { return frame == o.frame && line == o.line && lineStart == o.lineStart; }
-};
-
 struct Entry {
   uint64_t serial = ~0ull;
+  uint64_t revision = 0;  // the story's layout-damage revision composed
+  bool composed = false;
+  std::vector<FrameBox> boxes;
   StoryComposition composition;
-  std::map<UID, Placement> placements;
 };
 
 std::map<std::pair<uint64_t, UID>, Entry>& Cache() {
@@ -36,32 +32,180 @@ std::set<std::pair<uint64_t, UID>>& Composing() {
   return composing;
 }
 
-void TellOwnedItems(IDataBase* db, ITextModel* text, Entry& entry) {
+// The region the edits touched, in the new text: [start, end), and the
+// change in length.
+struct Damage {
+  TextIndex start = 0;
+  TextIndex end = 0;
+  int32 delta = 0;
+};
+
+Damage Merge(const std::vector<TextEdit>& edits) {
+  Damage d;
+  bool any = false;
+  for (const TextEdit& e : edits) {
+    if (!any) {
+      d = {e.at, e.at + e.inserted, 0};
+      any = true;
+    } else {
+      // Positions after the edit move with it; those inside it collapse onto it.
+      auto map = [&](TextIndex p, bool isEnd) {
+        if (p < e.at) return p;
+        if (p >= e.at + e.removed) return p - e.removed + e.inserted;
+        return isEnd ? e.at + e.inserted : e.at;
+      };
+      d.start = std::min(map(d.start, false), e.at);
+      d.end = std::max(map(d.end, true), e.at + e.inserted);
+    }
+    d.delta += e.inserted - e.removed;
+  }
+  return d;
+}
+
+// What a composition pass changed: lines [from, to) are new, and the owned
+// items in [oversetFrom, oversetTo) went into overset text.
+struct Changes {
+  int32 from = 0;
+  int32 to = 0;
+  TextIndex oversetFrom = 0;
+  TextIndex oversetTo = 0;
+};
+
+void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const Changes& changes) {
   InterfacePtr<IOwnedItemStrand> strand(
       static_cast<IOwnedItemStrand*>(text->QueryStrand(ClassID{0x208}, IID_IOWNEDITEMSTRAND)));
   if (!strand) return;
-  std::map<UID, Placement> now;
-  for (const OwnedItemInfo& info : strand->GetOwnedItems(0, text->TotalLength())) {
-    InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
-    if (!item || !item->HearsLayout()) continue;
-    int32 lineNumber = -1;
-    const ComposedLine* line = entry.composition.LineAt(info.index, &lineNumber);
-    Placement p;
-    if (line) p = {entry.composition.FrameUID(line->frame), lineNumber, line->start};
-    now[info.uid] = p;
-    auto before = entry.placements.find(info.uid);
-    if (before != entry.placements.end() && before->second == p) continue;
-    if (!line) {
-      item->Overset();
-      continue;
+  if (changes.from < changes.to) {
+    const ComposedLine& first = c.Line(changes.from);
+    const ComposedLine& last = c.Line(changes.to - 1);
+    for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
+      InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
+      int32 lineNumber = -1;
+      const ComposedLine* line = c.LineAt(info.index, &lineNumber);
+      if (!item || !item->HearsLayout() || !line) continue;
+      IPMUnknown* wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+      item->ComposedIntoLine(wax);
+      if (wax) wax->Release();
     }
-    IPMUnknown* wax = MakeWaxLine(&entry.composition, lineNumber, p.frame, *line);
-    item->ComposedIntoLine(wax);
-    if (wax) wax->Release();
   }
-  entry.placements = std::move(now);
+  if (changes.oversetFrom >= changes.oversetTo) return;
+  for (const OwnedItemInfo& info :
+       strand->GetOwnedItems(changes.oversetFrom, changes.oversetTo - changes.oversetFrom)) {
+    InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
+    if (item && item->HearsLayout()) item->Overset();
+  }
 }
+
+struct TextSource {
+  const ChunkedText* text;
+  char16_t operator()(size_t i) const { return text->At(static_cast<int32>(i)); }
+};
 }  // namespace
+
+struct CompositionWork {
+  static Changes Full(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
+                      const std::vector<UID>& frames) {
+    c.frames_ = frames;
+    std::vector<ComposedLine>& lines = c.lines_;
+    lines.clear();
+    size_t pos = 0;
+    const size_t total = static_cast<size_t>(length);
+    for (size_t f = 0; f < boxes.size() && pos < total; ++f) {
+      if (boxes[f].columns <= 0) continue;
+      for (int32 l = 0; l < boxes[f].lines && pos < total; ++l) {
+        size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
+        lines.push_back({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
+        pos = end;
+      }
+    }
+    c.overset_ = static_cast<TextIndex>(pos);
+    c.length_ = length;
+    c.adornments_.clear();
+    return {0, c.LineCount(), c.overset_, length};
+  }
+
+  static Changes Incremental(StoryComposition& c, const TextSource& at, int32 length,
+                             const std::vector<FrameBox>& boxes, const Damage& d) {
+    std::vector<ComposedLine> old = std::move(c.lines_);
+    std::vector<ComposedLine>& lines = c.lines_;
+    lines.clear();
+    const TextIndex oldOverset = c.overset_;
+    int32 maxColumns = 0;
+    for (const FrameBox& b : boxes) maxColumns = std::max(maxColumns, b.columns);
+    // Start again at the first line that reads as far as the damage: a line
+    // reads up to `columns` units past its start.
+    auto after = std::upper_bound(old.begin(), old.end(), d.start,
+                                  [](TextIndex v, const ComposedLine& l) { return v < l.start; });
+    size_t k = after == old.begin() ? 0 : static_cast<size_t>(after - old.begin()) - 1;
+    while (k > 0 && static_cast<int64>(old[k - 1].start) + maxColumns + 1 >= d.start) --k;
+    lines.assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(k));
+    size_t pos = k < old.size() ? static_cast<size_t>(old[k].start) : 0;
+    size_t f = k < old.size() ? static_cast<size_t>(old[k].frame) : 0;
+    int32 l = k < old.size() ? old[k].lineInFrame : 0;
+
+    Changes changes;
+    changes.from = -1;
+    int32 oldResync = -1, newResync = -1;
+    const size_t total = static_cast<size_t>(length);
+    while (f < boxes.size() && pos < total) {
+      if (boxes[f].columns <= 0 || l >= boxes[f].lines) {
+        ++f;
+        l = 0;
+        continue;
+      }
+      if (static_cast<TextIndex>(pos) >= d.end) {
+        // In step again: an old line start, shifted, in the same slot.
+        const TextIndex oldStart = static_cast<TextIndex>(pos) - d.delta;
+        auto same = std::lower_bound(old.begin(), old.end(), oldStart,
+                                     [](const ComposedLine& x, TextIndex v) { return x.start < v; });
+        if (same != old.end() && same->start == oldStart && same->frame == static_cast<int32>(f) &&
+            same->lineInFrame == l) {
+          oldResync = static_cast<int32>(same - old.begin());
+          newResync = static_cast<int32>(lines.size());
+          for (auto it = same; it != old.end(); ++it)
+            lines.push_back({it->start + d.delta, it->length, it->frame, it->lineInFrame});
+          break;
+        }
+      }
+      size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
+      ComposedLine line{static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l};
+      const size_t n = lines.size();
+      const bool unchanged = n < old.size() && old[n] == line && line.start + line.length <= d.start;
+      if (!unchanged && changes.from < 0) changes.from = static_cast<int32>(n);
+      lines.push_back(line);
+      pos = end;
+      ++l;
+    }
+    changes.to = newResync >= 0 ? newResync : c.LineCount();
+    if (changes.from < 0) changes.from = changes.to;
+    c.length_ = length;
+    c.overset_ = newResync >= 0 ? oldOverset + d.delta : static_cast<TextIndex>(pos);
+    // Items newly in overset: from the new overset start to where the old
+    // one lies now, and any in the damage.
+    changes.oversetFrom = c.overset_;
+    changes.oversetTo = c.overset_;
+    if (newResync < 0) {
+      const TextIndex oldOversetNow = oldOverset >= d.end - d.delta ? oldOverset + d.delta : d.start;
+      const TextIndex damageEnd = std::max(d.end, d.start + 1);
+      changes.oversetTo = std::max(c.overset_, std::min(std::max(oldOversetNow, damageEnd), length));
+    }
+    ShiftAdornments(c, changes.from, oldResync, newResync);
+    return changes;
+  }
+
+  // Adornments of lines before the change stay, those of lines after it
+  // move with their lines, those of changed lines go (their items add them
+  // again when told).
+  static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
+    std::map<int32, std::vector<std::pair<ClassID, double>>> kept;
+    for (auto& entry : c.adornments_) {
+      if (entry.first < from) kept[entry.first] = std::move(entry.second);
+      else if (oldResync >= 0 && entry.first >= oldResync)
+        kept[entry.first - oldResync + newResync] = std::move(entry.second);
+    }
+    c.adornments_ = std::move(kept);
+  }
+};
 
 UID StoryComposition::FrameAt(TextIndex at) const {
   const ComposedLine* line = LineAt(at);
@@ -96,34 +240,69 @@ int32 StoryComposition::FrameSpan(UID frame) const {
   return span;
 }
 
+namespace {
+bool ReadFrames(IDataBase* db, UID story, std::vector<UID>* uids, std::vector<FrameBox>* boxes) {
+  InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
+  if (!frames) return false;
+  for (int32 i = 0; i < frames->GetFrameCount(); ++i) {
+    InterfacePtr<ITextFrame> frame(db, frames->GetNthFrameUID(i), IID_ITEXTFRAME);
+    if (!frame) continue;
+    uids->push_back(frames->GetNthFrameUID(i));
+    boxes->push_back({frame->GetColumns(), frame->GetLines()});
+  }
+  return true;
+}
+
+const ChunkedText* TextOf(ITextModel* text) {
+  InterfacePtr<ITextStrand> strand(static_cast<ITextStrand*>(text->QueryStrand(kTextStrandBoss, IID_ITEXTSTRAND)));
+  return strand ? &static_cast<TextStrand*>(strand.get())->Text() : nullptr;
+}
+}  // namespace
+
 const StoryComposition* ComposeStory(IDataBase* idb, UID story) {
   auto* db = static_cast<DataBase*>(idb);
   if (!db) return nullptr;
   InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
-  InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
-  if (!text || !frames) return nullptr;
+  std::vector<UID> frameUIDs;
+  std::vector<FrameBox> boxes;
+  if (!text || !ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
+  const ChunkedText* units = TextOf(text.get());
+  if (!units) return nullptr;
   auto key = std::make_pair(db->InstanceId(), story);
   Entry& entry = Cache()[key];
   if (entry.serial == db->ChangeSerial() || Composing().count(key)) return &entry.composition;
 
   StoryComposition& c = entry.composition;
-  c.frames_.clear();
-  std::vector<FrameBox> boxes;
-  for (int32 i = 0; i < frames->GetFrameCount(); ++i) {
-    InterfacePtr<ITextFrame> frame(db, frames->GetNthFrameUID(i), IID_ITEXTFRAME);
-    if (!frame) continue;
-    c.frames_.push_back(frames->GetNthFrameUID(i));
-    boxes.push_back({frame->GetColumns(), frame->GetLines()});
+  const uint64_t revision = LayoutDamage::Revision(db, story);
+  std::vector<TextEdit> edits;
+  const bool sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
+  Changes changes;
+  if (sameFrames && LayoutDamage::EditsSince(db, story, entry.revision, &edits)) {
+    if (!edits.empty())
+      changes = CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, Merge(edits));
+  } else {
+    changes = CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs);
   }
-  const WideString all = text->CopyText(0, text->TotalLength());
-  c.length_ = all.Length();
-  c.overset_ = BreakLines(all.Units(), boxes, &c.lines_);
-  c.adornments_.clear();
+  entry.boxes = boxes;
+  entry.revision = revision;
+  entry.composed = true;
 
   Composing().insert(key);
-  TellOwnedItems(db, text.get(), entry);
+  TellOwnedItems(db, text.get(), c, changes);
   Composing().erase(key);
   // What the owned items did in answer does not make this composition stale.
   entry.serial = db->ChangeSerial();
   return &entry.composition;
+}
+
+std::unique_ptr<StoryComposition> ComposeStoryFromScratch(IDataBase* db, UID story) {
+  InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+  std::vector<UID> frameUIDs;
+  std::vector<FrameBox> boxes;
+  if (!text || !ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
+  const ChunkedText* units = TextOf(text.get());
+  if (!units) return nullptr;
+  auto c = std::make_unique<StoryComposition>();
+  CompositionWork::Full(*c, TextSource{units}, units->Length(), boxes, frameUIDs);
+  return c;
 }

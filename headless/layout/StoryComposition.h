@@ -1,12 +1,18 @@
 #pragma once
 // A story's composition into lines and frames, made lazily: any change to
-// the story's database makes it stale, and the next question composes the
-// story again. Composing tells the story's owned items that hear layout when
-// their anchor lands in a different line (ComposedIntoLine) or goes into
-// overset text (Overset).
+// the story's database makes it stale, and the next question brings it up to
+// date. After text edits it composes again from the first line the edits can
+// affect until the new lines fall back in step with the old ones (a line
+// start that is an old one shifted by the edits' length change, in the same
+// frame and line slot); the rest is the old lines, shifted. The result is
+// always the same as composing from scratch, which happens when the frames
+// changed or the edits are not known. Composing tells the story's owned
+// items that hear layout when the line holding their anchor changed
+// (ComposedIntoLine) or their anchor went into overset text (Overset).
 #include "headless/layout/LineBreaker.h"
 #include "host/IDataBase.h"
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -25,7 +31,11 @@ public:
   // Adornments drawn on a line, by line number.
   std::map<int32, std::vector<std::pair<ClassID, double>>>& Adornments() { return adornments_; }
 
+  int32 LineCount() const { return static_cast<int32>(lines_.size()); }
+  const ComposedLine& Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
+
 private:
+  friend struct CompositionWork;
   friend const StoryComposition* ComposeStory(IDataBase* db, UID story);
   std::vector<ComposedLine> lines_;
   std::vector<UID> frames_;
@@ -39,4 +49,6 @@ const StoryComposition* ComposeStory(IDataBase* db, UID story);
 // The line object owned items receive when composed into a line (with a
 // reference the caller releases).
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line);
-// Composes every story of every open document (idle time).
+// The story composed from scratch, for comparison in tests; null when the
+// UID is not a story. Tells no owned items.
+std::unique_ptr<StoryComposition> ComposeStoryFromScratch(IDataBase* db, UID story);

@@ -1,4 +1,5 @@
 #include "headless/text/CharAttrStrand.h"
+#include "headless/text/AttrReports.h"
 #include "headless/text/TextAttributeIO.h"
 #include <map>
 
@@ -48,7 +49,10 @@ void CharAttrStrand::Reset(UID style) {
 void CharAttrStrand::Inserted(TextIndex at, int32 count, bool atParagraphStart) {
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
   PreDirty();
-  int32 set = sets_.Intern(CharAttrs(InsertionAttrs(at, atParagraphStart)));
+  CharAttrs typed(InsertionAttrs(at, atParagraphStart));
+  for (size_t i = typed.overrides.size(); i-- > 0;)
+    if (!AttrAnswersOf(typed.overrides[i].cls).carriedWhenTyping) typed.overrides.erase(typed.overrides.begin() + static_cast<std::ptrdiff_t>(i));
+  int32 set = sets_.Intern(typed);
   runs_.InsertSpace(at, count, set);
   if (at == pendingAt_) pendingAt_ += count;
   else pendingAt_ = kInvalidTextIndex;

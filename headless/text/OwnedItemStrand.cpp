@@ -1,4 +1,5 @@
 #include "headless/text/OwnedItemStrand.h"
+#include "headless/text/LayoutDamage.h"
 #include "host/IOwnedItem.h"
 #include "host/InterfacePtr.h"
 #include "host/ITextModel.h"
@@ -102,6 +103,8 @@ bool16 OwnedItemStrand::SetOwnedItem(TextIndex at, ClassID cls, UID item) {
     SetAnchor(item, story_);
   }
   Store(at, items);
+  // The item's line hears of it when next composed.
+  LayoutDamage::Record(::GetDataBase(this), story_, {at, 0, 0});
   return true;
 }
 
@@ -138,6 +141,7 @@ void OwnedItemStrand::Deleted(TextIndex at, int32 count) {
 
 // The story, the length, then each anchor character: its index and its items.
 void OwnedItemStrand::ReadWrite(IPMStream* s, ImplementationID) {
+  if (s->IsReading()) LayoutDamage::ForgetAll();
   s->XferReference(story_);
   int32 length = runs_.Length();
   s->XferInt32(length);

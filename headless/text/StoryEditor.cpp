@@ -1,4 +1,5 @@
 #include "headless/text/StoryEditor.h"
+#include "headless/text/LayoutDamage.h"
 #include "headless/text/StoryObjects.h"
 #include "headless/text/TextModelImpl.h"
 #include "headless/text/Workspace.h"
@@ -69,6 +70,7 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
   if (count == 0 || !InRange(at, 0, Length() - 1) || count > 0x7FFFFFFF - Length()) return kTextRangeError;
   const bool atParagraphStart = AtParagraphStart(at);
   MutText()->Insert(at, units);
+  LayoutDamage::Record(db_, uid_, {at, 0, count});
   MutParagraphs()->Inserted(at, units);
   MutParaAttrs()->Inserted(at, count);
   MutCharAttrs()->Inserted(at, count, atParagraphStart);
@@ -80,6 +82,7 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
 ErrorCode StoryEditor::Delete(TextIndex at, int32 count) {
   if (count <= 0 || !InRange(at, count, Length() - 1)) return kTextRangeError;
   MutText()->Erase(at, count);
+  LayoutDamage::Record(db_, uid_, {at, count, 0});
   int32 joined = MutParagraphs()->Deleted(at, count);
   int32 joinedLength = 0;
   TextIndex joinedStart = paras_->GetNthParagraphStart(joined, &joinedLength);

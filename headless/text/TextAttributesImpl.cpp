@@ -1,4 +1,5 @@
 #include "headless/text/TextAttributesImpl.h"
+#include "headless/text/AttrReports.h"
 #include "headless/text/AttributeResolution.h"
 #include "headless/text/StoryEditor.h"
 #include "host/IStyleGroupManager.h"
@@ -24,8 +25,12 @@ bool16 TextAttributesImpl::GetAttributeInForce(TextIndex at, ClassID cls, TextAt
 AttributeBossList TextAttributesImpl::GetResolvedAttributes(TextIndex at) const {
   StoryEditor story = EditorOf(this);
   if (!story.IsValid() || at < 0 || at >= story.Length()) return AttributeBossList();
-  return ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at),
-                               story.CharacterAttributes()->AttrsAt(at));
+  AttributeBossList all = ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at),
+                                                story.CharacterAttributes()->AttrsAt(at));
+  AttributeBossList listed;
+  for (int32 i = 0; i < all.CountBosses(); ++i)
+    if (AttrAnswersOf(all.GetNth(i).cls).listedWithResolved) listed.ApplyAttribute(all.GetNth(i));
+  return listed;
 }
 
 UID TextAttributesImpl::GetCharStyle(TextIndex at) const {

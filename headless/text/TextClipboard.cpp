@@ -1,4 +1,6 @@
 #include "headless/text/TextClipboard.h"
+#include "headless/text/AttrReports.h"
+#include <algorithm>
 #include "headless/text/StoryEditor.h"
 #include "headless/text/WorkspaceRecords.h"
 #include "host/CmdUtils.h"
@@ -38,8 +40,12 @@ ErrorCode TextClipboard::Copy(const UIDRef& story, TextIndex start, int32 length
   clip->source = db;
   editor.Text()->Text().Copy(start, length, &clip->units);
   editor.CharacterAttributes()->ForEachRun(start, length, [&](int32, int32 runLength, const CharAttrs& attrs) {
-    clip->runs.emplace_back(runLength, attrs);
-    clip->records.Collect(db, attrs);
+    CharAttrs copied = attrs;
+    copied.overrides.erase(std::remove_if(copied.overrides.begin(), copied.overrides.end(),
+                                          [](const TextAttribute& a) { return !AttrAnswersOf(a.cls).copiedWithText; }),
+                           copied.overrides.end());
+    clip->runs.emplace_back(runLength, copied);
+    clip->records.Collect(db, copied);
   });
   for (int32 i = 0; i < length; ++i) {
     if (clip->units[static_cast<size_t>(i)] != u'\r') continue;

@@ -1,4 +1,5 @@
 #include "headless/text/TextStrand.h"
+#include "headless/text/LayoutDamage.h"
 
 bool TextStrand::Insert(TextIndex at, const std::u16string& units) {
   if (at < 0 || at > text_.Length()) return false;
@@ -14,6 +15,8 @@ bool TextStrand::Erase(TextIndex at, int32 count) {
 
 // The length in units, then the units, little-endian.
 void TextStrand::ReadWrite(IPMStream* s, ImplementationID) {
+  // Restored text (undo, redo, loading): the layout starts afresh.
+  if (s->IsReading()) LayoutDamage::ForgetAll();
   int32 n = text_.Length();
   s->XferInt32(n);
   if (s->IsWriting()) {

@@ -1,4 +1,5 @@
 #include "headless/text/Workspace.h"
+#include "headless/text/AttrReports.h"
 #include "headless/text/FontObjects.h"
 #include "headless/text/LanguageObjects.h"
 #include "headless/text/StyleObjects.h"
@@ -51,6 +52,16 @@ void SplitPath(const PMString& fullPath, PMString* group, PMString* name) {
 }
 }  // namespace
 
+namespace {
+// A style holds only the attributes that may be in styles.
+AttributeBossList StyleAttributes(const AttributeBossList& attrs) {
+  AttributeBossList kept;
+  for (int32 i = 0; i < attrs.CountBosses(); ++i)
+    if (AttrAnswersOf(attrs.GetNth(i).cls).allowedInStyles) kept.ApplyAttribute(attrs.GetNth(i));
+  return kept;
+}
+}  // namespace
+
 UID Workspace::NewStyle(IDataBase* db, bool paragraph, const PMString& fullPath, const AttributeBossList& attrs,
                         int32 numbering) {
   InterfacePtr<IPMUnknown> list;
@@ -63,7 +74,7 @@ UID Workspace::NewStyle(IDataBase* db, bool paragraph, const PMString& fullPath,
   InterfacePtr<IPMUnknown> holder;
   auto* style = NewObject<StyleInfoImpl>(db, kStyleBoss, IID_ISTYLEINFO, &uid, &holder);
   if (!style) return kInvalidUID;
-  style->Set(name, group, paragraph, attrs, paragraph ? numbering : kNoNumbering);
+  style->Set(name, group, paragraph, StyleAttributes(attrs), paragraph ? numbering : kNoNumbering);
   manager->AddStyle(uid, false);
   return uid;
 }
@@ -84,7 +95,7 @@ bool Workspace::SetStyleAttributes(IDataBase* db, UID uid, const AttributeBossLi
   InterfacePtr<IStyleInfo> info(db, uid, IID_ISTYLEINFO);
   if (!info) return false;
   auto* style = static_cast<StyleInfoImpl*>(info.get());
-  style->Set(style->GetName(), style->GetGroupPath(), style->IsParagraphStyle(), attrs,
+  style->Set(style->GetName(), style->GetGroupPath(), style->IsParagraphStyle(), StyleAttributes(attrs),
              style->IsParagraphStyle() ? numbering : kNoNumbering);
   return true;
 }

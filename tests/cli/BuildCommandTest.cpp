@@ -44,9 +44,11 @@ TEST(BuildCommand, TheSampleBecomesADocumentWithItsStylesAndText) {
   ASSERT_EQ(2, stories->GetStoryCount());
   UID story = stories->GetNthStoryUID(0);
   const std::string text = StoryText(doc, story);
-  // The source marker's anchor character ends the heading.
+  // The source marker's anchor character ends the heading; the
+  // cross-reference's text stands between its two markers.
   EXPECT_EQ(0u, text.find("Getting started\xEF\xBB\xBF\rInstall the tool, then run xref build. The result is always a "
-                          "document (see ).\rAuf Deutsch: Vorsicht!\rA paragraph given"));
+                          "document (see \xEF\xBB\xBF\xE2\x80\x9CGetting started\xE2\x80\x9D on page ?\xEF\xBB\xBF)."
+                          "\rAuf Deutsch: Vorsicht!\rA paragraph given"));
 
   DocumentBuilder lookup(doc);
   InterfacePtr<ITextAttributes> attrs(doc, story, IID_ITEXTATTRIBUTES);

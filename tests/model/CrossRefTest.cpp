@@ -4,7 +4,7 @@
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/objects/Clock.h"
 #include "host/IStoryLock.h"
-#include "host/ITextAttributes.h"
+#include "host/ICharAttrStrand.h"
 #include "model/XRefModelID.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/SourceMarkerTestSupport.h"
@@ -71,13 +71,14 @@ TEST_F(CrossRefs, InsertingComposesBetweenTheMarkersAndUndoRestoresTheExactBytes
 
 TEST_F(CrossRefs, TheTextIsTaggedWithItsCrossReference) {
   const UID x = Insert("<paratext/>");
-  InterfacePtr<ITextAttributes> attributes(doc_, story_, IID_ITEXTATTRIBUTES);
+  auto strand = StrandOf<ICharAttrStrand>(doc_, story_, kCharAttrStrandBoss);
+  TextAttribute tag;
   for (TextIndex at : {5, 16}) {
-    const TextAttribute* tag = attributes->GetResolvedAttributes(at).Find(kXRefCrossRefAttrBoss);
-    ASSERT_TRUE(tag) << at;
-    EXPECT_EQ(UIDValue(x), tag->intValue);
+    ASSERT_TRUE(strand->GetOverride(at, kXRefCrossRefAttrBoss, &tag)) << at;
+    EXPECT_EQ(UIDValue(x), tag.intValue);
   }
-  EXPECT_FALSE(attributes->GetResolvedAttributes(17).Find(kXRefCrossRefAttrBoss));
+  EXPECT_FALSE(strand->GetOverride(4, kXRefCrossRefAttrBoss, &tag));
+  EXPECT_FALSE(strand->GetOverride(17, kXRefCrossRefAttrBoss, &tag));
 }
 
 TEST_F(CrossRefs, InsertionFailsAtTheHyperlinkStepAndOneUndoTakesBackWhatItDid) {

@@ -1,0 +1,18 @@
+#pragma once
+// The program's cross-references: the document's formats, placing the
+// cross-references a description asks for, and listing a document's.
+#include "cli/DocumentDescription.h"
+#include <ostream>
+
+// Gives the document's workspace the description's "formats" (a list of
+// {"name", "markup"}), or the seven default formats when it lists none.
+bool SetDocumentFormats(DataBase* doc, const nlohmann::json& description, std::string* error);
+// Inserts the cross-reference of each "crossReference" placeholder (fields:
+// "source", and "format" naming one of the document's formats or "markup"
+// giving its own; "document" for a source in another document, relative to
+// `folder` unless absolute) with XRefInsertCrossRefCmd, in text order.
+bool PlaceCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders, const std::string& folder,
+                    std::string* error);
+// One entry per cross-reference of the document's list: place, format,
+// source, current text, and both states with their messages.
+void DescribeCrossRefs(IDataBase* doc, std::ostream& out);

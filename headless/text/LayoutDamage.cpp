@@ -1,0 +1,54 @@
+#include "headless/text/LayoutDamage.h"
+#include "headless/database/DataBase.h"
+#include <deque>
+#include <map>
+
+namespace {
+constexpr size_t kJournalLength = 256;
+
+// Invariant: entries are in revision order, every revision above `base`.
+struct Journal {
+  uint64_t base = 0;
+  std::deque<std::pair<uint64_t, TextEdit>> edits;
+  uint64_t Current() const { return edits.empty() ? base : edits.back().first; }
+};
+
+uint64_t gNextRevision = 1;
+std::map<std::pair<uint64_t, UID>, Journal>& Journals() {
+  static std::map<std::pair<uint64_t, UID>, Journal> journals;
+  return journals;
+}
+
+Journal& JournalOf(IDataBase* db, UID story) {
+  auto key = std::make_pair(static_cast<DataBase*>(db)->InstanceId(), story);
+  auto it = Journals().find(key);
+  if (it == Journals().end()) {
+    it = Journals().emplace(key, Journal()).first;
+    it->second.base = gNextRevision++;
+  }
+  return it->second;
+}
+}  // namespace
+
+void LayoutDamage::Record(IDataBase* db, UID story, const TextEdit& edit) {
+  if (!db) return;
+  Journal& j = JournalOf(db, story);
+  j.edits.emplace_back(gNextRevision++, edit);
+  if (j.edits.size() <= kJournalLength) return;
+  j.base = j.edits.front().first;
+  j.edits.pop_front();
+}
+
+void LayoutDamage::ForgetAll() { Journals().clear(); }
+
+uint64_t LayoutDamage::Revision(IDataBase* db, UID story) { return db ? JournalOf(db, story).Current() : 0; }
+
+bool LayoutDamage::EditsSince(IDataBase* db, UID story, uint64_t revision, std::vector<TextEdit>* out) {
+  out->clear();
+  if (!db) return false;
+  const Journal& j = JournalOf(db, story);
+  if (revision < j.base || revision > j.Current()) return false;
+  for (auto& e : j.edits)
+    if (e.first > revision) out->push_back(e.second);
+  return true;
+}

@@ -1,0 +1,134 @@
+#include "headless/layout/LayoutBuilder.h"
+#include "headless/layout/StoryComposition.h"
+#include "headless/objects/Host.h"
+#include "host/COwnedItem.h"
+#include "host/ILineInfo.h"
+#include "host/IOwnedItemStrand.h"
+#include "tests/support/TestApp.h"
+#include "tests/support/TextTestSupport.h"
+#include <random>
+
+namespace {
+std::vector<TextIndex>& HeardAt() {
+  static std::vector<TextIndex> heard;
+  return heard;
+}
+
+// Records the start of each line it hears it was composed into.
+class LineListener : public COwnedItem {
+public:
+  using COwnedItem::COwnedItem;
+  bool16 HearsLayout() override { return true; }
+  void Overset() override { HeardAt().push_back(-1); }
+  void ComposedIntoLine(IPMUnknown* line) override {
+    InterfacePtr<IWaxLine> wax(line, IID_IWAXLINE);
+    HeardAt().push_back(wax ? wax->GetStart() : -2);
+  }
+};
+constexpr ClassID kLineListenerBoss{0x7C21};
+constexpr ImplementationID kLineListenerImpl{0x7C22};
+
+void RegisterListener() {
+  Host::Get().Impls().InstallHostPersistent<LineListener>(kLineListenerImpl);
+  Host::Get().Classes().Define({kLineListenerBoss, kInvalidClass, {{IID_IOWNEDITEM, kLineListenerImpl}}});
+}
+
+void ExpectSameAsFromScratch(DataBase* db, UID story, const std::string& when) {
+  const StoryComposition* now = ComposeStory(db, story);
+  auto scratch = ComposeStoryFromScratch(db, story);
+  ASSERT_TRUE(now && scratch);
+  ASSERT_EQ(scratch->LineCount(), now->LineCount()) << when;
+  for (int32 i = 0; i < now->LineCount(); ++i) ASSERT_EQ(scratch->Line(i), now->Line(i)) << when << ", line " << i;
+  ASSERT_EQ(scratch->OversetStart(), now->OversetStart()) << when;
+}
+
+std::string RandomText(std::mt19937& rng) {
+  static const char* pieces[] = {"a", "bb", "word ", " ", "  ", "\r", "longerwordthanaline ", "xy z", "\xF0\x9F\x98\x80"};
+  std::string out;
+  const int n = 1 + static_cast<int>(rng() % 6);
+  for (int i = 0; i < n; ++i) out += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+  return out;
+}
+}  // namespace
+
+TEST(IncrementalLayout, RandomEditsComposeAsFromScratch) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(2);
+  std::string text;
+  for (int i = 0; i < 60; ++i) text += "para " + std::to_string(i) + " with some words in it\r";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 12, 30);
+  layout.AddTextFrame(layout.PageUID(1), story, 7, 40);
+  layout.AddTextFrame(layout.PageUID(1), story, 20, 25);  // the rest goes overset
+  std::mt19937 rng(1234);
+  for (int step = 0; step < 400; ++step) {
+    const int32 length = ComposeStory(db, story)->TextLength();
+    // Several edits between questions, so the layout merges them.
+    const int edits = 1 + static_cast<int>(rng() % 3);
+    for (int e = 0; e < edits; ++e) {
+      const TextIndex at = static_cast<TextIndex>(rng() % static_cast<uint32_t>(std::max(1, length - 1)));
+      if (rng() % 3 == 0 && length > 40) {
+        Process(CmdsOf(db, story)->DeleteCmd(at, 1 + static_cast<int32>(rng() % 15)));
+      } else {
+        Process(CmdsOf(db, story)->InsertCmd(at, WideString(RandomText(rng).c_str())));
+      }
+    }
+    if (step % 37 == 0) db->Undo();
+    ExpectSameAsFromScratch(db, story, "step " + std::to_string(step));
+  }
+}
+
+TEST(IncrementalLayout, OnlyItemsInChangedLinesHear) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  // Lines of 10 columns: "aaaa bbbb " starts lines 0, 10, 20, ...
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  for (TextIndex at : {2, 52, 152}) ASSERT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  HeardAt().clear();
+  ComposeStory(db, story);
+  EXPECT_EQ((std::vector<TextIndex>{0, 50, 150}), HeardAt());
+
+  // An edit inside line 5 that breaks no line differently: only its items hear.
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(51, 1)));
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{50}, HeardAt());
+  ExpectSameAsFromScratch(db, story, "after a deletion");
+  // An item attached without a text change hears about its line.
+  HeardAt().clear();
+  ASSERT_TRUE(owned->SetOwnedItem(100, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{99}, HeardAt());
+  // Nothing changed: nothing heard.
+  HeardAt().clear();
+  ComposeStory(db, story);
+  app->Idle().RunOnce();
+  EXPECT_TRUE(HeardAt().empty());
+}
+
+TEST(IncrementalLayout, ItemsPushedIntoOversetHearIt) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  UID story = MakeStory(db, "aaaa bbbb cccc dddd eeee");
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 3);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  ASSERT_TRUE(owned->SetOwnedItem(21, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  ComposeStory(db, story);
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("zzzz yyyy "))));
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{-1}, HeardAt());
+  ExpectSameAsFromScratch(db, story, "after pushing into overset");
+}

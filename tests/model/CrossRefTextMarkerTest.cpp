@@ -1,0 +1,149 @@
+// Text markers as owned items: deleting their characters, and carrying a
+// cross-reference through copy and paste.
+#include "commands/XRefCommandID.h"
+#include "headless/text/TextClipboard.h"
+#include "host/IOwnedItem.h"
+#include "host/IOwnedItemStrand.h"
+#include "model/IXRefCrossRefTextMarker.h"
+#include "model/IXRefPendingMarker.h"
+#include "model/XRefModelID.h"
+#include "tests/support/CrossRefTestSupport.h"
+#include "tests/support/SourceMarkerTestSupport.h"
+#include "tests/support/TestApp.h"
+#include "tests/support/TextTestSupport.h"
+
+namespace {
+class CrossRefTextMarkers : public ::testing::Test {
+protected:
+  void SetUp() override {
+    TextClipboard::Clear();
+    doc_ = app_->NewDocument();
+    source_ = MakeStory(doc_, "Heading");
+    story_ = MakeStory(doc_, "See X and Y.");
+    InsertMarker(doc_, source_, 0, "H");
+    first_ = Insert(4);
+    second_ = Insert(CrossRef(doc_, first_)->GetEndIndex() + 6);
+  }
+  void TearDown() override { TextClipboard::Clear(); }
+
+  UID Insert(TextIndex at) {
+    CrossRefRequest r;
+    r.start = at;
+    r.length = 1;
+    r.marker = "H";
+    return InsertCrossRef(doc_, story_, r);
+  }
+  int32 Length(UID x) { return CrossRef(doc_, x)->GetTextLength() + 2; }
+  bool Exists(IDataBase* db, UID uid) { return db->IsValidUID(uid); }
+
+  TestApp app_;
+  DataBase* doc_ = nullptr;
+  UID source_ = kInvalidUID, story_ = kInvalidUID, first_ = kInvalidUID, second_ = kInvalidUID;
+};
+}  // namespace
+
+TEST_F(CrossRefTextMarkers, BothAreInsertedWiredAndListedInTextOrder) {
+  ASSERT_EQ("See \xEF\xBB\xBFHeading\xEF\xBB\xBF and \xEF\xBB\xBFHeading\xEF\xBB\xBF.\r", StoryText(doc_, story_));
+  EXPECT_EQ((std::vector<UID>{first_, second_}), UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+  auto x = CrossRef(doc_, first_);
+  InterfacePtr<IXRefCrossRefTextMarker> start(doc_, x->GetStartMarker());
+  InterfacePtr<IXRefCrossRefTextMarker> end(doc_, x->GetEndMarker());
+  EXPECT_EQ(first_, start->GetMarkerCrossRef());
+  EXPECT_EQ(x->GetEndMarker(), start->GetPartnerMarker());
+  EXPECT_EQ(x->GetStartMarker(), end->GetPartnerMarker());
+  EXPECT_EQ(kXRefCrossRefStartMarkerBoss, doc_->GetClass(x->GetStartMarker()));
+  EXPECT_EQ(kXRefCrossRefEndMarkerBoss, doc_->GetClass(x->GetEndMarker()));
+
+  // One inserted before both goes first.
+  const UID front = Insert(0);
+  EXPECT_EQ((std::vector<UID>{front, first_, second_}), UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+}
+
+TEST_F(CrossRefTextMarkers, DeletingARangeWithBothMarkersRemovesTheCrossReferenceOnce) {
+  auto x = CrossRef(doc_, first_);
+  const UID start = x->GetStartMarker(), end = x->GetEndMarker();
+  const TextIndex from = x->GetStartIndex() - 1, to = x->GetEndIndex() + 1;
+  x.reset();
+  const int32 depth = doc_->UndoDepth();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(from, to - from)));
+  EXPECT_FALSE(Exists(doc_, first_));
+  EXPECT_FALSE(Exists(doc_, start));
+  EXPECT_FALSE(Exists(doc_, end));
+  EXPECT_EQ(std::vector<UID>{second_}, UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+  EXPECT_EQ(depth + 1, doc_->UndoDepth());
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ((std::vector<UID>{first_, second_}), UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+}
+
+TEST_F(CrossRefTextMarkers, OnlyTheStartMarkersCharacterTakesTheCrossReferenceAlong) {
+  auto second = CrossRef(doc_, second_);
+  const TextIndex secondEnd = second->GetEndIndex();
+  const UID secondEndMarker = second->GetEndMarker();
+  second.reset();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(secondEnd, 1)));
+  EXPECT_TRUE(Exists(doc_, second_));
+  EXPECT_FALSE(Exists(doc_, secondEndMarker));
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+
+  const TextIndex firstStart = CrossRef(doc_, first_)->GetStartIndex() - 1;
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(firstStart, 1)));
+  EXPECT_FALSE(Exists(doc_, first_));
+  EXPECT_EQ(std::vector<UID>{second_}, UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+}
+
+TEST_F(CrossRefTextMarkers, PastingBothMarkersIntoAnotherDocumentMakesOneWiredCrossReference) {
+  DataBase* other = app_->NewDocument();
+  const UID target = MakeStory(other, "ab");
+  const UID before = InsertCrossRef(other, target, [] {
+    CrossRefRequest r;
+    r.start = 0;
+    r.marker = "elsewhere";
+    return r;
+  }());
+  auto x = CrossRef(doc_, first_);
+  const TextIndex from = x->GetStartIndex() - 1, to = x->GetEndIndex() + 1;
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), from, to - from));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(4)));
+
+  auto list = CrossRefList(other);
+  ASSERT_EQ(2, list->GetCrossRefCount());
+  EXPECT_EQ(before, list->GetCrossRefUID(0));  // text order: the paste came after it
+  auto copy = CrossRef(other, list->GetCrossRefUID(1));
+  EXPECT_EQ(kXRefCrossRefStartMarkerBoss, other->GetClass(copy->GetStartMarker()));
+  EXPECT_EQ(kXRefCrossRefEndMarkerBoss, other->GetClass(copy->GetEndMarker()));
+  EXPECT_EQ("Heading", copy->GetCurrentText(false).GetUTF8String());
+  EXPECT_EQ("H", copy->GetSourceMarkerName().GetUTF8String());
+  InterfacePtr<IXRefCrossRefTextMarker> start(other, copy->GetStartMarker());
+  InterfacePtr<IXRefCrossRefTextMarker> end(other, copy->GetEndMarker());
+  EXPECT_EQ(list->GetCrossRefUID(1), start->GetMarkerCrossRef());
+  EXPECT_EQ(list->GetCrossRefUID(1), end->GetMarkerCrossRef());
+  EXPECT_EQ(copy->GetEndMarker(), start->GetPartnerMarker());
+  EXPECT_EQ(copy->GetStartMarker(), end->GetPartnerMarker());
+  InterfacePtr<IXRefPendingMarker> slot(other, target, IID_IXREFPENDINGMARKER);
+  EXPECT_EQ(kInvalidUID, slot->GetPendingUID());
+  // The source document is unchanged.
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+}
+
+TEST_F(CrossRefTextMarkers, ALoneEndMarkerWaitsUntilTheNextPastedMarkerCompletesThePair) {
+  DataBase* other = app_->NewDocument();
+  const UID target = MakeStory(other, "ab");
+  auto x = CrossRef(doc_, first_);
+  const TextIndex end = x->GetEndIndex(), start = x->GetStartIndex() - 1;
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), end, 1));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(2)));
+  InterfacePtr<IXRefPendingMarker> slot(other, target, IID_IXREFPENDINGMARKER);
+  const UID pending = slot->GetPendingUID();
+  ASSERT_NE(kInvalidUID, pending);
+  EXPECT_EQ(kXRefCrossRefEndMarkerBoss, other->GetClass(pending));
+  EXPECT_EQ(0, CrossRefList(other)->GetCrossRefCount());
+
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), start, 1));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(0)));
+  EXPECT_EQ(kInvalidUID, slot->GetPendingUID());
+  ASSERT_EQ(1, CrossRefList(other)->GetCrossRefCount());
+  auto copy = CrossRef(other, CrossRefList(other)->GetCrossRefUID(0));
+  EXPECT_EQ(pending, copy->GetEndMarker());
+  EXPECT_EQ(kXRefCrossRefStartMarkerBoss, other->GetClass(copy->GetStartMarker()));
+  EXPECT_EQ("ab", copy->GetCurrentText(false).GetUTF8String());
+}
