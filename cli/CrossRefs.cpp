@@ -1,6 +1,5 @@
 #include "cli/StoryNumbers.h"
 #include "cli/CrossRefs.h"
-#include "cli/DefaultFormats.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
@@ -108,16 +107,15 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
     *error = "the document has no format list (is the plug-in loaded?)";
     return false;
   }
-  if (!description.contains("formats")) {
-    for (size_t i = 0; i < kDefaultFormatCount; ++i)
-      formats->AddFormat(PMString(kDefaultFormats[i].name), PMString(kDefaultFormats[i].markup));
-    return true;
-  }
+  // A new document already holds the application's formats (the defaults).
+  if (!description.contains("formats")) return true;
   const json& list = description["formats"];
   if (!list.is_array()) {
     *error = "formats: expected an array";
     return false;
   }
+  // The described formats are the document's, in place of the defaults.
+  while (formats->GetFormatCount() > 0) formats->RemoveFormat(0);
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string where = "formats[" + std::to_string(i) + "]";
     const json& entry = list[i];

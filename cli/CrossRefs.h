@@ -5,7 +5,8 @@
 #include <ostream>
 
 // Gives the document's workspace the description's "formats" (a list of
-// {"name", "markup"}), or the seven default formats when it lists none.
+// {"name", "markup"}) in place of the application's formats a new document
+// receives; without the list the document keeps those (the defaults).
 bool SetDocumentFormats(DataBase* doc, const nlohmann::json& description, std::string* error);
 // Inserts the cross-reference of each "crossReference" placeholder (fields:
 // "source", and "format" naming one of the document's formats or "markup"

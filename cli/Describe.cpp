@@ -100,9 +100,14 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
   out << "document: " << name.GetUTF8String() << "\n";
   std::string path = Application::Current() ? Application::Current()->DocumentPath(doc) : std::string();
   out << "file: " << (path.empty() ? "(not saved)" : path) << "\n";
-  for (auto& p : doc->PluginData())
-    out << "plug-in " << Hex(IdValue(p.first)) << ": data version " << p.second / 100 << "." << p.second % 100
-        << "\n";
+  for (auto& p : doc->PluginData()) {
+    out << "plug-in " << Hex(IdValue(p.first)) << ": data version " << p.second / 100 << "." << p.second % 100;
+    auto converted = doc->ConvertedFrom().find(p.first);
+    if (converted != doc->ConvertedFrom().end())
+      out << " (converted on opening from data version " << converted->second / 100 << "." << converted->second % 100
+          << ")";
+    out << "\n";
+  }
   InterfacePtr<IPageList> pages(doc, kRootUID, IID_IPAGELIST);
   out << "pages:";
   for (int32 i = 0; pages && i < pages->GetPageCount(); ++i) out << " " << PageName(doc, pages->GetNthPageUID(i)).substr(5);

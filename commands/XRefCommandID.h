@@ -1,6 +1,7 @@
 #pragma once
 // Identifiers of the plug-in's commands: the classes under which they are
 // created, and their implementations.
+#include "format/XRefFormatID.h"  // kXRefFormatNotFoundError
 #include "host/IDTypes.h"
 
 // Source-marker commands.
@@ -34,11 +35,22 @@ constexpr ClassID kXRefSetCrossRefSourceMarkerCmdBoss{0xF2C42};
 constexpr ClassID kXRefRelinkCrossRefCmdBoss{0xF2C43};
 constexpr ClassID kXRefConvertCrossRefToTextCmdBoss{0xF2C44};
 
+// Format and start-up commands.
+constexpr ClassID kXRefAddFormatCmdBoss{0xF2C32};
+constexpr ClassID kXRefModifyFormatCmdBoss{0xF2C33};
+constexpr ClassID kXRefDeleteFormatCmdBoss{0xF2C34};
+constexpr ClassID kXRefStartupCmdBoss{0xF2C37};
+constexpr ClassID kXRefConvertFormatCmdBoss{0xF2C3E};
+// The start-up command and the format additions it schedules run at this
+// priority.
+constexpr int32 kXRefStartupPriority = 1;
+
 // Data interfaces of the plug-in's own on commands (one UIDRef each).
 constexpr PMIID IID_IXREFSTARTMARKERDATA{0xF2C18};
 constexpr PMIID IID_IXREFENDMARKERDATA{0xF2C19};
 constexpr PMIID IID_IXREFCROSSREFDATA{0xF2C1A};
 constexpr PMIID IID_IXREFPARTNERMARKERDATA{0xF2C1B};
+constexpr PMIID IID_IXREFCONVERTFORMATCMDDATA{0xF2C3E};
 
 constexpr ImplementationID kXRefSetCrossRefTextMarkersCmdImpl{0xF2C28};
 constexpr ImplementationID kXRefCopyCrossRefTextMarkerCmdImpl{0xF2C29};
@@ -61,8 +73,13 @@ constexpr ImplementationID kXRefSetCrossRefFormatCmdImpl{0xF2C3E};
 constexpr ImplementationID kXRefSetCrossRefSourceMarkerCmdImpl{0xF2C3F};
 constexpr ImplementationID kXRefRelinkCrossRefCmdImpl{0xF2C41};
 
-// A format name that the document's format list does not hold.
-constexpr ErrorCode kXRefFormatNotFoundError{0xF2C0C};
+constexpr ImplementationID kXRefAddFormatCmdImpl{0xF2C46};
+constexpr ImplementationID kXRefModifyFormatCmdImpl{0xF2C47};
+constexpr ImplementationID kXRefDeleteFormatCmdImpl{0xF2C48};
+constexpr ImplementationID kXRefStartupCmdImpl{0xF2C49};
+constexpr ImplementationID kXRefConvertFormatCmdImpl{0xF2C52};
+constexpr ImplementationID kXRefConvertFormatContentHandlerImpl{0xF2C53};
+constexpr ImplementationID kXRefConvertFormatCmdDataImpl{0xF2C54};
 
 constexpr ImplementationID kXRefSetupSourceMarkerCmdImpl{0xF2C2E};
 constexpr ImplementationID kXRefAddSourceMarkerCmdImpl{0xF2C31};

@@ -91,7 +91,13 @@ public:
     return 0;
   }
 
-  void InvalidateIndex() override { indexValid_ = false; }
+  void InvalidateIndex() override {
+    // Callers change cross-references the index files by name; undoing that
+    // restores the cross-references alone. Recorded with them, the list is
+    // read back on undo and redo too, and reading drops the index.
+    PreDirty();
+    indexValid_ = false;
+  }
 
   void ReadWrite(IPMStream* s, ImplementationID) {
     crossRefs_.ReadWriteXferObject(s);

@@ -2,9 +2,10 @@
 // Identifiers of the plug-in's status display: the two text adornments and
 // their draw priorities.
 #include "host/IDTypes.h"
+#include "model/XRefModelID.h"
 
 // Glyphs for source markers and brackets for start and end text markers.
-constexpr ClassID kXRefTextMarkerAdornmentBoss{0xF2C0B};
+constexpr ClassID kXRefTextMarkerAdornmentBoss = kXRefMarkerAdornmentBoss;
 // The wash over the text of broken or failed cross-references.
 constexpr ClassID kXRefUnresolvedAdornmentBoss{0xF2C0C};
 

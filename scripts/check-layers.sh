@@ -16,7 +16,8 @@ allowed() {
     hyperlinks) echo "objects database commands text" ;;
     drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
-    application) echo "objects database commands text layout hyperlinks drawing xml" ;;
+    conversion) echo "objects database" ;;
+    application) echo "objects database commands text layout hyperlinks drawing conversion xml" ;;
     *) echo "?" ;;
   esac
 }

@@ -5,6 +5,7 @@
 #include "headless/application/SessionObjects.h"
 #include "host/IK2ServiceRegistry.h"
 #include "host/IStartupShutdownService.h"
+#include "headless/conversion/ConversionSignal.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
 #include <algorithm>
@@ -199,6 +200,17 @@ void Application::Signal(ServiceID signal, const UIDRef& doc) {
   }
 }
 
+void Application::SignalConversion(const UIDRef& doc, const std::map<PluginID, int32>& convertedFrom) {
+  InterfacePtr<ISignalMgr> mgr(static_cast<ISignalMgr*>(CreateObject(kConversionSignalBoss, IID_ISIGNALMGR)));
+  InterfacePtr<IConversionSignalData> data(mgr.get(), IID_ICONVERSIONSIGNALDATA);
+  if (!mgr || !data) return;
+  static_cast<ConversionSignalDataImpl*>(data.get())->Set(doc, convertedFrom);
+  for (ClassID cls : ServiceRegistry::ProvidersOf(kPhase2ConversionSignalService)) {
+    InterfacePtr<IResponder> responder(static_cast<IResponder*>(CreateObject(cls, IID_IRESPONDER)));
+    if (responder) responder->Respond(mgr.get());
+  }
+}
+
 DataBase* Application::NewDocument() {
   Start();
   auto doc = std::make_unique<Doc>();
@@ -267,8 +279,10 @@ DataBase* Application::Open(const std::string& path, bool withWindow, std::strin
   DataBase* result = doc->db.get();
   docs_.push_back(std::move(doc));
   if (withWindow || !front_) front_ = result;
+  if (!result->ConvertedFrom().empty()) SignalConversion(UIDRef(result, kRootUID), result->ConvertedFrom());
   Signal(kAfterOpenDocSignalResponderService, UIDRef(result, kRootUID));
-  result->SetModified(false);
+  // A converted document differs from its file until it is saved.
+  result->SetModified(!result->ConvertedFrom().empty());
   return result;
 }
 

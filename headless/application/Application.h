@@ -10,6 +10,7 @@
 #include "host/IApplication.h"
 #include "host/IDocumentList.h"
 #include "host/IPlugIn.h"
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,6 +93,8 @@ private:
   Doc* FindByPath(const std::string& canonical) const;
   DataBase* Open(const std::string& path, bool withWindow, std::string* error);
   void Signal(ServiceID signal, const UIDRef& doc);
+  // The phase-2 conversion signal of a document converted while it was read.
+  void SignalConversion(const UIDRef& doc, const std::map<PluginID, int32>& convertedFrom);
   bool Write(Doc& doc, const std::string& path, ServiceID signal, std::string* error);
   void RegisterResources(const std::string& libraryFile, std::string* error);
 

@@ -6,6 +6,8 @@
 #include "headless/commands/BroadcastSetup.h"
 #include "headless/hyperlinks/HyperlinkSetup.h"
 #include "headless/drawing/DrawingSetup.h"
+#include "headless/conversion/ConversionSetup.h"
+#include "headless/hyperlinks/BasicFormatSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
@@ -27,6 +29,8 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallHyperlinkClasses(impls, classes);
   InstallDrawingClasses(impls, classes);
   InstallBroadcastClasses(impls, classes);
+  InstallBasicFormatClasses(impls, classes);
+  InstallConversionClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

@@ -60,6 +60,9 @@ public:
 
   // Per-plug-in data versions stored with the document (major*100+minor).
   std::map<PluginID, int32>& PluginData() { return pluginData_; }
+  // Plug-ins whose data was converted when the file was read, with the
+  // version it was stored at; PluginData then holds the version it has now.
+  std::map<PluginID, int32>& ConvertedFrom() { return convertedFrom_; }
   // Plug-ins that withdrew their claim; a later change of theirs renews it.
   const std::set<PluginID>& WithdrawnPlugins() const { return withdrawn_; }
   void SetPluginWithdrawn(PluginID p, bool withdrawn);
@@ -83,6 +86,7 @@ private:
   uint64_t changeSerial_ = 0;
   uint64_t instanceId_;
   std::map<PluginID, int32> pluginData_;
+  std::map<PluginID, int32> convertedFrom_;
   std::set<PluginID> withdrawn_;
   std::vector<UndoStep> undo_, redo_;
   std::unique_ptr<UndoStep> open_;

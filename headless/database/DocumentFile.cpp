@@ -1,4 +1,5 @@
 #include "headless/database/DocumentFile.h"
+#include "headless/database/RecordConversion.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
 #include "headless/database/LoadChecks.h"
@@ -14,6 +15,10 @@ const char kMagic[8] = {'X', 'R', 'E', 'F', 'D', 'O', 'C', 0x1A};
 const uint32_t kFormatVersion = 1;
 const char kHeaderTag = 'H', kObjectTag = 'O', kImplTag = 'I';
 const uint32_t kLargestUID = 0x7FFFFFFF;
+
+RecordConversion* gConversion = nullptr;
+
+std::string Version(int32 v) { return std::to_string(v / 100) + "." + std::to_string(v % 100); }
 
 std::string Hex(uint32_t v) {
   char buf[16];
@@ -103,11 +108,20 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
     auto loaded = Host::Get().PluginVersions().find(plugin);
     if (loaded == Host::Get().PluginVersions().end())
       return fail("document needs plug-in " + Hex(id) + ", which is not loaded");
-    if (static_cast<int32>(v) > loaded->second || static_cast<int32>(v) < 0)
-      return fail("document holds data version " + std::to_string(v) + " of plug-in " + Hex(id) +
-                  ", newer than the loaded " + std::to_string(loaded->second));
+    const int32 stored = static_cast<int32>(v), current = loaded->second;
     if (db->PluginData().count(plugin)) return fail("header names plug-in " + Hex(id) + " twice");
-    db->PluginData()[plugin] = static_cast<int32>(v);
+    // Data of a newer version would be misread: refuse it.
+    if (stored > current || stored < 0)
+      return fail("document holds data version " + Version(stored) + " of plug-in " + Hex(id) +
+                  ", newer than the loaded plug-in's " + Version(current));
+    if (stored < current) {
+      std::string why = "no conversion is installed";
+      if (!gConversion || !gConversion->CanConvert(plugin, stored, current, &why))
+        return fail("document holds data version " + Version(stored) + " of plug-in " + Hex(id) +
+                    ", which cannot be converted to " + Version(current) + ": " + why);
+      db->ConvertedFrom()[plugin] = stored;
+    }
+    db->PluginData()[plugin] = current;
   }
   if (pos != h.size()) return fail("header record is malformed");
 
@@ -148,13 +162,24 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
       return fail("record " + std::to_string(r) + " names object " + std::to_string(uid) + ", which is not stored");
     if (db->GetClass(UID{uid}) != ClassID{cls})
       return fail("record " + std::to_string(r) + " names object " + std::to_string(uid) + " of another class");
+    std::string bytes = rec.substr(p);
+    auto converted = db->ConvertedFrom().find(Host::PluginOf(impl));
+    if (converted != db->ConvertedFrom().end()) {
+      ImplementationID id{impl};
+      const auto result = gConversion->Convert(converted->first, converted->second,
+                                               db->PluginData()[converted->first], ClassID{cls}, &id, &bytes);
+      if (result == RecordConversion::kFail)
+        return fail("record " + std::to_string(r) + " (implementation " + Hex(impl) + ") cannot be converted");
+      if (result == RecordConversion::kDrop) continue;
+      impl = IdValue(id);
+    }
     if (!Host::Get().Impls().Find(ImplementationID{impl})) {
       if (MayDropQuietly(*db, impl)) continue;
       return fail("object " + std::to_string(uid) + " has unknown implementation " + Hex(impl));
     }
     if (!restored.insert({UID{uid}, ImplementationID{impl}}).second)
       return fail("object " + std::to_string(uid) + " stores implementation " + Hex(impl) + " twice");
-    if (!db->RestoreImpl(UID{uid}, ImplementationID{impl}, rec.substr(p)))
+    if (!db->RestoreImpl(UID{uid}, ImplementationID{impl}, bytes))
       return fail("record " + std::to_string(r) + " (implementation " + Hex(impl) + ") cannot be read");
   }
   if (!db->FindObject(kRootUID)) return fail("root object missing");
@@ -162,6 +187,8 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
   db->SetModified(false);
   return db;
 }
+
+void DocumentFile::SetRecordConversion(RecordConversion* conversion) { gConversion = conversion; }
 
 bool DocumentFile::Save(DataBase& db, Kind kind, const std::string& path, std::string* error) {
   return SafeFile::Replace(path, Serialize(db, kind), error);
