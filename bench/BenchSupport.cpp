@@ -39,7 +39,10 @@ std::vector<std::u16string> AssembledFormats(const char16_t* const* formats, siz
   for (size_t i = 0; i < count; ++i) {
     PMString format(formats[i]);
     utils->ConvertMetacharacters(format, nullptr);
-    documents.push_back(AssembleFormatDocument(header, format).Units());
+    PMString document;
+    MarkupFault fault;
+    if (!AssembleFormatDocument(header, format, &document, &fault)) abort();
+    documents.push_back(document.Units());
   }
   return documents;
 }

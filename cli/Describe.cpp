@@ -7,6 +7,7 @@
 #include "host/ILayout.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/IParagraphStrand.h"
+#include "cli/StoryNumbers.h"
 #include "host/IStoryList.h"
 #include "host/IStyleGroupManager.h"
 #include "host/ITextModel.h"
@@ -53,16 +54,20 @@ std::string Visible(const WideString& text) {
 
 void DescribeStory(IDataBase* db, UID story, std::ostream& out) {
   InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+  if (!text) return;
   InterfacePtr<IHierarchy> owner(db, story, IID_IHIERARCHY);
-  if (!text || (owner && owner->GetParentUID() != kInvalidUID)) return;  // footnotes go with their reference
   InterfacePtr<IParagraphStrand> paras(
       static_cast<IParagraphStrand*>(text->QueryStrand(kParagraphStrandBoss, IID_IPARAGRAPHSTRAND)));
   InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
   InterfacePtr<IScriptObjectModel> script(db, story, IID_ISCRIPTOBJECTMODEL);
-  out << "story " << UIDValue(story) << ": " << text->TotalLength() << " characters, "
-      << (frames ? frames->GetFrameCount() : 0) << " frames";
-  if (frames && frames->GetOversetStart() < text->TotalLength()) out << ", overset from " << frames->GetOversetStart();
-  out << "\n";
+  out << "story " << StoryNumber(db, story) << ": " << text->TotalLength() << " characters, ";
+  if (owner && owner->GetParentUID() != kInvalidUID) {
+    out << "a footnote's text\n";
+  } else {
+    out << (frames ? frames->GetFrameCount() : 0) << " frames";
+    if (frames && frames->GetOversetStart() < text->TotalLength()) out << ", overset from " << frames->GetOversetStart();
+    out << "\n";
+  }
   for (int32 p = 0; paras && p < paras->GetParagraphCount(); ++p) {
     int32 length = 0;
     TextIndex start = paras->GetNthParagraphStart(p, &length);
@@ -80,7 +85,8 @@ void DescribeStory(IDataBase* db, UID story, std::ostream& out) {
     InterfacePtr<IFootnote> note(db, item.uid, IID_IFOOTNOTE);
     if (!note) continue;
     InterfacePtr<ITextModel> noteText(db, note->GetFootnoteStoryUID(), IID_ITEXTMODEL);
-    out << "  footnote " << note->GetNumberText(false).GetUTF8String() << " at " << item.index << ": "
+    out << "  footnote " << note->GetNumberText(false).GetUTF8String() << " at " << item.index << ": story "
+        << StoryNumber(db, note->GetFootnoteStoryUID()) << ", "
         << note->GetNumberText(true).GetUTF8String()
         << (noteText ? Visible(noteText->CopyText(0, noteText->TotalLength())) : std::string()) << "\n";
   }
@@ -106,7 +112,7 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
   for (const SourceMarkerEntry& marker : ListSourceMarkers(doc)) {
     out << "source marker \"" << marker.name << "\": ";
     if (marker.story == kInvalidUID) out << "not anchored\n";
-    else out << "story " << UIDValue(marker.story) << " at " << marker.index << ", "
+    else out << "story " << StoryNumber(doc, marker.story) << " at " << marker.index << ", "
              << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
   }
   DescribeCrossRefs(doc, out);

@@ -5,9 +5,10 @@
 #include "cli/DocumentSource.h"
 #include "cli/FormatReason.h"
 #include "cli/SourceMarkers.h"
+#include "cli/StoryNumbers.h"
+#include "format/IXRefComposerState.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefPreviewer.h"
-#include "host/IStoryList.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
 #include <iostream>
@@ -26,7 +27,7 @@ public:
     sub->add_option("format", formats_, "Format mark-up")->required();
     sub->add_option("--doc", doc_, "Document file or JSON description to preview in");
     sub->add_option("--source", source_, "Name of the source marker (with --doc)");
-    sub->add_option("--at", at_, "Destination STORY:INDEX (story number from 0; default: the marker's own place)");
+    sub->add_option("--at", at_, "Destination STORY:INDEX: a story's number from 0 as xref describe lists them, footnote stories included, and an index in it (default: the marker's own place)");
   }
 
   int Run() override {
@@ -65,6 +66,7 @@ public:
       }
       if (reason.empty() && err == kSuccess) {
         std::cout << text.GetUTF8String() << "\n";
+        if (ReportProblems(previewer.get(), format)) exit = kExitFinding;
         continue;
       }
       std::cout << "invalid: " << (reason.empty() ? "the format cannot be previewed" : reason) << "\n";
@@ -87,18 +89,27 @@ private:
     }
     *destination = *source;
     if (at_.empty()) return true;
-    size_t colon = at_.find(':');
-    InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
-    try {
-      int story = std::stoi(at_.substr(0, colon));
-      destination->story = stories ? stories->GetNthStoryUID(story) : kInvalidUID;
-      destination->index = colon == std::string::npos ? -1 : std::stoi(at_.substr(colon + 1));
-    } catch (...) {
-      destination->story = kInvalidUID;
-    }
-    if (destination->story == kInvalidUID || destination->index < 0) {
-      *error = "--at " + at_ + ": expected STORY:INDEX naming a story of the document";
+    StoryPosition at;
+    if (!ParseStoryPosition(doc, at_, &at, error)) {
+      *error = "--at " + *error;
       return false;
+    }
+    destination->story = at.story;
+    destination->index = at.index;
+    return true;
+  }
+
+  // Prints what composing at the marker recorded, one problem a line; true
+  // when there was any.
+  static bool ReportProblems(IXRefPreviewer* previewer, const std::string& format) {
+    InterfacePtr<IXRefComposerState> state(previewer, IID_IXREFCOMPOSERSTATE);
+    if (!state || state->GetErrorCount() == 0) return false;
+    std::string text = state->GetErrorText().GetUTF8String();
+    for (size_t from = 0; from <= text.size();) {
+      size_t to = text.find('\n', from);
+      if (to == std::string::npos) to = text.size();
+      PrintError("'" + format + "': " + text.substr(from, to - from));
+      from = to + 1;
     }
     return true;
   }

@@ -1,6 +1,38 @@
 // The xref program: the headless host's front end.
 #include "cli/CliCommand.h"
+#include <algorithm>
 #include <iostream>
+
+namespace {
+// CLI11 reads a value written "[a,b]" as a list, dropping the brackets and
+// splitting at commas, and after "--" passes only what a list takes; here
+// every argument is one value, taken as typed (a format may well be
+// bracketed). Such arguments, and all after "--", are marked before parsing,
+// which leaves marked ones alone, and unmarked as each value is stored.
+const char kAsTyped = '\x1F';
+
+std::vector<std::string> MarkedArguments(int argc, char** argv) {
+  std::vector<std::string> args;
+  bool valuesOnly = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (!valuesOnly && arg == "--") {
+      valuesOnly = true;
+      continue;
+    }
+    if (valuesOnly || (!arg.empty() && (arg.front() == '[' || arg.front() == kAsTyped)))
+      arg.insert(arg.begin(), kAsTyped);
+    args.push_back(std::move(arg));
+  }
+  std::reverse(args.begin(), args.end());  // CLI11 takes them last first
+  return args;
+}
+
+std::string Unmarked(std::string value) {
+  if (!value.empty() && value.front() == kAsTyped) value.erase(value.begin());
+  return value;
+}
+}  // namespace
 
 CliCommand::CliCommand(const char* name, const char* description) : name_(name), description_(description) {
   All().push_back(this);
@@ -21,10 +53,12 @@ int main(int argc, char** argv) {
   for (CliCommand* cmd : CliCommand::All()) {
     CLI::App* sub = app.add_subcommand(cmd->Name(), cmd->Description());
     cmd->Setup(sub);
+    for (CLI::Option* option : sub->get_options()) option->transform(Unmarked);
     subs.emplace_back(sub, cmd);
   }
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = MarkedArguments(argc, argv);
+    app.parse(args);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {

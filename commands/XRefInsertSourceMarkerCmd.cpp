@@ -58,8 +58,10 @@ private:
 
     InterfacePtr<ICommand> setup(XRefCommandUtils::CreateCommand(kXRefSetupSourceMarkerCmdBoss, UIDList(db, marker)));
     InterfacePtr<IStringData> setupName(setup.get(), IID_ISTRINGDATA);
-    if (setupName) setupName->Set(name);
-    if (!setupName || !XRefCommandUtils::Process(setup.get())) return Failed();
+    if (!setupName) return Failed();
+    setupName->Set(name);
+    // A failed sub-command has set its own error code.
+    if (!XRefCommandUtils::Process(setup.get())) return kInvalidUID;
 
     if (!Attach(story, marker, at)) return kInvalidUID;
 

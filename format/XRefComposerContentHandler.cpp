@@ -32,9 +32,8 @@ public:
     // restored here, nor its problems reported with this one's.
     charStyleStack_.clear();
     overrideStack_.clear();
-    suppressStack_.clear();
+    filter_.Reset();
     savedStack_.clear();
-    suppressed_ = false;
     charStyle_ = kInvalidUID;
     utils_.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
@@ -62,7 +61,7 @@ public:
   }
 
   void Characters(const WideString& text) override {
-    if (suppressed_) return;
+    if (filter_.Suppressed()) return;
     InsertionPoint().Insert(text);
   }
 
@@ -82,7 +81,7 @@ private:
     const XRefInsertionPoint point(source.get(), destination.get());
     if (!Save(point)) return;
 
-    if (!ForDestinationLanguage(attributes, destination.get())) return;
+    if (!filter_.Enter(utils_->GetStringAttribute(attributes, kLang, PMString()), destination.get())) return;
     if (!ApplyCStyle(name, attributes, point, destination.get(), state.get())) return;
     AttributeBossList formatList;
     if (!ApplyFormat(attributes, point, destination.get(), &formatList)) return;
@@ -98,8 +97,7 @@ private:
     const bool saved = savedStack_.back();
     savedStack_.pop_back();
     if (!saved) return;
-    suppressed_ = suppressStack_.back();
-    suppressStack_.pop_back();
+    filter_.Leave();
     const UID style = charStyleStack_.back();
     charStyleStack_.pop_back();
     const boost::shared_ptr<AttributeBossList> overrides = overrideStack_.back();
@@ -109,7 +107,8 @@ private:
     if (point.ApplyCharStyle(style)) point.ApplyAttributes(*overrides);
   }
 
-  // Saves the style, the attributes and the suppression in force.
+  // Saves the style and the attributes in force; the language filter saves
+  // its own state as the element enters it.
   bool Save(const XRefInsertionPoint& point) {
     // The style is the one last given to the insertion point: the character
     // before the destination may belong to an element that has ended, or
@@ -119,17 +118,8 @@ private:
     if (!point.ReadAttributes(false, overrides.get())) return false;
     charStyleStack_.push_back(charStyle_);
     overrideStack_.push_back(overrides);
-    suppressStack_.push_back(suppressed_);
     savedStack_.back() = true;
     return true;
-  }
-
-  // False when the element is not for the destination's language; without a
-  // list it keeps what its container decided.
-  bool ForDestinationLanguage(ISAXAttributes* attributes, IXRefTextLoc* destination) {
-    const PMString list = utils_->GetStringAttribute(attributes, kLang, PMString());
-    if (!list.empty()) suppressed_ = !LanguageListNames(list, DestinationLanguageName(destination));
-    return !suppressed_;
   }
 
   // False when the style could not be applied; an unknown style is recorded
@@ -179,9 +169,9 @@ private:
 
   std::deque<UID> charStyleStack_;
   std::deque<boost::shared_ptr<AttributeBossList>> overrideStack_;
-  std::deque<bool16> suppressStack_;
-  bool16 suppressed_ = false;
-  // Per element start, whether it saved onto the three stacks above.
+  XRefLanguageFilter filter_;
+  // Per element start, whether it saved onto the two stacks above and
+  // entered the language filter.
   std::deque<bool> savedStack_;
   // The character style the insertion point carries.
   UID charStyle_ = kInvalidUID;

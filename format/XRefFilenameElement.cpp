@@ -29,7 +29,7 @@ public:
     // Only fullpath matters for the sample; the extension is always shown.
     InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     bool16 fullPath = utils && utils->GetBoolAttribute(attributes, PMString("fullpath"), false);
-    XRefAppendRun(runs, fullPath ? "C:\\Documents\\Tessary\\sample.indd" : "sample.indd");
+    XRefAppendRun(runs, fullPath ? "C:\\Documents\\Tessary\\sample.xrefdoc" : "sample.xrefdoc");
     return kSuccess;
   }
 

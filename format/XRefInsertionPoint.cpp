@@ -40,16 +40,11 @@ bool XRefInsertionPoint::ReadAttributes(bool characterBefore, AttributeBossList*
   InterfacePtr<ITextAttributes> attributes(destination_->GetStoryRef(), IID_ITEXTATTRIBUTES);
   if (!attributes) return false;
   const TextIndex at = destination_->GetIndex();
+  const AttributeBossList resolved = characterBefore && at > 0 ? attributes->GetResolvedAttributes(at - 1)
+                                                                : attributes->GetAttributesInForce(at);
   AttributeBossList list;
-  if (characterBefore && at > 0) {
-    const AttributeBossList resolved = attributes->GetResolvedAttributes(at - 1);
-    for (ClassID cls : TextAttr::kComposerAttributes)
-      if (const TextAttribute* a = resolved.Find(cls)) list.ApplyAttribute(*a);
-  } else {
-    TextAttribute a;
-    for (ClassID cls : TextAttr::kComposerAttributes)
-      if (attributes->GetAttributeInForce(at, cls, &a)) list.ApplyAttribute(a);
-  }
+  for (ClassID cls : TextAttr::kComposerAttributes)
+    if (const TextAttribute* a = resolved.Find(cls)) list.ApplyAttribute(*a);
   *out = list;
   return true;
 }

@@ -38,3 +38,20 @@ bool16 LanguageListNames(const PMString& list, const PMString& language) {
   }
   return false;
 }
+
+void XRefLanguageFilter::Reset() {
+  saved_.clear();
+  suppressed_ = false;
+}
+
+bool16 XRefLanguageFilter::Enter(const PMString& list, IXRefTextLoc* destination) {
+  saved_.push_back(suppressed_);
+  if (!list.empty()) suppressed_ = !LanguageListNames(list, DestinationLanguageName(destination));
+  return !suppressed_;
+}
+
+void XRefLanguageFilter::Leave() {
+  if (saved_.empty()) return;
+  suppressed_ = saved_.back();
+  saved_.pop_back();
+}

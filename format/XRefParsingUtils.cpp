@@ -1,5 +1,8 @@
-// The format language's utility on the host's utilities object. Its only
-// state is the assembled DTD header, built on first use and kept.
+// The format language's utility on the host's utilities object. Its state
+// is the assembled DTD, built on first use and again only when the element
+// service's providers change. A parser that keeps compiled DTDs is given it
+// under a system identifier, so that it is compiled once rather than with
+// every format; any other parser gets it inside each document.
 #include "format/IXRefComposer.h"
 #include "format/IXRefElement.h"
 #include "format/IXRefParsingUtils.h"
@@ -14,14 +17,18 @@
 #include "host/IPMStream.h"
 #include "host/ISAXAttributes.h"
 #include "host/ISAXContentHandler.h"
+#include "host/ISAXGrammarCache.h"
 #include "host/ISAXParser.h"
 #include "host/ISAXParserOptions.h"
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
 #include "integration/ImplementationRecord.h"
 #include <climits>
+#include <map>
 
 namespace {
+const WideString kFormatDTDSystemID(u"xref-format.dtd");
+
 // The component of a service whose provider is the given class.
 IPMUnknown* QueryComponent(ServiceID service, ClassID cls, PMIID iid) {
   for (ClassID provider : ServiceRegistry::ProvidersOf(service))
@@ -31,14 +38,8 @@ IPMUnknown* QueryComponent(ServiceID service, ClassID cls, PMIID iid) {
 
 // The attribute's value, or false when the element has no such attribute.
 bool FindAttribute(ISAXAttributes* attributes, const PMString& name, WideString* value) {
-  if (!attributes) return false;
-  const int32 count = attributes->GetCount();
-  for (int32 i = 0; i < count; ++i) {
-    if (attributes->GetName(i).Units() != name.Units()) continue;
-    *value = attributes->GetValue(i);
-    return true;
-  }
-  return false;
+  // Names are unique per element, so the one match is the first.
+  return attributes && attributes->GetAttributeString(WideString(name.Units()), value);
 }
 
 class XRefParsingUtils : public CPMUnknown<IXRefParsingUtils> {
@@ -61,9 +62,20 @@ public:
 
   IXRefElement* QueryElement(const PMString& name) override {
     std::vector<ClassID> providers = ServiceRegistry::ProvidersOf(kXRefElementService);
+    // Every element start and end asks; the classes found are kept by name
+    // for as long as the providers stay the same.
+    if (providers != elementProviders_) {
+      elementProviders_ = providers;
+      elementClasses_.clear();
+    }
+    auto known = elementClasses_.find(name.Units());
+    if (known != elementClasses_.end())
+      return static_cast<IXRefElement*>(CreateObject(known->second, IID_IXREFELEMENT));
     for (size_t i = providers.size(); i-- > 0;) {
       InterfacePtr<IXRefElement> element(static_cast<IXRefElement*>(CreateObject(providers[i], IID_IXREFELEMENT)));
-      if (element && element->GetName() == name) return element.forget();
+      if (!element || element->GetName() != name) continue;
+      elementClasses_[name.Units()] = providers[i];
+      return element.forget();
     }
     return nullptr;
   }
@@ -116,15 +128,26 @@ public:
   }
 
   ErrorCode ParseFormat(const PMString& format, IPMUnknown* handlerObject, bool16 keepError) override {
-    if (dtdHeader_.empty() && !BuildFormatDTDHeader(&dtdHeader_)) return kFailure;
-    const PMString document = AssembleFormatDocument(dtdHeader_, format);
-    const std::u16string& units = document.Units();
-    if (units.size() > static_cast<size_t>(INT32_MAX / 2)) return kFailure;
-
+    if (!CurrentDTD()) return kFailure;
     InterfacePtr<ISAXParser> parser(CreateSAXParser(true));
     if (!parser) return kFailure;
     InterfacePtr<ISAXContentHandler> handler(handlerObject, IID_ISAXCONTENTHANDLER);
     if (!handler) return kFailure;
+    InterfacePtr<ISAXGrammarCache> grammars(parser.get(), IID_ISAXGRAMMARCACHE);
+    if (grammars) grammars->SetExternalDTD(kFormatDTDSystemID, dtd_);
+    const PMString* header = grammars ? &namedHeader_ : StandAloneHeader();
+    if (!header) return kFailure;
+    PMString document;
+    MarkupFault fault;
+    if (!AssembleFormatDocument(*header, format, &document, &fault)) {
+      // Reported as the parser would have, in words of the format's own.
+      PMString message = MarkupFaultMessage(fault);
+      ErrorUtils::PMSetGlobalErrorCode(kParserError, &message);
+      if (!keepError) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+      return kParserError;
+    }
+    const std::u16string& units = document.Units();
+    if (units.size() > static_cast<size_t>(INT32_MAX / 2)) return kFailure;
     InterfacePtr<IPMStream> stream(
         StreamUtil::CreatePointerStreamRead(units.data(), static_cast<int32>(units.size() * sizeof(char16_t))));
     if (!stream) return kFailure;
@@ -139,7 +162,33 @@ public:
   }
 
 private:
-  PMString dtdHeader_;
+  // The DTD of the elements registered now; false without a session.
+  bool CurrentDTD() {
+    if (!providers_.empty() && ServiceRegistry::ProvidersOf(kXRefElementService) == providers_) return true;
+    std::vector<ClassID> providers;
+    WideString dtd;
+    if (!BuildFormatDTD(&providers, &dtd)) return false;
+    providers_ = providers;
+    dtd_ = dtd;
+    standAloneHeader_ = PMString();
+    if (namedHeader_.empty()) namedHeader_ = FormatDocumentHeader(kFormatDTDSystemID);
+    return true;
+  }
+
+  const PMString* StandAloneHeader() {
+    if (standAloneHeader_.empty() && !BuildFormatDTDHeader(&standAloneHeader_)) return nullptr;
+    return &standAloneHeader_;
+  }
+
+  // Invariant: dtd_ holds the declarations of exactly the providers in
+  // providers_ (empty until first built); standAloneHeader_ is empty or
+  // holds them too.
+  std::vector<ClassID> providers_;
+  WideString dtd_;
+  // The classes of the elements found so far among elementProviders_, by name.
+  std::vector<ClassID> elementProviders_;
+  std::map<std::u16string, ClassID> elementClasses_;
+  PMString namedHeader_, standAloneHeader_;
 };
 }  // namespace
 

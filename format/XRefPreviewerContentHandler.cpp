@@ -12,7 +12,6 @@
 #include "host/StandardDataInterfaces.h"
 #include "host/UtilsBoss.h"
 #include "integration/ImplementationRecord.h"
-#include <deque>
 
 namespace {
 const PMString kRootName("xref");
@@ -28,15 +27,14 @@ public:
     text_.clear();
     InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
     if (state) state->ClearErrors();
-    suppressStack_.clear();
-    suppressed_ = false;
+    filter_.Reset();
     utils_.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
   }
 
   void EndDocument() override { Flush(); }
 
   void Characters(const WideString& text) override {
-    if (!suppressed_) text_.Append(text);
+    if (!filter_.Suppressed()) text_.Append(text);
   }
 
   void StartElement(const WideString&, const WideString& localName, const WideString&,
@@ -45,20 +43,17 @@ public:
     if (name == kRootName || !utils_) return;
     InterfacePtr<IXRefElement> element(utils_->QueryElement(name));
     if (!element) return;
-    suppressStack_.push_back(suppressed_);
     InterfacePtr<IXRefTextLoc> source(this, IID_IXREFSOURCETEXTLOC);
     InterfacePtr<IXRefTextLoc> destination(this, IID_IXREFDESTTEXTLOC);
     std::vector<ComposedRun> runs;
     if (!source || !destination || !source->IsValid() || !destination->IsValid()) {
+      // Samples have no destination language to compare with.
+      filter_.Enter(PMString(), nullptr);
       element->AddPreview(runs, attributes);
       Append(runs);
       return;
     }
-    if (utils_->HasAttribute(attributes, kLang) &&
-        !LanguageListNames(utils_->GetStringAttribute(attributes, kLang, PMString()),
-                           DestinationLanguageName(destination.get())))
-      suppressed_ = true;
-    if (suppressed_) return;
+    if (!filter_.Enter(utils_->GetStringAttribute(attributes, kLang, PMString()), destination.get())) return;
     InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
     element->Compose(runs, attributes, state.get(), source.get(), destination.get());
     Append(runs);
@@ -68,9 +63,7 @@ public:
     PMString name(localName);
     if (name == kRootName || !utils_) return;
     InterfacePtr<IXRefElement> element(utils_->QueryElement(name));
-    if (!element || suppressStack_.empty()) return;
-    suppressed_ = suppressStack_.back();
-    suppressStack_.pop_back();
+    if (element) filter_.Leave();
   }
 
 private:
@@ -86,8 +79,7 @@ private:
   }
 
   WideString text_;
-  std::deque<bool16> suppressStack_;
-  bool16 suppressed_ = false;
+  XRefLanguageFilter filter_;
   InterfacePtr<IXRefParsingUtils> utils_;
 };
 }  // namespace

@@ -15,6 +15,9 @@ public:
   // there, else the preceding character's within the paragraph, else the
   // character's at `at`). False outside 0 <= at < TotalLength().
   virtual bool16 GetAttributeInForce(TextIndex at, ClassID cls, TextAttribute* out) const = 0;
+  // Every attribute in force over (at, at), as above, resolved once: asking
+  // for several costs no more than asking for one. Empty outside the story.
+  virtual AttributeBossList GetAttributesInForce(TextIndex at) const = 0;
   // Every attribute of the character at an index, resolved: the nine
   // character attributes and the language, then any other local attribute.
   // Empty outside the story.

@@ -25,6 +25,14 @@ bool IsReadable(UTF32TextChar c) {
          UnicodeClass::IsPunctuation(c) || UnicodeClass::IsWhiteSpace(c);
 }
 
+// Characters, a surrogate pair being one.
+int64 CountCharacters(const std::u16string& units) {
+  int64 n = 0;
+  for (char16_t u : units)
+    if (u < 0xDC00 || u > 0xDFFF) ++n;
+  return n;
+}
+
 PMString Translated(const std::u16string& units) {
   PMString s(units);
   s.SetTranslated();
@@ -40,20 +48,25 @@ public:
     if (!story || start < 0) return Translated(out);
     const int64 end = static_cast<int64>(start) + length;
     if (end >= story->TotalLength()) return Translated(out);
+    // The maximum counts characters, not UTF-16 units.
+    int64 characters = CountCharacters(out);
     for (TextIterator it(story, start); !it.IsNull() && it.Position() < end; ++it) {
       const UTF32TextChar c = *it;
       const bool white = UnicodeClass::IsWhiteSpace(c);
-      if (white && static_cast<int32>(out.size()) >= maxLength) break;
+      if (white && characters >= maxLength) break;
       if (!IsReadable(c)) continue;
       if (!white) {
         Utf::AppendUTF16(out, c);
+        ++characters;
         continue;
       }
       // White space collapses to one blank between words, never leading or trailing.
       TextIterator next = it;
       ++next;
       if (next.Position() >= end) break;
-      if (!out.empty() && !UnicodeClass::IsWhiteSpace(*next)) out.push_back(u' ');
+      if (out.empty() || UnicodeClass::IsWhiteSpace(*next)) continue;
+      out.push_back(u' ');
+      ++characters;
     }
     return Translated(out);
   }

@@ -9,13 +9,16 @@ namespace {
 StoryEditor EditorOf(const IPMUnknown* self) { return StoryEditor(::GetUIDRef(self)); }
 }  // namespace
 
-bool16 TextAttributesImpl::GetAttributeInForce(TextIndex at, ClassID cls, TextAttribute* out) const {
+AttributeBossList TextAttributesImpl::GetAttributesInForce(TextIndex at) const {
   StoryEditor story = EditorOf(this);
-  if (!story.IsValid() || at < 0 || at >= story.Length()) return false;
+  if (!story.IsValid() || at < 0 || at >= story.Length()) return AttributeBossList();
   bool atParagraphStart = story.Paragraphs()->GetParagraphStart(at, nullptr) == at;
   const CharAttrs& chars = story.CharacterAttributes()->InsertionAttrs(at, atParagraphStart);
-  AttributeBossList list =
-      ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at), chars);
+  return ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at), chars);
+}
+
+bool16 TextAttributesImpl::GetAttributeInForce(TextIndex at, ClassID cls, TextAttribute* out) const {
+  const AttributeBossList list = GetAttributesInForce(at);
   const TextAttribute* found = list.Find(cls);
   if (!found) return false;
   if (out) *out = *found;

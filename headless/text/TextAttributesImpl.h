@@ -8,6 +8,7 @@ class TextAttributesImpl : public CPMUnknown<ITextAttributes> {
 public:
   using CPMUnknown::CPMUnknown;
   bool16 GetAttributeInForce(TextIndex at, ClassID cls, TextAttribute* out) const override;
+  AttributeBossList GetAttributesInForce(TextIndex at) const override;
   AttributeBossList GetResolvedAttributes(TextIndex at) const override;
   UID GetCharStyle(TextIndex at) const override;
   UID GetParagraphStyle(TextIndex at) const override;

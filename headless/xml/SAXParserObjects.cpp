@@ -15,8 +15,15 @@ ErrorCode SAXParserImpl::Parse(IPMStream* stream, ISAXContentHandler* handler) {
     features.validation = options->GetValidationFeature() != 0;
     features.schema = options->GetSchemaValidationFeature() != 0;
   }
+  ExternalDTD dtd;
+  InterfacePtr<ISAXGrammarCache> grammars(this, IID_ISAXGRAMMARCACHE);
+  auto* cache = static_cast<SAXGrammarCacheImpl*>(grammars.get());
+  if (cache && !cache->SystemID().empty()) {
+    dtd.systemID = cache->SystemID().Units();
+    dtd.declarations = &cache->Declarations().Units();
+  }
   ParseFailure failure;
-  if (RunXercesParse(features, stream, handler, &failure)) return kSuccess;
+  if (RunXercesParse(features, dtd, stream, handler, &failure)) return kSuccess;
   PMString message(failure.message);
   message.SetTranslatable(false);
   ErrorUtils::PMSetGlobalErrorCode(failure.code, &message);

@@ -3,6 +3,7 @@
 // switches, and the provider that announces the parser service.
 #include "host/CPMUnknown.h"
 #include "host/CServiceProvider.h"
+#include "host/ISAXGrammarCache.h"
 #include "host/ISAXParser.h"
 #include "host/ISAXParserOptions.h"
 
@@ -26,6 +27,21 @@ private:
   bool namespaces_ = false;
   bool validation_ = false;
   bool schema_ = false;
+};
+
+// Holds the external DTD this parser object's parses may name.
+class SAXGrammarCacheImpl : public CPMUnknown<ISAXGrammarCache> {
+public:
+  using CPMUnknown::CPMUnknown;
+  void SetExternalDTD(const WideString& systemID, const WideString& declarations) override {
+    systemID_ = systemID;
+    declarations_ = declarations;
+  }
+  const WideString& SystemID() const { return systemID_; }
+  const WideString& Declarations() const { return declarations_; }
+
+private:
+  WideString systemID_, declarations_;
 };
 
 class SAXParserServiceProvider : public CServiceProvider {

@@ -31,10 +31,12 @@ std::string ReadAll(IPMStream* stream) {
   return bytes;
 }
 
-bool Parse(SAX2XMLReader& reader, const XMLByte* data, size_t size, SAXEventAdapter& events,
-           ParseFailure* failure) {
+bool Parse(SAX2XMLReader& reader, const ExternalDTD& dtd, const XMLByte* data, size_t size,
+           SAXEventAdapter& events, ParseFailure* failure) {
   MemBufInputSource source(data, size, "document");
   try {
+    if (!XercesReaderPool::PrepareGrammar(reader, dtd))
+      return Fail(failure, kParserError, u"the external DTD does not compile");
     reader.parse(source);
     return true;
   } catch (const SAXParseException&) {
@@ -53,15 +55,15 @@ bool Parse(SAX2XMLReader& reader, const XMLByte* data, size_t size, SAXEventAdap
 }
 }  // namespace
 
-bool RunXercesParse(const ParserFeatures& features, IPMStream* stream, ISAXContentHandler* handler,
-                    ParseFailure* failure) {
+bool RunXercesParse(const ParserFeatures& features, const ExternalDTD& dtd, IPMStream* stream,
+                    ISAXContentHandler* handler, ParseFailure* failure) {
   const std::string bytes = ReadAll(stream);
   std::unique_ptr<SAX2XMLReader> reader = XercesReaderPool::Take(features);
   if (!reader) return Fail(failure, kParserError, u"the XML parser cannot start");
   SAXEventAdapter events(handler);
   reader->setContentHandler(&events);
   reader->setErrorHandler(&events);
-  const bool ok = Parse(*reader, reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), events, failure);
+  const bool ok = Parse(*reader, dtd, reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(), events, failure);
   reader->setContentHandler(nullptr);
   reader->setErrorHandler(nullptr);
   // A reader that stopped half-way is not trusted with another document.

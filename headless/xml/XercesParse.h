@@ -18,6 +18,13 @@ struct ParseFailure {
   std::u16string message;
 };
 
+// A DTD given from memory for documents that name its system identifier;
+// none when the identifier is empty. The text outlives the parse.
+struct ExternalDTD {
+  std::u16string systemID;
+  const std::u16string* declarations = nullptr;
+};
+
 // False with *failure filled when the document is rejected or cannot be read.
-bool RunXercesParse(const ParserFeatures& features, IPMStream* stream, ISAXContentHandler* handler,
-                    ParseFailure* failure);
+bool RunXercesParse(const ParserFeatures& features, const ExternalDTD& dtd, IPMStream* stream,
+                    ISAXContentHandler* handler, ParseFailure* failure);

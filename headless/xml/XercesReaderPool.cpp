@@ -1,9 +1,14 @@
 #include "headless/xml/XercesReaderPool.h"
+#include <map>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/framework/XMLGrammarPoolImpl.hpp>
+#include <xercesc/sax/EntityResolver.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
+#include <xercesc/validators/common/Grammar.hpp>
 
 using namespace xercesc;
 
@@ -12,10 +17,45 @@ bool gReuse = true;
 
 int Slot(const ParserFeatures& f) { return (f.namespaces ? 1 : 0) | (f.validation ? 2 : 0) | (f.schema ? 4 : 0); }
 
-struct IdleReaders {
-  std::unique_ptr<SAX2XMLReader> slots[8];
+// A source over text held elsewhere, in the platform's UTF-16.
+InputSource* TextSource(const std::u16string& text, const XMLCh* systemID) {
+  auto* source = new MemBufInputSource(reinterpret_cast<const XMLByte*>(text.data()), text.size() * sizeof(char16_t),
+                                       systemID, false);
+  source->setEncoding(XMLUni::fgXMLChEncodingString);
+  return source;
+}
+
+// Serves the DTDs given from memory, by system identifier, and nothing else:
+// any other entity stays unresolved, so nothing outside the stream is read.
+class MemoryDTDs final : public EntityResolver {
+public:
+  InputSource* resolveEntity(const XMLCh* const, const XMLCh* const systemID) override {
+    if (!systemID) return nullptr;
+    auto it = texts_.find(systemID);
+    return it == texts_.end() ? nullptr : TextSource(it->second, systemID);
+  }
+  // The text compiled under the identifier, or null.
+  const std::u16string* Find(const std::u16string& systemID) const {
+    auto it = texts_.find(systemID);
+    return it == texts_.end() ? nullptr : &it->second;
+  }
+  void Set(const std::u16string& systemID, const std::u16string& text) { texts_[systemID] = text; }
+  void Forget(const std::u16string& systemID) { texts_.erase(systemID); }
+  size_t Count() const { return texts_.size(); }
+
+private:
+  std::map<std::u16string, std::u16string> texts_;
 };
-thread_local IdleReaders tIdle;
+
+// Invariant: every text in `dtds` is compiled in `grammars` under its
+// identifier; the readers were made with `grammars` and die before it.
+struct ThreadParsers {
+  std::unique_ptr<XMLGrammarPoolImpl> grammars;
+  MemoryDTDs dtds;
+  long compiled = 0;
+  std::unique_ptr<SAX2XMLReader> idle[8];
+};
+thread_local ThreadParsers tParsers;
 
 // Bounds entity expansion for documents that declare their own entities;
 // the host's own documents expand none.
@@ -28,8 +68,13 @@ SecurityManager& Limits() {
   return *manager;
 }
 
+XMLGrammarPool* Grammars() {
+  if (!tParsers.grammars) tParsers.grammars.reset(new XMLGrammarPoolImpl(XMLPlatformUtils::fgMemoryManager));
+  return tParsers.grammars.get();
+}
+
 std::unique_ptr<SAX2XMLReader> NewReader(const ParserFeatures& f) {
-  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader(XMLPlatformUtils::fgMemoryManager, Grammars()));
   reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, f.namespaces);
   reader->setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
   reader->setFeature(XMLUni::fgSAX2CoreValidation, f.validation);
@@ -38,10 +83,18 @@ std::unique_ptr<SAX2XMLReader> NewReader(const ParserFeatures& f) {
   reader->setFeature(XMLUni::fgXercesSchema, f.schema && f.namespaces);
   reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
   // The host parses what it is given and reaches for nothing else: no
-  // external DTD, entity or schema is ever opened.
+  // external DTD, entity or schema is ever opened; the only DTDs from
+  // outside the document are those given from memory.
   reader->setFeature(XMLUni::fgXercesLoadExternalDTD, false);
   reader->setFeature(XMLUni::fgXercesLoadSchema, false);
   reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+  reader->setEntityResolver(&tParsers.dtds);
+  // Compiled DTDs are taken from the pool, and only those given from memory
+  // go into it: a document's own internal subset is never kept, nor does it
+  // change a kept grammar.
+  reader->setFeature(XMLUni::fgXercesUseCachedGrammarInParse, true);
+  reader->setFeature(XMLUni::fgXercesCacheGrammarFromParse, false);
+  reader->setFeature(XMLUni::fgXercesIgnoreCachedDTD, true);
   reader->setProperty(XMLUni::fgXercesSecurityManager, &Limits());
   return reader;
 }
@@ -61,7 +114,7 @@ bool XercesReaderPool::EnsureInitialized() {
 
 std::unique_ptr<SAX2XMLReader> XercesReaderPool::Take(const ParserFeatures& features) {
   if (!EnsureInitialized()) return nullptr;
-  std::unique_ptr<SAX2XMLReader>& idle = tIdle.slots[Slot(features)];
+  std::unique_ptr<SAX2XMLReader>& idle = tParsers.idle[Slot(features)];
   if (idle) return std::move(idle);
   try {
     return NewReader(features);
@@ -71,12 +124,31 @@ std::unique_ptr<SAX2XMLReader> XercesReaderPool::Take(const ParserFeatures& feat
 }
 
 void XercesReaderPool::Give(const ParserFeatures& features, std::unique_ptr<SAX2XMLReader> reader) {
-  std::unique_ptr<SAX2XMLReader>& idle = tIdle.slots[Slot(features)];
+  std::unique_ptr<SAX2XMLReader>& idle = tParsers.idle[Slot(features)];
   if (gReuse && !idle) idle = std::move(reader);
 }
 
 void XercesReaderPool::SetReuse(bool reuse) {
   gReuse = reuse;
   if (reuse) return;
-  for (auto& slot : tIdle.slots) slot.reset();
+  for (auto& slot : tParsers.idle) slot.reset();
 }
+
+bool XercesReaderPool::PrepareGrammar(SAX2XMLReader& reader, const ExternalDTD& dtd) {
+  if (dtd.systemID.empty() || !dtd.declarations) return true;
+  const std::u16string* known = tParsers.dtds.Find(dtd.systemID);
+  if (known && *known == *dtd.declarations) return true;
+  XMLGrammarPool* pool = Grammars();
+  // Another text under the same identifier replaces the compiled grammar.
+  if (known) {
+    tParsers.dtds.Forget(dtd.systemID);
+    delete pool->orphanGrammar(dtd.systemID.c_str());
+  }
+  std::unique_ptr<InputSource> source(TextSource(*dtd.declarations, dtd.systemID.c_str()));
+  if (!reader.loadGrammar(*source, Grammar::DTDGrammarType, true)) return false;
+  tParsers.dtds.Set(dtd.systemID, *dtd.declarations);
+  ++tParsers.compiled;
+  return true;
+}
+
+long XercesReaderPool::GrammarsCompiled() { return tParsers.compiled; }

@@ -35,3 +35,39 @@ TEST(PreviewCommand, TheMainJobShowsTheDefaultFormatsAtTheSampleMarkers) {
   EXPECT_NE(std::string::npos, r.out.find("Figure number: (fig. 1.1., p. 1)\n"));
   EXPECT_NE(std::string::npos, r.out.find("identical bytes"));
 }
+
+TEST(PreviewCommand, StoriesAreNumberedByTheirPlaceInTheStoryListEverywhere) {
+  TempDir dir;
+  const std::string file = "'" + dir.File("s.xrefdoc") + "'";
+  ASSERT_EQ(0, RunXref("build " + kSample + " -o " + file).exitCode);
+  // describe lists every story by its number, the footnote's too, and names
+  // the stories of markers and footnotes by the same numbers.
+  ProgramRun described = RunXref("describe " + file);
+  ASSERT_EQ(0, described.exitCode) << described.out;
+  EXPECT_NE(std::string::npos, described.out.find("\nstory 0: 553 characters, 5 frames\n")) << described.out;
+  EXPECT_NE(std::string::npos, described.out.find("\nstory 1: 25 characters, a footnote's text\n"));
+  EXPECT_NE(std::string::npos, described.out.find("  footnote 1 at 148: story 1, "));
+  EXPECT_NE(std::string::npos, described.out.find("source marker \"Formats\": story 0 at 185, "));
+
+  // The last character of each story is a destination; one past it is not.
+  const std::string at = "preview --doc " + file + " --source Formats --at ";
+  EXPECT_EQ("Formats and building blocks\n", RunXref(at + "1:24 '<paratext/>'").out);
+  EXPECT_EQ(0, RunXref(at + "0:552 '<paratext/>'").exitCode);
+  ProgramRun past = RunXref(at + "1:25 '<paratext/>'");
+  EXPECT_EQ(2, past.exitCode);
+  EXPECT_NE(std::string::npos, past.out.find("story 1 has 25 characters")) << past.out;
+  EXPECT_EQ(2, RunXref(at + "2:0 '<paratext/>'").exitCode);
+  EXPECT_EQ(2, RunXref(at + "0:1x '<paratext/>'").exitCode);
+}
+
+TEST(PreviewCommand, ProblemsOfComposingAtAMarkerGoToStandardErrorAndExitOne) {
+  const std::string at = "preview --doc " + kSample + " --source Formats ";
+  ProgramRun out = RunXref(at + "'[<fnnum/>]' '<paratext/>'", false);
+  EXPECT_EQ(1, out.exitCode);
+  EXPECT_EQ("[]\nFormats and building blocks\n", out.out);
+  ProgramRun all = RunXref(at + "'[<fnnum/>]' '<paratext precedingpstyle=\"Nope\"/>'");
+  EXPECT_NE(std::string::npos, all.out.find("xref: '[<fnnum/>]': ")) << all.out;
+  EXPECT_NE(std::string::npos, all.out.find("(element 'fnnum')\n")) << all.out;
+  EXPECT_NE(std::string::npos, all.out.find("(element 'paratext', attribute 'precedingpstyle')\n")) << all.out;
+  EXPECT_EQ(0, RunXref(at + "'<paratext/>'").exitCode);
+}

@@ -31,3 +31,14 @@ TEST(ValidateCommand, GivesTheReasonForEachInvalidFormat) {
 }
 
 TEST(ValidateCommand, NeedsAtLeastOneFormat) { EXPECT_EQ(2, Validate({}).exitCode); }
+
+// A bracketed argument is one format as typed, before and after "--".
+TEST(ValidateCommand, TakesEachArgumentAsOneFormatAsTyped) {
+  ProgramOutput r = Validate({"[]", "[a,b]", "--", "[<paratext/>, <x/>]"});
+  EXPECT_EQ(1, r.exitCode);
+  EXPECT_EQ(0u, r.out.find("valid\nvalid\ninvalid: ")) << r.out;
+  EXPECT_EQ(3, std::count(r.out.begin(), r.out.end(), '\n')) << r.out;
+  ProgramRun preview = RunXref("preview '[<paratext/>]' -- '[See <marker/>, <paratext/>]' '--x'");
+  EXPECT_EQ(0, preview.exitCode);
+  EXPECT_EQ("[Sample paragraph text]\n[See Source Marker, Sample paragraph text]\n--x\n", preview.out);
+}

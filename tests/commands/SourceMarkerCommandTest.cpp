@@ -3,6 +3,8 @@
 // going with their anchors, across copy and paste, and through a file.
 #include "commands/XRefCommandID.h"
 #include "headless/objects/Clock.h"
+#include "headless/objects/Host.h"
+#include "host/Command.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/objects/MemoryStream.h"
 #include "headless/layout/StoryComposition.h"
@@ -124,6 +126,38 @@ TEST_F(SourceMarkerCommands, AFailedInsertionSaysSoAndYieldsNoMarker) {
   EXPECT_EQ(before, DocumentBytes(doc_));
 }
 
+namespace {
+constexpr ImplementationID kTestFailingSetupCmdImpl{0x7A31};
+
+// Stands in for the set-up command and fails with a code of its own.
+class FailingSetupCmd : public Command {
+public:
+  using Command::Command;
+
+protected:
+  void Do() override { ErrorUtils::PMSetGlobalErrorCode(kOutOfMemoryError); }
+};
+}  // namespace
+
+TEST_F(SourceMarkerCommands, AFailedSetUpKeepsItsOwnErrorCode) {
+  std::vector<std::pair<PMIID, ImplementationID>> impls;
+  ASSERT_TRUE(Host::Get().Classes().Resolve(kXRefSetupSourceMarkerCmdBoss, &impls));
+  const auto command = std::find_if(impls.begin(), impls.end(), [](auto& e) { return e.first == IID_ICOMMAND; });
+  ASSERT_NE(impls.end(), command);
+  Host::Get().Impls().InstallHost<FailingSetupCmd>(kTestFailingSetupCmdImpl);
+  Host::Get().Classes().AddIn(kXRefSetupSourceMarkerCmdBoss, {{IID_ICOMMAND, kTestFailingSetupCmdImpl}});
+
+  InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefInsertSourceMarkerCmdBoss));
+  cmd->SetItemList(UIDList(doc_, story_));
+  InterfacePtr<IRangeData>(cmd.get(), IID_IRANGEDATA)->Set(0, 0);
+  InterfacePtr<IStringData>(cmd.get(), IID_ISTRINGDATA)->Set(PMString("M"));
+  const ErrorCode result = CmdUtils::ProcessCommand(cmd.get());
+  Host::Get().Classes().AddIn(kXRefSetupSourceMarkerCmdBoss, {{IID_ICOMMAND, command->second}});
+  EXPECT_EQ(kOutOfMemoryError, result);
+  EXPECT_EQ(0, cmd->GetItemList()->Length());
+  EXPECT_EQ(0, MarkerList(doc_)->GetMarkerCount());
+}
+
 TEST_F(SourceMarkerCommands, RenamingIsOneUndoStepAndLookupsSeeTheNewName) {
   const UID marker = InsertMarker(doc_, story_, 0, "Intro");
   const std::string before = DocumentBytes(doc_);
@@ -216,9 +250,17 @@ TEST_F(SourceMarkerCommands, CopyingIntoAnotherDocumentTakesAFreeNameThere) {
   const std::string sourceBefore = DocumentBytes(doc_);
   const std::string targetBefore = DocumentBytes(other);
   SchedulerReports().clear();
+  RecordingObserver observer;
+  InterfacePtr<ISubject> subject(other, kRootUID, IID_ISUBJECT);
+  subject->AttachObserver(observer.Object(), IID_IXREFSOURCEMARKER);
 
   const UID copy = CopyMarker(UIDRef(doc_, source), other);
+  subject->DetachObserver(observer.Object(), IID_IXREFSOURCEMARKER);
   ASSERT_NE(kInvalidUID, copy);
+  // The rename inside and the copy itself tell the target document.
+  const std::vector<uint32> heard = Changes(observer);
+  EXPECT_EQ(1, std::count(heard.begin(), heard.end(), IdValue(kXRefModifySourceMarkerCmdBoss)));
+  EXPECT_EQ(1, std::count(heard.begin(), heard.end(), IdValue(kXRefCopySourceMarkerCmdBoss)));
   EXPECT_EQ("Intro (2)", NameOf(other, copy));
   EXPECT_EQ((std::vector<std::string>{"intro", "Intro (2)"}), ListedNames(other));
   // The copy is not anchored: whoever asked for it places it.
@@ -226,7 +268,10 @@ TEST_F(SourceMarkerCommands, CopyingIntoAnotherDocumentTakesAFreeNameThere) {
   EXPECT_EQ("QX#0xF2C#kXRefCopySourceMarkerCmdKey", other->UndoName());
   EXPECT_EQ(sourceBefore, DocumentBytes(doc_));
   EXPECT_EQ(0, AllCrossRefReports(doc_));
-  EXPECT_LE(1, AllCrossRefReports(other));
+  // The rename leaves references alone and queues every cross-reference of
+  // the target (renaming them would need its cross-reference list, and
+  // queue nothing without one); listing the copy queues them again.
+  EXPECT_EQ(2, AllCrossRefReports(other));
 
   ASSERT_TRUE(other->Undo());
   EXPECT_EQ(targetBefore, DocumentBytes(other));
@@ -346,8 +391,10 @@ TEST_F(SourceMarkerCommands, ComposedMarkersAdornTheirLineOnceAndReportOverset) 
   InterfacePtr<IFrameList> frames(doc_, story, IID_IFRAMELIST);
   ASSERT_EQ(1, frames->GetFrameCount());
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story)->InsertCmd(0, WideString(std::string(30, 'x').c_str()))));
+  EXPECT_EQ(1, ChangeReports(doc_, late));  // moved
+  SchedulerReports().clear();
   ComposeStory(doc_, story);
-  EXPECT_LE(1, ChangeReports(doc_, late));
+  EXPECT_EQ(1, ChangeReports(doc_, late));  // overset
   EXPECT_TRUE(TextUtils()->IsMarkerStoryFlagged(Marker(doc_, late).get()));
 }
 

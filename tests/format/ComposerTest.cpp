@@ -1,6 +1,7 @@
 // The composer: literal text and elements written into the destination story
 // with the styles, format properties and language conditions of the format.
 #include "host/CmdUtils.h"
+#include "format/IXRefPreviewer.h"
 #include "host/IErrorStringService.h"
 #include "tests/support/ComposerFixture.h"
 
@@ -46,6 +47,32 @@ TEST_F(Composer, LangListsOutputOnlyForTheDestinationsLanguageAndNestedElementsI
   // A name never translated matches as it stands; an empty item matches nothing.
   ASSERT_EQ(kSuccess, Compose(u"<span lang=\"klingon\">a</span><span lang=\";\">b</span>", klingon, 4));
   EXPECT_EQ("kl[]a\r", Text(klingon));
+}
+
+// The previewer at real locations shows exactly the text composing writes,
+// whatever the lang lists: empty ones, and a match inside a mismatch.
+TEST_F(Composer, PreviewFiltersLanguagesExactlyAsComposing) {
+  InterfacePtr<IXRefPreviewer> previewer(utils_->QueryPreviewer());
+  ASSERT_TRUE(previewer);
+  const UID source = Story({{"Source", AttributeBossList()}});
+  const std::u16string formats[] = {
+      u"(<span lang=\"\">X</span>)",
+      u"[<span lang=\"Klingon\">k<span lang=\"German\">de</span><span>in</span></span>]",
+      u"[<span lang=\"German\">d<span lang=\"\">e</span><span lang=\"Klingon\">k</span></span>]",
+  };
+  const std::string expected[2][3] = {{"(X)", "[de]", "[de]"}, {"(X)", "[kin]", "[k]"}};
+  const UID languages[] = {german_, klingon_};
+  for (int l = 0; l < 2; ++l) {
+    for (int f = 0; f < 3; ++f) {
+      const UID dest = Story({{"xx", Attrs({TextAttr::Language(languages[l])})}});
+      PMString preview;
+      ASSERT_EQ(kSuccess, previewer->Preview(&preview, PMString(formats[f]), doc_, source, 0, doc_, dest, 1));
+      ASSERT_EQ(kSuccess, Compose(formats[f], dest, 2, source, 0));
+      const std::string composed = Text(dest);
+      EXPECT_EQ(expected[l][f], composed.substr(2, composed.size() - 3)) << l << f;
+      EXPECT_EQ(expected[l][f], preview.GetUTF8String()) << l << f;
+    }
+  }
 }
 
 TEST_F(Composer, UnknownCharacterStyleIsOneErrorAndTheContentIsStillWritten) {

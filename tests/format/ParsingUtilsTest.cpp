@@ -42,9 +42,13 @@ TEST_F(ParsingUtils, DocumentIsHeaderRootAndFormatWithRightIndentTabsAsElements)
   for (const char* name : {"paratext", "paranum", "marker", "pagenum", "chapnum", "fnnum", "filename", "char", "span"})
     EXPECT_NE(declared.end(), std::find(declared.begin(), declared.end(), name)) << name;
 
-  EXPECT_EQ(h + "<xref></xref>", AssembleFormatDocument(header, PMString()).GetUTF8String());
+  PMString document;
+  MarkupFault fault;
+  ASSERT_TRUE(AssembleFormatDocument(header, PMString(), &document, &fault));
+  EXPECT_EQ(h + "<xref></xref>", document.GetUTF8String());
+  ASSERT_TRUE(AssembleFormatDocument(header, Str(u"a\u0008b\u0008\u0003\u0007\u0001"), &document, &fault));
   EXPECT_EQ(h + "<xref>a<char code='8' />b<char code='8' /><char code='3' /><char code='7' />\x01</xref>",
-            AssembleFormatDocument(header, Str(u"a\u0008b\u0008\u0003\u0007\u0001")).GetUTF8String());
+            document.GetUTF8String());
 }
 
 TEST_F(ParsingUtils, ElementsAreFoundByTheirExactName) {

@@ -30,8 +30,8 @@ TEST(Previewer, SamplesStandInForEveryBuildingBlock) {
   EXPECT_GE(page, 1);
   EXPECT_LE(page, 50);
   EXPECT_TRUE(std::regex_match(Sample("<paranum/> <chapnum/>"), std::regex("[1-5]\\. [1-5]")));
-  EXPECT_EQ("C:\\Documents\\Tessary\\sample.indd", Sample("<filename fullpath=\"yes\"/>"));
-  EXPECT_EQ("sample.indd", Sample("<filename extension=\"no\"/>"));
+  EXPECT_EQ("C:\\Documents\\Tessary\\sample.xrefdoc", Sample("<filename fullpath=\"yes\"/>"));
+  EXPECT_EQ("sample.xrefdoc", Sample("<filename extension=\"no\"/>"));
   EXPECT_EQ("Source Marker", Sample("<marker/>"));
   // Without a destination the language filter has nothing to compare with.
   EXPECT_EQ("[only German]", Sample("[<span lang=\"German\">only German</span>]"));

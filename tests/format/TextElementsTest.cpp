@@ -534,7 +534,11 @@ TEST_F(TextElements, MarkerGivesTheSourceMarkersName) {
 TEST(FormatDocument, WhiteSpaceInAttributeValuesBecomesCharacterReferences) {
   const PMString header("H");
   auto doc = [&](const char16_t* format) {
-    return AssembleFormatDocument(header, PMString(std::u16string(format))).GetUTF8String();
+    PMString document;
+    MarkupFault fault;
+    return AssembleFormatDocument(header, PMString(std::u16string(format)), &document, &fault)
+               ? document.GetUTF8String()
+               : std::string("refused");
   };
   EXPECT_EQ("H<xref><paratext delimiter='&#9;'/></xref>", doc(u"<paratext delimiter='\t'/>"));
   EXPECT_EQ("H<xref><a b=\"x&#10;'&#13;\"/></xref>", doc(u"<a b=\"x\n'\r\"/>"));

@@ -97,6 +97,15 @@ TEST_F(XRefTextUtilsTest, NumberingTextIsTheParagraphsNumberWithoutWhiteSpace) {
   EXPECT_EQ("", utils_->GetNumberingText(model.get(), 6, false).GetUTF8String());
   EXPECT_EQ("", utils_->GetNumberingText(model.get(), 999, false).GetUTF8String());
   EXPECT_EQ("", utils_->GetNumberingText(nullptr, 0, false).GetUTF8String());
+
+  // Tabs and other white space go too, not only blanks.
+  DocumentBuilder builder(doc_);
+  const UID tabbed = builder.AddParagraphStyle("Tabbed", AttributeBossList(), kNumberedList);
+  LayoutBuilder(doc_).SetNumbering(tabbed, "tabbed", 1, "Part\t^1\u2003.\t");
+  const UID other = builder.NewStory();
+  builder.AddParagraph(other, tabbed);
+  builder.AddRun(other, WideString::FromUTF8("text"));
+  EXPECT_EQ("Part1.", utils_->GetNumberingText(Model(other).get(), 1, false).GetUTF8String());
 }
 
 TEST_F(XRefTextUtilsTest, PagesAndOversetComeFromTheLayout) {
@@ -135,8 +144,22 @@ TEST_F(XRefTextUtilsTest, SelectingAMarkerTakesOneVisibleCharacterOnEachSide) {
   app_->SetFrontDocument(other);
   SelectionFor(between);
   EXPECT_EQ(doc_, app_->FrontDocument());
-  // Something that is no marker selects nothing new.
+  // Something that is no marker selects nothing new, nor brings its
+  // document forward.
+  EXPECT_EQ(std::make_pair(13, 15), SelectionFor(end));
+  app_->SetFrontDocument(other);
   utils_->SelectSourceMarker(UIDRef(doc_, story));
   utils_->SelectSourceMarker(UIDRef());
-  EXPECT_EQ(std::make_pair(0, 3), SelectionFor(between));
+  UIDRef selected;
+  TextIndex from = -1, to = -1;
+  ASSERT_TRUE(app_->GetTextSelection(&selected, &from, &to));
+  EXPECT_EQ(std::make_pair(13, 15), std::make_pair(from, to));
+  EXPECT_EQ(other, app_->FrontDocument());
+}
+
+TEST_F(XRefTextUtilsTest, CleanTextCountsCharactersNotUTF16Units) {
+  // Two letters outside the Basic Multilingual Plane are two characters.
+  UID story = Story({"\xF0\x9D\x90\x80\xF0\x9D\x90\x81 b cc dd"}, {});
+  EXPECT_EQ("\xF0\x9D\x90\x80\xF0\x9D\x90\x81 b", Clean(story, 0, 10, 3));
+  EXPECT_EQ("\xF0\x9D\x90\x80\xF0\x9D\x90\x81 b cc", Clean(story, 0, 10, 5));
 }
