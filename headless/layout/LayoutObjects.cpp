@@ -66,7 +66,7 @@ UID FrameListImpl::GetFrameContaining(TextIndex at) {
     InterfacePtr<IFrameList> refFrames(refStory, IID_IFRAMELIST);
     return refFrames ? refFrames->GetFrameContaining(refIndex) : kInvalidUID;
   }
-  const StoryComposition* c = ComposeStory(::GetDataBase(this), ::GetUID(this));
+  const StoryComposition* c = ComposeStoryThrough(::GetDataBase(this), ::GetUID(this), at);
   return c ? c->FrameAt(at) : kInvalidUID;
 }
 

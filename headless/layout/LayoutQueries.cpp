@@ -95,7 +95,7 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
     InterfacePtr<ILineInfo> refLines(refStory, IID_ILINEINFO);
     return refLines && refLines->GetLineInfo(refIndex, info);
   }
-  const StoryComposition* c = ComposeStory(db, story);
+  const StoryComposition* c = ComposeStoryThrough(db, story, at);
   int32 lineNumber = -1;
   const ComposedLine* line = c ? c->LineAt(at, &lineNumber) : nullptr;
   if (!line || !info) return false;

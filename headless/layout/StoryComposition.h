@@ -36,7 +36,7 @@ public:
 
 private:
   friend struct CompositionWork;
-  friend const StoryComposition* ComposeStory(IDataBase* db, UID story);
+  friend const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
   std::vector<ComposedLine> lines_;
   std::vector<UID> frames_;
   TextIndex overset_ = 0;
@@ -46,6 +46,12 @@ private:
 
 // The story's current composition; null when the UID is not a story.
 const StoryComposition* ComposeStory(IDataBase* db, UID story);
+// The same, current at least through the index: the line holding it, the
+// lines before it and the answers of LineAt and FrameAt up to it. Composing
+// may stop past that line before the lines fall back in step, to go on when
+// a later index or the whole story is asked for, so that edit after edit
+// early in a long paragraph does not each lay out the rest of it.
+const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
 // The line object owned items receive when composed into a line (with a
 // reference the caller releases).
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line);
