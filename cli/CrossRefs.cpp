@@ -1,5 +1,6 @@
 #include "cli/CrossRefs.h"
 #include "cli/DefaultFormats.h"
+#include "cli/StoryNumbers.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
@@ -158,7 +159,7 @@ void DescribeCrossRefs(IDataBase* doc, std::ostream& out) {
   for (int32 i = 0; list && i < list->GetCrossRefCount(); ++i) {
     InterfacePtr<IXRefCrossRef> x(list->QueryCrossRef(i));
     if (!x) continue;
-    out << "cross-reference " << i + 1 << ": story " << UIDValue(x->GetStoryRef().GetUID()) << " at "
+    out << "cross-reference " << i + 1 << ": story " << StoryNumber(doc, x->GetStoryRef().GetUID()) << " at "
         << x->GetStartIndex() << ", format \""
         << (x->GetFormatName().IsEmpty() ? "(custom)" : x->GetFormatName().GetUTF8String()) << "\", source \""
         << x->GetSourceMarkerName().GetUTF8String() << "\"";

@@ -253,14 +253,20 @@ struct CompositionWork {
   // Adornments of lines before the change stay, those of lines after it
   // move with their lines, those of changed lines go (their items add them
   // again when told).
+  // Only the entries from `from` on are touched, and those after the
+  // change only when the line count changed.
   static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
-    std::map<int32, std::vector<std::pair<ClassID, double>>> kept;
-    for (auto& entry : c.adornments_) {
-      if (entry.first < from) kept[entry.first] = std::move(entry.second);
-      else if (oldResync >= 0 && entry.first >= oldResync)
-        kept[entry.first - oldResync + newResync] = std::move(entry.second);
+    auto& all = c.adornments_;
+    auto changed = all.lower_bound(from);
+    auto after = oldResync >= 0 ? all.lower_bound(std::max(from, oldResync)) : all.end();
+    all.erase(changed, after);
+    if (oldResync < 0 || oldResync == newResync) return;
+    std::map<int32, std::vector<std::pair<ClassID, double>>> moved;
+    for (auto it = all.lower_bound(std::max(from, oldResync)); it != all.end();) {
+      moved.emplace_hint(moved.end(), it->first - oldResync + newResync, std::move(it->second));
+      it = all.erase(it);
     }
-    c.adornments_ = std::move(kept);
+    for (auto& entry : moved) all[entry.first] = std::move(entry.second);
   }
 };
 
