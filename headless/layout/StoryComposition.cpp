@@ -19,6 +19,7 @@ struct Entry {
   uint64_t serial = ~0ull;
   uint64_t revision = 0;  // the story's layout-damage revision composed
   bool composed = false;
+  uint64_t frameRevision = 0;  // of the frames in `boxes`
   // Composing stopped at `pausedAt` (lines before it are current) with
   // [pausedAt, pendingEnd) of the text not yet composed again.
   bool paused = false;
@@ -32,6 +33,8 @@ std::map<std::pair<uint64_t, UID>, Entry>& Cache() {
   static std::map<std::pair<uint64_t, UID>, Entry> cache;
   return cache;
 }
+
+uint64_t gFrameRevision = 1;
 
 std::set<std::pair<uint64_t, UID>>& Composing() {
   static std::set<std::pair<uint64_t, UID>> composing;
@@ -322,6 +325,8 @@ const ChunkedText* TextOf(ITextModel* text) {
 }
 }  // namespace
 
+void FramesChanged() { ++gFrameRevision; }
+
 const StoryComposition* ComposeStory(IDataBase* db, UID story) {
   return ComposeStoryThrough(db, story, std::numeric_limits<TextIndex>::max());
 }
@@ -330,17 +335,26 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   auto* db = static_cast<DataBase*>(idb);
   if (!db) return nullptr;
   InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
-  std::vector<UID> frameUIDs;
-  std::vector<FrameBox> boxes;
-  if (!text || !ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
-  const ChunkedText* units = TextOf(text.get());
+  const ChunkedText* units = text ? TextOf(text.get()) : nullptr;
   if (!units) return nullptr;
   auto key = std::make_pair(db->InstanceId(), story);
   Entry& entry = Cache()[key];
-  const bool current = entry.serial == db->ChangeSerial() && (!entry.paused || through < entry.pausedAt);
+  const bool current = entry.composed && entry.serial == db->ChangeSerial() &&
+                       (!entry.paused || through < entry.pausedAt);
   if (current || Composing().count(key)) return &entry.composition;
 
   StoryComposition& c = entry.composition;
+  // Frames are read again only when some frame or frame list changed.
+  const uint64_t frameRevision = gFrameRevision;
+  std::vector<UID> frameUIDs;
+  std::vector<FrameBox> boxes;
+  const bool framesKnown = entry.composed && entry.frameRevision == frameRevision;
+  if (framesKnown) {
+    frameUIDs = c.frames_;
+    boxes = entry.boxes;
+  } else if (!ReadFrames(db, story, &frameUIDs, &boxes)) {
+    return nullptr;
+  }
   const uint64_t revision = LayoutDamage::Revision(db, story);
   std::vector<TextEdit> edits;
   const bool sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
@@ -355,6 +369,7 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
     changes = CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs);
   }
   entry.boxes = boxes;
+  entry.frameRevision = frameRevision;
   entry.revision = revision;
   entry.composed = true;
   entry.paused = changes.paused;

@@ -52,6 +52,9 @@ const StoryComposition* ComposeStory(IDataBase* db, UID story);
 // a later index or the whole story is asked for, so that edit after edit
 // early in a long paragraph does not each lay out the rest of it.
 const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
+// A frame or a story's frame list changed (or was read): compositions read
+// their frames again. Frame and frame-list implementations call it.
+void FramesChanged();
 // The line object owned items receive when composed into a line (with a
 // reference the caller releases).
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line);
