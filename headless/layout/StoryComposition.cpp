@@ -111,15 +111,22 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const 
   if (changes.from < changes.to) {
     const ComposedLine& first = c.Line(changes.from);
     const ComposedLine& last = c.Line(changes.to - 1);
+    // Items of one line share its line object.
+    int32 waxLine = -1;
+    IPMUnknown* wax = nullptr;
     for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
       InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
       int32 lineNumber = -1;
       const ComposedLine* line = c.LineAt(info.index, &lineNumber);
       if (!item || !item->HearsLayout() || !line) continue;
-      IPMUnknown* wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+      if (lineNumber != waxLine || !wax) {
+        if (wax) wax->Release();
+        wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+        waxLine = lineNumber;
+      }
       item->ComposedIntoLine(wax);
-      if (wax) wax->Release();
     }
+    if (wax) wax->Release();
   }
   TellOverset(db, strand.get(), changes.oversetFrom, changes.oversetTo);
   // The damage, less what the first range told.
