@@ -123,16 +123,16 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
 
 bool16 WaxLineImpl::HasAdornment(ClassID adornment) const {
   if (!composition_) return false;
-  auto& list = composition_->Adornments()[line_];
+  auto& list = composition_->Adornments(line_);
   return std::any_of(list.begin(), list.end(), [&](auto& a) { return a.first == adornment; });
 }
 
 void WaxLineImpl::AddAdornment(ClassID adornment, double drawPriority) {
-  if (composition_ && !HasAdornment(adornment)) composition_->Adornments()[line_].emplace_back(adornment, drawPriority);
+  if (composition_ && !HasAdornment(adornment)) composition_->Adornments(line_).emplace_back(adornment, drawPriority);
 }
 
 int32 WaxLineImpl::GetAdornmentCount() const {
-  return composition_ ? static_cast<int32>(composition_->Adornments()[line_].size()) : 0;
+  return composition_ ? static_cast<int32>(composition_->Adornments(line_).size()) : 0;
 }
 
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line) {

@@ -263,20 +263,22 @@ struct CompositionWork {
   // Adornments of lines before the change stay, those of lines after it
   // move with their lines, those of changed lines go (their items add them
   // again when told).
-  // Only the entries from `from` on are touched, and those after the
-  // change only when the line count changed.
+  // Entries before `from` stay where they are; those after the change move
+  // by the change in line count.
   static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
     auto& all = c.adornments_;
-    auto changed = all.lower_bound(from);
-    auto after = oldResync >= 0 ? all.lower_bound(std::max(from, oldResync)) : all.end();
-    all.erase(changed, after);
-    if (oldResync < 0 || oldResync == newResync) return;
-    std::map<int32, std::vector<std::pair<ClassID, double>>> moved;
-    for (auto it = all.lower_bound(std::max(from, oldResync)); it != all.end();) {
-      moved.emplace_hint(moved.end(), it->first - oldResync + newResync, std::move(it->second));
-      it = all.erase(it);
+    const auto at = [&](int32 n) { return all.begin() + std::min(static_cast<std::ptrdiff_t>(n), static_cast<std::ptrdiff_t>(all.size())); };
+    if (oldResync < 0) {
+      all.erase(at(from), all.end());
+      return;
     }
-    for (auto& entry : moved) all[entry.first] = std::move(entry.second);
+    const int32 end = std::max(from, oldResync);
+    all.erase(at(from), at(end));
+    if (static_cast<size_t>(from) >= all.size()) return;
+    // Entry j >= end, now at from + j - end, belongs at j - oldResync + newResync.
+    const int32 gap = end - oldResync + newResync - from;
+    if (gap >= 0) all.insert(at(from), static_cast<size_t>(gap), StoryComposition::AdornmentList());
+    else all.erase(at(std::max(0, from + gap)), at(from));
   }
 };
 

@@ -28,8 +28,12 @@ public:
   TextIndex FrameStart(UID frame) const;
   int32 FrameSpan(UID frame) const;
 
-  // Adornments drawn on a line, by line number.
-  std::map<int32, std::vector<std::pair<ClassID, double>>>& Adornments() { return adornments_; }
+  // Adornments drawn on a line (0 <= lineNumber).
+  using AdornmentList = std::vector<std::pair<ClassID, double>>;
+  AdornmentList& Adornments(int32 lineNumber) {
+    if (static_cast<size_t>(lineNumber) >= adornments_.size()) adornments_.resize(static_cast<size_t>(lineNumber) + 1);
+    return adornments_[static_cast<size_t>(lineNumber)];
+  }
 
   int32 LineCount() const { return static_cast<int32>(lines_.size()); }
   const ComposedLine& Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
@@ -41,7 +45,8 @@ private:
   std::vector<UID> frames_;
   TextIndex overset_ = 0;
   int32 length_ = 0;
-  std::map<int32, std::vector<std::pair<ClassID, double>>> adornments_;
+  // By line number; shorter than lines_ when the last lines have none.
+  std::vector<AdornmentList> adornments_;
 };
 
 // The story's current composition; null when the UID is not a story.

@@ -386,7 +386,7 @@ TEST_F(SourceMarkerCommands, ComposedMarkersAdornTheirLineOnceAndReportOverset) 
 
   auto* composition = const_cast<StoryComposition*>(ComposeStory(doc_, story));
   ASSERT_TRUE(composition);
-  auto& adornments = composition->Adornments()[0];
+  auto& adornments = composition->Adornments(0);
   ASSERT_EQ(1u, adornments.size());
   EXPECT_EQ(kXRefMarkerAdornmentBoss, adornments[0].first);
   EXPECT_DOUBLE_EQ(16384.52, adornments[0].second);

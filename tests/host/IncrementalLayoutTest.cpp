@@ -215,3 +215,29 @@ TEST(IncrementalLayout, ItemsAlreadyOversetDoNotHearItAgain) {
   EXPECT_TRUE(HeardAt().empty());
   ExpectSameAsFromScratch(db, story, "after typing in overset");
 }
+
+// Composing that stops early keeps the adornments of the lines not composed
+// yet with those lines, and they are where they belong when the lines fall
+// back in step.
+TEST(IncrementalLayout, AdornmentsStayWithTheirLinesThroughAStop) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  const ClassID mark{0x7C23};
+  const_cast<StoryComposition*>(ComposeStory(db, story))->Adornments(5).emplace_back(mark, 1.0);
+  // Line 2 loses a character and breaks where it did: the lines after it
+  // start one earlier in the same slots.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(21, 1)));
+  auto* c = const_cast<StoryComposition*>(ComposeStoryThrough(db, story, 12));
+  ASSERT_EQ(1u, c->Adornments(4).size());  // old line 5, waiting after the stop
+  c = const_cast<StoryComposition*>(ComposeStory(db, story));
+  ASSERT_EQ(1u, c->Adornments(5).size());
+  EXPECT_EQ(mark, c->Adornments(5)[0].first);
+  EXPECT_TRUE(c->Adornments(4).empty());
+  ExpectSameAsFromScratch(db, story, "after the stop");
+}
