@@ -34,6 +34,8 @@ public:
     overrideStack_.clear();
     filter_.Reset();
     savedStack_.clear();
+    restyledStack_.clear();
+    restyled_ = false;
     charStyle_ = kInvalidUID;
     utils_.reset(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
@@ -102,6 +104,12 @@ private:
     charStyleStack_.pop_back();
     const boost::shared_ptr<AttributeBossList> overrides = overrideStack_.back();
     overrideStack_.pop_back();
+    // An element that gave the insertion point nothing of its own (no
+    // style, format or run attributes) left it as it was saved.
+    const bool restyled = restyled_;
+    restyled_ = restyledStack_.back();
+    restyledStack_.pop_back();
+    if (!restyled) return;
     const XRefInsertionPoint point = InsertionPoint();
     charStyle_ = style;
     if (point.ApplyCharStyle(style)) point.ApplyAttributes(*overrides);
@@ -118,6 +126,8 @@ private:
     if (!point.ReadAttributes(false, overrides.get())) return false;
     charStyleStack_.push_back(charStyle_);
     overrideStack_.push_back(overrides);
+    restyledStack_.push_back(restyled_);
+    restyled_ = false;
     savedStack_.back() = true;
     return true;
   }
@@ -132,6 +142,7 @@ private:
       state->AddAttributeError(element, kCStyle, kXRefCharStyleNotFoundError);
       return true;
     }
+    restyled_ = true;
     if (!point.ApplyCharStyle(style)) return false;
     charStyle_ = style;
     return true;
@@ -144,7 +155,9 @@ private:
         ReadFormatProperties(utils_->GetStringAttribute(attributes, kFormat, PMString()), destination, list) !=
             kSuccess)
       return false;
-    return list->CountBosses() == 0 || point.ApplyAttributes(*list);
+    if (list->CountBosses() == 0) return true;
+    restyled_ = true;
+    return point.ApplyAttributes(*list);
   }
 
   // The element's runs, each with its own attributes under the format's.
@@ -154,6 +167,7 @@ private:
       if (run.attributes) {
         AttributeBossList merged = *run.attributes;
         merged.ApplyAttributes(formatList);
+        if (merged.CountBosses() > 0) restyled_ = true;
         if (merged.CountBosses() > 0 && !point.ApplyAttributes(merged)) return;
       }
       if (!run.text.empty() && !point.Insert(run.text)) return;
@@ -173,6 +187,10 @@ private:
   // Per element start, whether it saved onto the two stacks above and
   // entered the language filter.
   std::deque<bool> savedStack_;
+  // Whether the open element changed the insertion point's style or
+  // attributes; saved for each enclosing element, restored at its end.
+  bool restyled_ = false;
+  std::deque<bool> restyledStack_;
   // The character style the insertion point carries.
   UID charStyle_ = kInvalidUID;
   InterfacePtr<IXRefParsingUtils> utils_;

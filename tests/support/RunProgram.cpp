@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 ProgramRun RunXref(const std::string& args, bool mergeStderr) {
-  std::string cmd = std::string(XREF_BINARY) + " " + args + (mergeStderr ? " 2>&1" : " 2>/dev/null");
+  // Under the sanitizers, LeakSanitizer would list the suppressions it used
+  // (headless/xml) after the program's own output.
+  std::string cmd = "LSAN_OPTIONS=${LSAN_OPTIONS:-print_suppressions=0} " + std::string(XREF_BINARY) + " " + args + (mergeStderr ? " 2>&1" : " 2>/dev/null");
   ProgramRun r;
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return r;
