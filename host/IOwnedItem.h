@@ -28,7 +28,9 @@ public:
   virtual bool16 IsCopyable() = 0;
   // Whether the item hears the three occasions below.
   virtual bool16 HearsLayout() = 0;
-  // Text before the anchor changed, so the anchor moved.
+  // The anchor moved. This host does not send it for text edited before the
+  // anchor (that would cost every edit as much as the items after it): an
+  // anchor whose line an edit changed hears ComposedIntoLine when composed.
   virtual void Moved() = 0;
   // The anchor went into overset text (reported by the layout).
   virtual void Overset() = 0;

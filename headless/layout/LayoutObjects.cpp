@@ -27,6 +27,8 @@ void HierarchyImpl::SetParentUID(UID parent) {
 
 void HierarchyImpl::ReadWrite(IPMStream* s, ImplementationID) { s->XferReference(parent_); }
 
+TextFrameImpl::~TextFrameImpl() { FramesChanged(); }
+
 void TextFrameImpl::Set(UID story, int32 columns, int32 lines, double x, double y) {
   PreDirty();
   story_ = story;
@@ -34,9 +36,11 @@ void TextFrameImpl::Set(UID story, int32 columns, int32 lines, double x, double 
   lines_ = std::max(lines, 0);
   x_ = x;
   y_ = y;
+  FramesChanged();
 }
 
 void TextFrameImpl::ReadWrite(IPMStream* s, ImplementationID) {
+  if (s->IsReading()) FramesChanged();
   s->XferReference(story_);
   s->XferInt32(columns_);
   s->XferInt32(lines_);
@@ -63,7 +67,7 @@ UID FrameListImpl::GetFrameContaining(TextIndex at) {
   IDataBase* db = ::GetDataBase(this);
   UID story = ::GetUID(this);
   if (!PlacedPosition(db, &story, &at)) return kInvalidUID;
-  const StoryComposition* c = ComposeStory(db, story);
+  const StoryComposition* c = ComposeStoryThrough(db, story, at);
   return c ? c->FrameAt(at) : kInvalidUID;
 }
 
@@ -75,9 +79,13 @@ TextIndex FrameListImpl::GetOversetStart() {
 void FrameListImpl::Append(UID frame) {
   PreDirty();
   frames_.Append(frame);
+  FramesChanged();
 }
 
-void FrameListImpl::ReadWrite(IPMStream* s, ImplementationID) { frames_.ReadWriteXferReference(s); }
+void FrameListImpl::ReadWrite(IPMStream* s, ImplementationID) {
+  if (s->IsReading()) FramesChanged();
+  frames_.ReadWriteXferReference(s);
+}
 
 Section SectionListImpl::GetNthSection(int32 n) const {
   if (n < 0 || n >= GetSectionCount()) return Section();

@@ -45,6 +45,8 @@ private:
 class TextFrameImpl : public CPMUnknown<ITextFrame> {
 public:
   using CPMUnknown::CPMUnknown;
+  // A frame going away (deleted, undone) is a change of the frames.
+  ~TextFrameImpl();
   UID GetStoryUID() const override { return story_; }
   int32 GetColumns() const override { return columns_; }
   int32 GetLines() const override { return lines_; }

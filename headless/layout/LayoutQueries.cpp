@@ -106,7 +106,7 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
   UID story = ::GetUID(this);
   // A footnote's lines are placed with its reference.
   if (!PlacedPosition(db, &story, &at)) return false;
-  const StoryComposition* c = ComposeStory(db, story);
+  const StoryComposition* c = ComposeStoryThrough(db, story, at);
   int32 lineNumber = -1;
   const ComposedLine* line = c ? c->LineAt(at, &lineNumber) : nullptr;
   if (!line || !info) return false;
@@ -134,16 +134,16 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
 
 bool16 WaxLineImpl::HasAdornment(ClassID adornment) const {
   if (!composition_) return false;
-  auto& list = composition_->Adornments()[line_];
+  auto& list = composition_->Adornments(line_);
   return std::any_of(list.begin(), list.end(), [&](auto& a) { return a.first == adornment; });
 }
 
 void WaxLineImpl::AddAdornment(ClassID adornment, double drawPriority) {
-  if (composition_ && !HasAdornment(adornment)) composition_->Adornments()[line_].emplace_back(adornment, drawPriority);
+  if (composition_ && !HasAdornment(adornment)) composition_->Adornments(line_).emplace_back(adornment, drawPriority);
 }
 
 int32 WaxLineImpl::GetAdornmentCount() const {
-  return composition_ ? static_cast<int32>(composition_->Adornments()[line_].size()) : 0;
+  return composition_ ? static_cast<int32>(composition_->Adornments(line_).size()) : 0;
 }
 
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line) {

@@ -11,6 +11,7 @@
 #include "host/InterfacePtr.h"
 #include "host/LayoutIDs.h"
 #include <algorithm>
+#include <limits>
 #include <set>
 
 namespace {
@@ -18,6 +19,12 @@ struct Entry {
   uint64_t serial = ~0ull;
   uint64_t revision = 0;  // the story's layout-damage revision composed
   bool composed = false;
+  uint64_t frameRevision = 0;  // of the frames in `boxes`
+  // Composing stopped at `pausedAt` (lines before it are current) with
+  // [pausedAt, pendingEnd) of the text not yet composed again.
+  bool paused = false;
+  TextIndex pausedAt = 0;
+  TextIndex pendingEnd = 0;
   std::vector<FrameBox> boxes;
   StoryComposition composition;
 };
@@ -26,6 +33,8 @@ std::map<std::pair<uint64_t, UID>, Entry>& Cache() {
   static std::map<std::pair<uint64_t, UID>, Entry> cache;
   return cache;
 }
+
+uint64_t gFrameRevision = 1;
 
 std::set<std::pair<uint64_t, UID>>& Composing() {
   static std::set<std::pair<uint64_t, UID>> composing;
@@ -63,13 +72,37 @@ Damage Merge(const std::vector<TextEdit>& edits) {
 }
 
 // What a composition pass changed: lines [from, to) are new, and the owned
-// items in [oversetFrom, oversetTo) went into overset text.
+// items in [oversetFrom, oversetTo) and in [damageFrom, damageTo) went into
+// overset text (the first as the overset start moved up, the second as the
+// edits put text there).
 struct Changes {
   int32 from = 0;
   int32 to = 0;
   TextIndex oversetFrom = 0;
   TextIndex oversetTo = 0;
+  TextIndex damageFrom = 0;
+  TextIndex damageTo = 0;
+  // Composing stopped at pausedAt, past the index asked, before the lines
+  // fell back in step; [pausedAt, pendingEnd) still waits.
+  bool paused = false;
+  TextIndex pausedAt = 0;
+  TextIndex pendingEnd = 0;
 };
+
+// Where an index of the text before the edits lies after them.
+TextIndex MapOld(TextIndex p, const Damage& d) {
+  if (p <= d.start) return p;
+  if (p >= d.end - d.delta) return p + d.delta;
+  return d.start;
+}
+
+void TellOverset(IDataBase* db, IOwnedItemStrand* strand, TextIndex from, TextIndex to) {
+  if (from >= to) return;
+  for (const OwnedItemInfo& info : strand->GetOwnedItems(from, to - from)) {
+    InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
+    if (item && item->HearsLayout()) item->Overset();
+  }
+}
 
 void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const Changes& changes) {
   InterfacePtr<IOwnedItemStrand> strand(
@@ -78,22 +111,27 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const 
   if (changes.from < changes.to) {
     const ComposedLine& first = c.Line(changes.from);
     const ComposedLine& last = c.Line(changes.to - 1);
+    // Items of one line share its line object.
+    int32 waxLine = -1;
+    IPMUnknown* wax = nullptr;
     for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
       InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
       int32 lineNumber = -1;
       const ComposedLine* line = c.LineAt(info.index, &lineNumber);
       if (!item || !item->HearsLayout() || !line) continue;
-      IPMUnknown* wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+      if (lineNumber != waxLine || !wax) {
+        if (wax) wax->Release();
+        wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+        waxLine = lineNumber;
+      }
       item->ComposedIntoLine(wax);
-      if (wax) wax->Release();
     }
+    if (wax) wax->Release();
   }
-  if (changes.oversetFrom >= changes.oversetTo) return;
-  for (const OwnedItemInfo& info :
-       strand->GetOwnedItems(changes.oversetFrom, changes.oversetTo - changes.oversetFrom)) {
-    InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
-    if (item && item->HearsLayout()) item->Overset();
-  }
+  TellOverset(db, strand.get(), changes.oversetFrom, changes.oversetTo);
+  // The damage, less what the first range told.
+  TellOverset(db, strand.get(), changes.damageFrom, std::min(changes.damageTo, changes.oversetFrom));
+  TellOverset(db, strand.get(), std::max(changes.damageFrom, changes.oversetTo), changes.damageTo);
 }
 
 struct TextSource {
@@ -121,11 +159,11 @@ struct CompositionWork {
     c.overset_ = static_cast<TextIndex>(pos);
     c.length_ = length;
     c.adornments_.clear();
-    return {0, c.LineCount(), c.overset_, length};
+    return {0, c.LineCount(), c.overset_, length, 0, 0};
   }
 
   static Changes Incremental(StoryComposition& c, const TextSource& at, int32 length,
-                             const std::vector<FrameBox>& boxes, const Damage& d) {
+                             const std::vector<FrameBox>& boxes, const Damage& d, TextIndex through) {
     std::vector<ComposedLine> old = std::move(c.lines_);
     std::vector<ComposedLine>& lines = c.lines_;
     lines.clear();
@@ -139,6 +177,7 @@ struct CompositionWork {
     size_t k = after == old.begin() ? 0 : static_cast<size_t>(after - old.begin()) - 1;
     while (k > 0 && static_cast<int64>(old[k - 1].start) + maxColumns + 1 >= d.start) --k;
     lines.assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(k));
+    const size_t kept = lines.size();
     size_t pos = k < old.size() ? static_cast<size_t>(old[k].start) : 0;
     size_t f = k < old.size() ? static_cast<size_t>(old[k].frame) : 0;
     int32 l = k < old.size() ? old[k].lineInFrame : 0;
@@ -167,6 +206,8 @@ struct CompositionWork {
           break;
         }
       }
+      if (static_cast<TextIndex>(pos) > through && lines.size() > kept)
+        return Pause(c, old, static_cast<TextIndex>(pos), d, oldOverset, changes, length);
       size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
       ComposedLine line{static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l};
       const size_t n = lines.size();
@@ -181,29 +222,63 @@ struct CompositionWork {
     c.length_ = length;
     c.overset_ = newResync >= 0 ? oldOverset + d.delta : static_cast<TextIndex>(pos);
     // Items newly in overset: from the new overset start to where the old
-    // one lies now, and any in the damage.
-    changes.oversetFrom = c.overset_;
-    changes.oversetTo = c.overset_;
+    // one lies now, and any in the damage. Those overset before the damage
+    // and still there heard of it then.
+    changes.oversetFrom = changes.oversetTo = c.overset_;
+    changes.damageFrom = changes.damageTo = c.overset_;
     if (newResync < 0) {
-      const TextIndex oldOversetNow = oldOverset >= d.end - d.delta ? oldOverset + d.delta : d.start;
-      const TextIndex damageEnd = std::max(d.end, d.start + 1);
-      changes.oversetTo = std::max(c.overset_, std::min(std::max(oldOversetNow, damageEnd), length));
+      const TextIndex oldOversetNow = MapOld(oldOverset, d);
+      changes.oversetTo = std::max(c.overset_, std::min(oldOversetNow, length));
+      changes.damageFrom = std::max(c.overset_, d.start);
+      changes.damageTo = std::max(changes.damageFrom, std::min(std::max(d.end, d.start + 1), length));
     }
     ShiftAdornments(c, changes.from, oldResync, newResync);
+    return changes;
+  }
+
+  // Lines [0, pos) are current and the index asked lies before pos: the old
+  // lines past the damage, shifted, stand in for the rest until asked for.
+  // What goes into overset is told when composing gets there.
+  static Changes Pause(StoryComposition& c, const std::vector<ComposedLine>& old, TextIndex pos, const Damage& d,
+                       TextIndex oldOverset, Changes changes, int32 length) {
+    std::vector<ComposedLine>& lines = c.lines_;
+    const int32 current = static_cast<int32>(lines.size());
+    changes.to = current;
+    if (changes.from < 0) changes.from = current;
+    auto stale = std::lower_bound(old.begin(), old.end(), std::max(d.end - d.delta, pos - d.delta),
+                                  [](const ComposedLine& x, TextIndex v) { return x.start < v; });
+    const int32 firstStale = static_cast<int32>(stale - old.begin());
+    for (auto it = stale; it != old.end(); ++it)
+      lines.push_back({it->start + d.delta, it->length, it->frame, it->lineInFrame});
+    c.length_ = length;
+    c.overset_ = std::max(pos, MapOld(oldOverset, d));
+    changes.oversetFrom = changes.oversetTo = changes.damageFrom = changes.damageTo = c.overset_;
+    changes.paused = true;
+    changes.pausedAt = pos;
+    changes.pendingEnd = std::max(pos, d.end);
+    ShiftAdornments(c, changes.from, firstStale, current);
     return changes;
   }
 
   // Adornments of lines before the change stay, those of lines after it
   // move with their lines, those of changed lines go (their items add them
   // again when told).
+  // Entries before `from` stay where they are; those after the change move
+  // by the change in line count.
   static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
-    std::map<int32, std::vector<std::pair<ClassID, double>>> kept;
-    for (auto& entry : c.adornments_) {
-      if (entry.first < from) kept[entry.first] = std::move(entry.second);
-      else if (oldResync >= 0 && entry.first >= oldResync)
-        kept[entry.first - oldResync + newResync] = std::move(entry.second);
+    auto& all = c.adornments_;
+    const auto at = [&](int32 n) { return all.begin() + std::min(static_cast<std::ptrdiff_t>(n), static_cast<std::ptrdiff_t>(all.size())); };
+    if (oldResync < 0) {
+      all.erase(at(from), all.end());
+      return;
     }
-    c.adornments_ = std::move(kept);
+    const int32 end = std::max(from, oldResync);
+    all.erase(at(from), at(end));
+    if (static_cast<size_t>(from) >= all.size()) return;
+    // Entry j >= end, now at from + j - end, belongs at j - oldResync + newResync.
+    const int32 gap = end - oldResync + newResync - from;
+    if (gap >= 0) all.insert(at(from), static_cast<size_t>(gap), StoryComposition::AdornmentList());
+    else all.erase(at(std::max(0, from + gap)), at(from));
   }
 };
 
@@ -259,33 +334,56 @@ const ChunkedText* TextOf(ITextModel* text) {
 }
 }  // namespace
 
-const StoryComposition* ComposeStory(IDataBase* idb, UID story) {
+void FramesChanged() { ++gFrameRevision; }
+
+const StoryComposition* ComposeStory(IDataBase* db, UID story) {
+  return ComposeStoryThrough(db, story, std::numeric_limits<TextIndex>::max());
+}
+
+const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex through) {
   auto* db = static_cast<DataBase*>(idb);
   if (!db) return nullptr;
   InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
-  std::vector<UID> frameUIDs;
-  std::vector<FrameBox> boxes;
-  if (!text || !ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
-  const ChunkedText* units = TextOf(text.get());
+  const ChunkedText* units = text ? TextOf(text.get()) : nullptr;
   if (!units) return nullptr;
   auto key = std::make_pair(db->InstanceId(), story);
   Entry& entry = Cache()[key];
-  if (entry.serial == db->ChangeSerial() || Composing().count(key)) return &entry.composition;
+  const bool current = entry.composed && entry.serial == db->ChangeSerial() &&
+                       (!entry.paused || through < entry.pausedAt);
+  if (current || Composing().count(key)) return &entry.composition;
 
   StoryComposition& c = entry.composition;
+  // Frames are read again only when some frame or frame list changed.
+  const uint64_t frameRevision = gFrameRevision;
+  std::vector<UID> frameUIDs;
+  std::vector<FrameBox> boxes;
+  const bool framesKnown = entry.composed && entry.frameRevision == frameRevision;
+  if (framesKnown) {
+    frameUIDs = c.frames_;
+    boxes = entry.boxes;
+  } else if (!ReadFrames(db, story, &frameUIDs, &boxes)) {
+    return nullptr;
+  }
   const uint64_t revision = LayoutDamage::Revision(db, story);
   std::vector<TextEdit> edits;
   const bool sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
   Changes changes;
   if (sameFrames && LayoutDamage::EditsSince(db, story, entry.revision, &edits)) {
+    // What a paused composition left reads as one more edit, before the new ones.
+    const int32 pending = entry.pendingEnd - entry.pausedAt;
+    if (entry.paused) edits.insert(edits.begin(), TextEdit{entry.pausedAt, pending, pending});
     if (!edits.empty())
-      changes = CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, Merge(edits));
+      changes = CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, Merge(edits), through);
   } else {
     changes = CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs);
   }
   entry.boxes = boxes;
+  entry.frameRevision = frameRevision;
   entry.revision = revision;
   entry.composed = true;
+  entry.paused = changes.paused;
+  entry.pausedAt = changes.pausedAt;
+  entry.pendingEnd = changes.pendingEnd;
 
   Composing().insert(key);
   TellOwnedItems(db, text.get(), c, changes);

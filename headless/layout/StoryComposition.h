@@ -28,12 +28,16 @@ public:
   TextIndex FrameStart(UID frame) const;
   int32 FrameSpan(UID frame) const;
 
-  // Adornments drawn on a line, by line number.
-  std::map<int32, std::vector<std::pair<ClassID, double>>>& Adornments() { return adornments_; }
+  // Adornments drawn on a line (0 <= lineNumber).
+  using AdornmentList = std::vector<std::pair<ClassID, double>>;
+  AdornmentList& Adornments(int32 lineNumber) {
+    if (static_cast<size_t>(lineNumber) >= adornments_.size()) adornments_.resize(static_cast<size_t>(lineNumber) + 1);
+    return adornments_[static_cast<size_t>(lineNumber)];
+  }
   // The adornments of one line (class, draw priority); none when it has none.
-  std::vector<std::pair<ClassID, double>> LineAdornments(int32 line) const {
-    auto it = adornments_.find(line);
-    return it == adornments_.end() ? std::vector<std::pair<ClassID, double>>() : it->second;
+  AdornmentList LineAdornments(int32 lineNumber) const {
+    if (lineNumber < 0 || static_cast<size_t>(lineNumber) >= adornments_.size()) return AdornmentList();
+    return adornments_[static_cast<size_t>(lineNumber)];
   }
 
   int32 LineCount() const { return static_cast<int32>(lines_.size()); }
@@ -41,16 +45,26 @@ public:
 
 private:
   friend struct CompositionWork;
-  friend const StoryComposition* ComposeStory(IDataBase* db, UID story);
+  friend const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
   std::vector<ComposedLine> lines_;
   std::vector<UID> frames_;
   TextIndex overset_ = 0;
   int32 length_ = 0;
-  std::map<int32, std::vector<std::pair<ClassID, double>>> adornments_;
+  // By line number; shorter than lines_ when the last lines have none.
+  std::vector<AdornmentList> adornments_;
 };
 
 // The story's current composition; null when the UID is not a story.
 const StoryComposition* ComposeStory(IDataBase* db, UID story);
+// The same, current at least through the index: the line holding it, the
+// lines before it and the answers of LineAt and FrameAt up to it. Composing
+// may stop past that line before the lines fall back in step, to go on when
+// a later index or the whole story is asked for, so that edit after edit
+// early in a long paragraph does not each lay out the rest of it.
+const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
+// A frame or a story's frame list changed (or was read): compositions read
+// their frames again. Frame and frame-list implementations call it.
+void FramesChanged();
 // The line object owned items receive when composed into a line (with a
 // reference the caller releases).
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line);

@@ -5,6 +5,24 @@
 #include "host/ITextModel.h"
 #include <algorithm>
 
+OwnedItemStrand::OwnedItemStrand(IPMUnknown* boss) : CPMUnknown(boss) {
+  runs_.Track([this](int32 entry, uint32_t block) {
+    if (entry == 0) return;
+    if (static_cast<size_t>(entry) >= blockOf_.size()) blockOf_.resize(static_cast<size_t>(entry) + 1);
+    blockOf_[static_cast<size_t>(entry)] = block;
+  });
+}
+
+void OwnedItemStrand::Release(int32 entry) {
+  std::vector<Anchored>& items = entries_[static_cast<size_t>(entry)];
+  for (const Anchored& a : items) entryOf_.erase(a.uid);
+  items.clear();
+}
+
+void OwnedItemStrand::Index(int32 entry) {
+  for (const Anchored& a : entries_[static_cast<size_t>(entry)]) entryOf_[a.uid] = entry;
+}
+
 const std::vector<OwnedItemStrand::Anchored>& OwnedItemStrand::EntryAt(TextIndex at) const {
   int32 entry = runs_.ValueAt(at);
   return entries_[static_cast<size_t>(entry)];
@@ -26,13 +44,10 @@ std::vector<OwnedItemInfo> OwnedItemStrand::GetOwnedItems(TextIndex start, int32
 }
 
 TextIndex OwnedItemStrand::FindOwnedItem(UID item) const {
-  if (!whereValid_) {
-    where_.clear();
-    for (const OwnedItemInfo& info : GetOwnedItems(0, runs_.Length())) where_[info.uid] = info.index;
-    whereValid_ = true;
-  }
-  auto it = where_.find(item);
-  return it == where_.end() ? kInvalidTextIndex : it->second;
+  auto it = entryOf_.find(item);
+  if (it == entryOf_.end()) return kInvalidTextIndex;
+  const TextIndex at = runs_.StartOfTracked(blockOf_[static_cast<size_t>(it->second)], it->second);
+  return at < 0 ? kInvalidTextIndex : at;
 }
 
 void OwnedItemStrand::SetAnchor(UID item, UID story) const {
@@ -63,11 +78,10 @@ void OwnedItemStrand::Unanchor(UID item) {
 
 void OwnedItemStrand::Store(TextIndex at, std::vector<Anchored> items) {
   PreDirty();
-  whereValid_ = false;
   int32 entry = runs_.ValueAt(at);
+  if (entry != 0) Release(entry);
   if (items.empty()) {
     if (entry != 0) {
-      entries_[static_cast<size_t>(entry)].clear();
       free_.push_back(entry);
       runs_.FillRange(at, 1, 0);
     }
@@ -86,6 +100,7 @@ void OwnedItemStrand::Store(TextIndex at, std::vector<Anchored> items) {
     runs_.FillRange(at, 1, entry);
   }
   entries_[static_cast<size_t>(entry)] = std::move(items);
+  Index(entry);
 }
 
 bool16 OwnedItemStrand::SetOwnedItem(TextIndex at, ClassID cls, UID item) {
@@ -115,14 +130,13 @@ void OwnedItemStrand::Reset(UID story) {
   runs_.Append(1, 0);
   entries_.assign(1, {});
   free_.clear();
-  whereValid_ = false;
+  entryOf_.clear();
 }
 
 void OwnedItemStrand::Inserted(TextIndex at, int32 count) {
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
   PreDirty();
   runs_.InsertSpace(at, count, 0);
-  whereValid_ = false;
 }
 
 void OwnedItemStrand::Deleted(TextIndex at, int32 count) {
@@ -130,13 +144,12 @@ void OwnedItemStrand::Deleted(TextIndex at, int32 count) {
   for (const OwnedItemInfo& info : GetOwnedItems(at, count)) SetAnchor(info.uid, kInvalidUID);
   runs_.ForEach(at, count, [&](int32, int32, int32 entry) {
     if (entry != 0) {
-      entries_[static_cast<size_t>(entry)].clear();
+      Release(entry);
       free_.push_back(entry);
     }
     return true;
   });
   runs_.DeleteRange(at, count);
-  whereValid_ = false;
 }
 
 // The story, the length, then each anchor character: its index and its items.
@@ -170,7 +183,7 @@ void OwnedItemStrand::ReadWrite(IPMStream* s, ImplementationID) {
   runs_.Clear();
   entries_.assign(1, {});
   free_.clear();
-  whereValid_ = false;
+  entryOf_.clear();
   int32 n = 0;
   s->XferInt32(n);
   int64 avail = s->Available();
@@ -196,6 +209,7 @@ void OwnedItemStrand::ReadWrite(IPMStream* s, ImplementationID) {
     runs_.Append(at - covered, 0);
     runs_.Append(1, static_cast<int32>(entries_.size()));
     entries_.push_back(std::move(items));
+    Index(static_cast<int32>(entries_.size()) - 1);
     covered = at + 1;
   }
   runs_.Append(length - covered, 0);

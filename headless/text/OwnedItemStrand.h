@@ -5,17 +5,20 @@
 //
 // Invariants: a non-zero run is one character long and its entry is used
 // by no other run; an entry holds at least one item, at most one per class,
-// sorted by class; an item appears at most once in the strand.
+// sorted by class; an item appears at most once in the strand. entryOf_
+// names the entry of every anchored item and blockOf_ the storage block of
+// every entry in use, so that an item is found without a scan.
 #include "headless/text/RunStyles.h"
 #include "host/CPMUnknown.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/IPMStream.h"
-#include <map>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class OwnedItemStrand : public CPMUnknown<IOwnedItemStrand> {
 public:
-  using CPMUnknown::CPMUnknown;
+  explicit OwnedItemStrand(IPMUnknown* boss);
   UID GetOwnedUID(TextIndex at, ClassID cls) const override;
   std::vector<OwnedItemInfo> GetOwnedItems(TextIndex start, int32 length) const override;
   TextIndex FindOwnedItem(UID item) const override;
@@ -40,12 +43,15 @@ private:
   void Unanchor(UID item);
   void Store(TextIndex at, std::vector<Anchored> items);
   const std::vector<Anchored>& EntryAt(TextIndex at) const;
+  // Clears an entry, forgetting where its items were.
+  void Release(int32 entry);
+  void Index(int32 entry);
 
   UID story_ = kInvalidUID;
   RunStyles<int32> runs_;
   std::vector<std::vector<Anchored>> entries_{1};  // entry 0 is "nothing"
   std::vector<int32> free_;
-  // Cache: where each item is anchored; rebuilt after a change.
-  mutable std::map<UID, TextIndex> where_;
-  mutable bool whereValid_ = false;
+  // Indexes, never written: kept with every change and rebuilt on reading.
+  std::unordered_map<UID, int32> entryOf_;
+  std::vector<uint32_t> blockOf_;
 };

@@ -9,10 +9,16 @@
 // O(log blocks + kMaxBlock), and inserting, resizing or erasing one moves at
 // most one block's entries: the blocks play the part of a gap buffer's gap,
 // keeping every edit local whatever Total() is. Lengths and values are kept
-// apart so that scans read plain integers.
+// apart so that scans read plain integers. Every block has an id of its own,
+// kept while blocks around it come and go, and a tracker (when set) hears the
+// id of the block each inserted, appended or moved value lands in, so that an
+// owner can find a value again in the same time as a position.
 #include "host/IDTypes.h"
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 template <class V>
@@ -23,6 +29,31 @@ public:
 
   int32 Count() const { return count_; }
   int32 Total() const { return total_; }
+
+  // Hears (value, block id) whenever a value lands in a block. Values
+  // changed in place (ValueAt, ForValues) stay where they are: their owner
+  // knows them already.
+  using Tracker = std::function<void(const V&, uint32_t)>;
+  void Track(Tracker tracker) { tracker_ = std::move(tracker); }
+
+  // The first partition of block `id` holding value, and its start; -1 when
+  // that block is gone or does not hold it.
+  int32 FindInBlock(uint32_t id, const V& value, int32* start = nullptr) const {
+    if (!treesValid_) Rebuild();
+    auto it = indexOfId_.find(id);
+    if (it == indexOfId_.end()) return -1;
+    const size_t b = it->second;
+    const Block& block = blocks_[b];
+    int32 at = Prefix(lengths_, b);
+    for (size_t i = 0; i < block.values.size(); ++i) {
+      if (block.values[i] == value) {
+        if (start) *start = at;
+        return Prefix(counts_, b) + static_cast<int32>(i);
+      }
+      at += block.lengths[i];
+    }
+    return -1;
+  }
 
   // The partition holding pos (0 <= pos < Total()), skipping empty ones, and
   // its start; -1 outside.
@@ -78,7 +109,7 @@ public:
   // A new partition before partition n; n == Count() appends.
   void Insert(int32 n, int32 length, const V& value) {
     if (blocks_.empty()) {
-      blocks_.emplace_back();
+      blocks_.push_back(NewBlock());
       treesValid_ = false;
     }
     size_t b, off;
@@ -91,18 +122,20 @@ public:
     ++count_;
     Add(lengths_, b, length);
     Add(counts_, b, 1);
+    Placed(block.id, value);
     SplitIfFull(b);
   }
 
   // Appends without searching, for building from a stream.
   void PushBack(int32 length, const V& value) {
-    if (blocks_.empty() || blocks_.back().lengths.size() >= kMaxBlock / 2) blocks_.emplace_back();
+    if (blocks_.empty() || blocks_.back().lengths.size() >= kMaxBlock / 2) blocks_.push_back(NewBlock());
     blocks_.back().lengths.push_back(length);
     blocks_.back().values.push_back(value);
     blocks_.back().sum += length;
     total_ += length;
     ++count_;
     treesValid_ = false;
+    Placed(blocks_.back().id, value);
   }
 
   void Erase(int32 first, int32 count) {
@@ -170,14 +203,26 @@ private:
     std::vector<int32> lengths;
     std::vector<V> values;
     int32 sum = 0;  // of its lengths
+    uint32_t id = 0;
   };
+
+  Block NewBlock() {
+    Block block;
+    block.id = nextId_++;
+    return block;
+  }
+  void Placed(uint32_t id, const V& value) const {
+    if (tracker_) tracker_(value, id);
+  }
 
   // Fenwick trees over the blocks (1-based), rebuilt when they went stale.
   void Rebuild() const {
     const size_t n = blocks_.size();
     lengths_.assign(n + 1, 0);
     counts_.assign(n + 1, 0);
+    indexOfId_.clear();
     for (size_t b = 0; b < n; ++b) {
+      indexOfId_[blocks_[b].id] = b;
       lengths_[b + 1] += blocks_[b].sum;
       counts_[b + 1] += static_cast<int32>(blocks_[b].lengths.size());
       size_t parent = (b + 1) + ((b + 1) & (~(b + 1) + 1));
@@ -232,7 +277,7 @@ private:
     Block& full = blocks_[b];
     if (full.lengths.size() <= kMaxBlock) return;
     auto half = static_cast<std::ptrdiff_t>(full.lengths.size() / 2);
-    Block second;
+    Block second = NewBlock();
     second.lengths.assign(full.lengths.begin() + half, full.lengths.end());
     second.values.assign(std::make_move_iterator(full.values.begin() + half),
                          std::make_move_iterator(full.values.end()));
@@ -240,6 +285,7 @@ private:
     full.values.erase(full.values.begin() + half, full.values.end());
     for (int32 length : second.lengths) second.sum += length;
     full.sum -= second.sum;
+    for (const V& value : second.values) Placed(second.id, value);
     blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b + 1), std::move(second));
     treesValid_ = false;
   }
@@ -261,6 +307,7 @@ private:
     target.values.insert(target.values.end(), std::make_move_iterator(source.values.begin()),
                          std::make_move_iterator(source.values.end()));
     target.sum += source.sum;
+    for (const V& value : source.values) Placed(target.id, value);
     blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
     treesValid_ = false;
   }
@@ -268,6 +315,9 @@ private:
   std::vector<Block> blocks_;
   int32 count_ = 0;
   int32 total_ = 0;
+  uint32_t nextId_ = 0;
+  Tracker tracker_;
   mutable std::vector<int32> lengths_, counts_;
+  mutable std::unordered_map<uint32_t, size_t> indexOfId_;  // rebuilt with the trees
   mutable bool treesValid_ = false;
 };

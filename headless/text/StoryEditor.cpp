@@ -4,7 +4,6 @@
 #include "headless/text/StoryObjects.h"
 #include "headless/text/TextModelImpl.h"
 #include "headless/text/Workspace.h"
-#include "host/IOwnedItem.h"
 #include "host/IStyleGroupManager.h"
 
 namespace {
@@ -59,13 +58,6 @@ void StoryEditor::ParagraphSpan(TextIndex at, int32 count, TextIndex* start, int
   *length = last + lastLength - *start;
 }
 
-void StoryEditor::NotifyMoved(TextIndex from) const {
-  for (const OwnedItemInfo& info : owned_->GetOwnedItems(from, Length() - from)) {
-    InterfacePtr<IOwnedItem> item(db_, info.uid, IID_IOWNEDITEM);
-    if (item && item->HearsLayout()) item->Moved();
-  }
-}
-
 ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
   const int32 count = static_cast<int32>(units.size());
   if (count == 0 || !InRange(at, 0, Length() - 1) || count > 0x7FFFFFFF - Length()) return kTextRangeError;
@@ -77,7 +69,6 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
   MutCharAttrs()->Inserted(at, count, atParagraphStart);
   OwnedItems()->Inserted(at, count);
   ShiftTextHolders(GetStoryRef(), at, count);
-  NotifyMoved(at + count);
   return kSuccess;
 }
 
@@ -92,7 +83,6 @@ ErrorCode StoryEditor::Delete(TextIndex at, int32 count) {
   MutCharAttrs()->Deleted(at, count);
   OwnedItems()->Deleted(at, count);
   ShiftTextHolders(GetStoryRef(), at, -count);
-  NotifyMoved(at);
   return kSuccess;
 }
 

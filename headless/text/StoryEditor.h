@@ -4,6 +4,10 @@
 // surrogate pair is split) and changes nothing when it fails. Inside a
 // transaction the changes are undoable; outside one (building a document)
 // they are not. Commands go through this; so does the document builder.
+// Owned items after an edit are not told that they moved: their index is
+// read from the strand when asked, and composition tells the items of the
+// lines an edit really changed (telling every later item would make each
+// edit cost as much as the items after it).
 #include "headless/text/CharAttrStrand.h"
 #include "headless/text/OwnedItemStrand.h"
 #include "headless/text/ParaAttrStrand.h"
@@ -58,8 +62,6 @@ private:
   bool AtParagraphStart(TextIndex at) const;
   // The start and length of the whole paragraphs that [at, at + count) touches.
   void ParagraphSpan(TextIndex at, int32 count, TextIndex* start, int32* length) const;
-  // Tells the items anchored from `from` on that their anchors moved.
-  void NotifyMoved(TextIndex from) const;
 
   TextStrand* MutText() { return static_cast<TextStrand*>(text_.get()); }
   ParagraphStrand* MutParagraphs() { return static_cast<ParagraphStrand*>(paras_.get()); }

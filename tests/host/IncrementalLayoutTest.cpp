@@ -132,3 +132,112 @@ TEST(IncrementalLayout, ItemsPushedIntoOversetHearIt) {
   EXPECT_EQ(std::vector<TextIndex>{-1}, HeardAt());
   ExpectSameAsFromScratch(db, story, "after pushing into overset");
 }
+
+// Questions about one index compose through its line only, and stopping
+// there leaves nothing for the next question to get wrong.
+TEST(IncrementalLayout, QuestionsAboutOneIndexComposeThroughItAsFromScratch) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(2);
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += "item " + std::to_string(i) + " in one long paragraph ";
+  text += "\rand a second paragraph\r";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 15, 40);
+  layout.AddTextFrame(layout.PageUID(1), story, 11, 30);
+  std::mt19937 rng(99);
+  for (int step = 0; step < 300; ++step) {
+    const int32 length = ComposeStoryThrough(db, story, 0)->TextLength();
+    const TextIndex at = static_cast<TextIndex>(rng() % static_cast<uint32_t>(std::max(1, length - 1)));
+    if (rng() % 3 == 0 && length > 60) {
+      Process(CmdsOf(db, story)->DeleteCmd(at, 1 + static_cast<int32>(rng() % 9)));
+    } else {
+      Process(CmdsOf(db, story)->InsertCmd(at, WideString(RandomText(rng).c_str())));
+    }
+    const TextIndex asked = static_cast<TextIndex>(rng() % static_cast<uint32_t>(length));
+    const StoryComposition* through = ComposeStoryThrough(db, story, asked);
+    auto scratch = ComposeStoryFromScratch(db, story);
+    ASSERT_TRUE(through && scratch);
+    const ComposedLine* expected = scratch->LineAt(asked);
+    const ComposedLine* line = through->LineAt(asked);
+    ASSERT_EQ(expected == nullptr, line == nullptr) << "step " << step << " at " << asked;
+    if (line) ASSERT_EQ(*expected, *line) << "step " << step << " at " << asked;
+    if (step % 7 == 0) ExpectSameAsFromScratch(db, story, "step " + std::to_string(step));
+  }
+}
+
+TEST(IncrementalLayout, ItemsPastTheLineAskedHearWhenTheirLinesAreComposed) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  // One paragraph of lines of 10 columns broken inside words: an edit at
+  // the start moves every line after it.
+  UID story = MakeStory(db, std::string(200, 'a'));
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  for (TextIndex at : {2, 152}) ASSERT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  ComposeStory(db, story);
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("x"))));
+  InterfacePtr<ILineInfo> lines(db, story, IID_ILINEINFO);
+  LineInfo info;
+  ASSERT_TRUE(lines->GetLineInfo(3, &info));
+  EXPECT_EQ(std::vector<TextIndex>{0}, HeardAt());
+  HeardAt().clear();
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{150}, HeardAt());
+  ExpectSameAsFromScratch(db, story, "after composing the rest");
+}
+
+TEST(IncrementalLayout, ItemsAlreadyOversetDoNotHearItAgain) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  UID story = MakeStory(db, "aaaa bbbb cccc dddd eeee");
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 1);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  ASSERT_TRUE(owned->SetOwnedItem(16, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  HeardAt().clear();
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{-1}, HeardAt());
+  // Text typed in overset after the item, then before it.
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(20, WideString("zz"))));
+  ComposeStory(db, story);
+  EXPECT_TRUE(HeardAt().empty());
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(12, WideString("y"))));
+  ComposeStory(db, story);
+  EXPECT_TRUE(HeardAt().empty());
+  ExpectSameAsFromScratch(db, story, "after typing in overset");
+}
+
+// Composing that stops early keeps the adornments of the lines not composed
+// yet with those lines, and they are where they belong when the lines fall
+// back in step.
+TEST(IncrementalLayout, AdornmentsStayWithTheirLinesThroughAStop) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  const ClassID mark{0x7C23};
+  const_cast<StoryComposition*>(ComposeStory(db, story))->Adornments(5).emplace_back(mark, 1.0);
+  // Line 2 loses a character and breaks where it did: the lines after it
+  // start one earlier in the same slots.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(21, 1)));
+  auto* c = const_cast<StoryComposition*>(ComposeStoryThrough(db, story, 12));
+  ASSERT_EQ(1u, c->Adornments(4).size());  // old line 5, waiting after the stop
+  c = const_cast<StoryComposition*>(ComposeStory(db, story));
+  ASSERT_EQ(1u, c->Adornments(5).size());
+  EXPECT_EQ(mark, c->Adornments(5)[0].first);
+  EXPECT_TRUE(c->Adornments(4).empty());
+  ExpectSameAsFromScratch(db, story, "after the stop");
+}

@@ -3,6 +3,7 @@
 #include "headless/text/ChunkedText.h"
 #include "headless/text/RunStyles.h"
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -75,6 +76,56 @@ TEST(TextStorage, RunStylesMatchAPlainArrayUnderRandomEdits) {
   }
   EXPECT_EQ(0, runs.ValueAt(-1));
   EXPECT_EQ(0, runs.ValueAt(runs.Length()));
+}
+
+// Unique tags in one-position runs, as the owned-item strand keeps them, are
+// found again from the block the tracker last named, through enough edits to
+// split, join and drop blocks many times.
+TEST(TextStorage, TrackedRunsAreFoundFromTheirBlockUnderRandomEdits) {
+  std::mt19937 rng(11);
+  RunStyles<int> runs;
+  std::map<int, uint32_t> blockOf;
+  runs.Track([&](int value, uint32_t block) {
+    if (value != 0) blockOf[value] = block;
+  });
+  std::vector<int> model;
+  int next = 1;
+  for (int step = 0; step < 20000; ++step) {
+    const int32 size = static_cast<int32>(model.size());
+    const int32 pos = static_cast<int32>(rng() % (size + 1));
+    const int32 length = static_cast<int32>(rng() % 6) + 1;
+    switch (rng() % 5) {
+      case 0:
+      case 4:
+        runs.InsertSpace(pos, length, 0);
+        model.insert(model.begin() + pos, static_cast<size_t>(length), 0);
+        break;
+      case 1: {
+        const int32 count = std::min(length, size - pos);
+        runs.DeleteRange(pos, count);
+        for (int32 i = pos; i < pos + count; ++i) blockOf.erase(model[static_cast<size_t>(i)]);
+        model.erase(model.begin() + pos, model.begin() + pos + count);
+        break;
+      }
+      default: {
+        if (pos >= size) break;
+        const int old = model[static_cast<size_t>(pos)];
+        const int tag = rng() % 3 == 0 ? 0 : next++;
+        runs.FillRange(pos, 1, tag);
+        blockOf.erase(old);
+        model[static_cast<size_t>(pos)] = tag;
+      }
+    }
+    if (step % 997 != 0) continue;
+    ASSERT_EQ(model, Expand(runs)) << "step " << step;
+    for (int32 i = 0; i < static_cast<int32>(model.size()); ++i) {
+      const int tag = model[static_cast<size_t>(i)];
+      if (tag == 0) continue;
+      ASSERT_TRUE(blockOf.count(tag)) << "tag " << tag << " never placed";
+      ASSERT_EQ(i, runs.StartOfTracked(blockOf[tag], tag)) << "tag " << tag << " at step " << step;
+    }
+  }
+  EXPECT_EQ(-1, runs.StartOfTracked(0xFFFFFFFFu, 1));  // no such block
 }
 
 TEST(TextStorage, ChunkedTextMatchesAStringUnderRandomEdits) {
