@@ -13,5 +13,8 @@ std::unique_ptr<Application> StartSession(const SessionOptions& options, std::st
   result->Alerts().SetEcho(true);
   if (!result->LoadPlugin(PluginLibraryPath(), error)) return nullptr;
   result->Start();
+  // The start-up services schedule their work (the first start gives the
+  // workspace its default formats); run it before any document is touched.
+  result->Idle().RunOnce();
   return result;
 }

@@ -4,12 +4,13 @@
 // gives at each of its source markers.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
-#include "cli/DefaultFormats.h"
 #include "cli/Describe.h"
 #include "cli/DocumentSource.h"
 #include "cli/SourceMarkers.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefPreviewer.h"
+#include "model/IXRefFormats.h"
+#include "host/ISession.h"
 #include "host/IStoryList.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
@@ -70,21 +71,22 @@ public:
   }
 
 private:
-  // Each default format with each marker as its source, as if the
-  // cross-reference stood at the start of the first story.
+  // Each of the application's formats (the defaults) with each marker as
+  // its source, as if the cross-reference stood at the start of the first story.
   static void PreviewAtMarkers(DataBase* doc) {
     InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     InterfacePtr<IXRefPreviewer> previewer(utils ? utils->QueryPreviewer() : nullptr);
     InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
-    if (!previewer || !stories) return;
+    InterfacePtr<IXRefFormats> formats(GetExecutionContextSession()->GetWorkspaceRef());
+    if (!previewer || !stories || !formats) return;
     const UID destination = stories->GetNthStoryUID(0);
     for (const SourceMarkerEntry& marker : ListSourceMarkers(doc)) {
       std::cout << "formats at source marker \"" << marker.name << "\", seen from the first page:\n";
-      for (size_t f = 0; f < kDefaultFormatCount; ++f) {
+      for (int32 f = 0; f < formats->GetFormatCount(); ++f) {
         PMString text;
-        ErrorCode err = previewer->Preview(&text, PMString(kDefaultFormats[f].markup), doc, marker.story,
-                                           marker.index, doc, destination, 0);
-        std::cout << "  " << kDefaultFormats[f].name << ": "
+        ErrorCode err = previewer->Preview(&text, formats->GetFormatString(f), doc, marker.story, marker.index, doc,
+                                           destination, 0);
+        std::cout << "  " << formats->GetFormatName(f).GetUTF8String() << ": "
                   << (err == kSuccess ? text.GetUTF8String() : "(cannot be previewed)") << "\n";
       }
     }

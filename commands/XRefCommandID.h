@@ -29,11 +29,22 @@ constexpr ClassID kXRefCopyCrossRefTextMarkerCmdBoss{0xF2C29};
 constexpr ClassID kXRefSetCrossRefUpdateTimeCmdBoss{0xF2C2C};
 constexpr ClassID kXRefEnableLiveUpdatesCmdBoss{0xF2C38};
 
+// Format and start-up commands.
+constexpr ClassID kXRefAddFormatCmdBoss{0xF2C32};
+constexpr ClassID kXRefModifyFormatCmdBoss{0xF2C33};
+constexpr ClassID kXRefDeleteFormatCmdBoss{0xF2C34};
+constexpr ClassID kXRefStartupCmdBoss{0xF2C37};
+constexpr ClassID kXRefConvertFormatCmdBoss{0xF2C3E};
+// The start-up command and the format additions it schedules run at this
+// priority.
+constexpr int32 kXRefStartupPriority = 1;
+
 // Data interfaces of the plug-in's own on commands (one UIDRef each).
 constexpr PMIID IID_IXREFSTARTMARKERDATA{0xF2C18};
 constexpr PMIID IID_IXREFENDMARKERDATA{0xF2C19};
 constexpr PMIID IID_IXREFCROSSREFDATA{0xF2C1A};
 constexpr PMIID IID_IXREFPARTNERMARKERDATA{0xF2C1B};
+constexpr PMIID IID_IXREFCONVERTFORMATCMDDATA{0xF2C3E};
 
 constexpr ImplementationID kXRefSetCrossRefTextMarkersCmdImpl{0xF2C28};
 constexpr ImplementationID kXRefCopyCrossRefTextMarkerCmdImpl{0xF2C29};
@@ -49,6 +60,13 @@ constexpr ImplementationID kXRefUpdateCrossRefCmdImpl{0xF2C3B};
 constexpr ImplementationID kXRefInsertCrossRefTextMarkerCmdImpl{0xF2C3C};
 constexpr ImplementationID kXRefSetCrossRefUpdateTimeCmdImpl{0xF2C40};
 constexpr ImplementationID kXRefEnableLiveUpdatesCmdImpl{0xF2C4A};
+constexpr ImplementationID kXRefAddFormatCmdImpl{0xF2C46};
+constexpr ImplementationID kXRefModifyFormatCmdImpl{0xF2C47};
+constexpr ImplementationID kXRefDeleteFormatCmdImpl{0xF2C48};
+constexpr ImplementationID kXRefStartupCmdImpl{0xF2C49};
+constexpr ImplementationID kXRefConvertFormatCmdImpl{0xF2C52};
+constexpr ImplementationID kXRefConvertFormatContentHandlerImpl{0xF2C53};
+constexpr ImplementationID kXRefConvertFormatCmdDataImpl{0xF2C54};
 
 constexpr ImplementationID kXRefSetupSourceMarkerCmdImpl{0xF2C2E};
 constexpr ImplementationID kXRefAddSourceMarkerCmdImpl{0xF2C31};

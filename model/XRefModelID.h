@@ -16,6 +16,9 @@ constexpr PMIID IID_IXREFPENDINGMARKER{0xF2C1C};
 constexpr PMIID IID_IXREFBEINGUPDATED{0xF2C1D};
 // A workspace's live-update preference (an IBoolData).
 constexpr PMIID IID_IXREFLIVEUPDATES{0xF2C5C};
+// A workspace's set-up-done preference (an IBoolData): the default formats
+// have been given to it.
+constexpr PMIID IID_IXREFSETUPDONE{0xF2C5D};
 constexpr PMIID IID_IXREFTEXTUTILS{0xF2C2B};
 constexpr PMIID IID_IXREFSOURCEMARKERUTILS{0xF2C2C};
 constexpr PMIID IID_IXREFSOURCEMARKERLIST{0xF2C33};
@@ -51,5 +54,6 @@ constexpr ImplementationID kXRefSourceMarkerListImpl{0xF2C1A};
 constexpr ImplementationID kXRefCrossRefListImpl{0xF2C1B};
 constexpr ImplementationID kXRefPendingMarkerImpl{0xF2C65};
 constexpr ImplementationID kXRefBeingUpdatedFlagImpl{0xF2C66};
+constexpr ImplementationID kXRefSetUpDonePreferenceImpl{0xF2C6D};
 constexpr ImplementationID kXRefSourceMarkerUtilsImpl{0xF2C97};
 constexpr ImplementationID kXRefTextUtilsImpl{0xF2C98};

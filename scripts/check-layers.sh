@@ -14,7 +14,8 @@ allowed() {
     text) echo "objects database commands" ;;
     layout) echo "objects database commands text" ;;
     xml) echo "objects" ;;
-    application) echo "objects database commands text layout xml" ;;
+    hyperlinks) echo "objects database commands text" ;;
+    application) echo "objects database commands text layout xml hyperlinks" ;;
     *) echo "?" ;;
   esac
 }

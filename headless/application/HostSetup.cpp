@@ -4,6 +4,7 @@
 #include "headless/application/IdleLoop.h"
 #include "headless/application/OpenWindowCmd.h"
 #include "headless/commands/BroadcastSetup.h"
+#include "headless/hyperlinks/HyperlinksSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
@@ -23,6 +24,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallTextClasses(impls, classes, strings);
   InstallLayoutClasses(impls, classes);
   InstallBroadcastClasses(impls, classes);
+  InstallHyperlinkClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

@@ -1,6 +1,6 @@
-#include "cli/DefaultFormats.h"
+#include "commands/XRefDefaultFormats.h"
 
-const NamedFormat kDefaultFormats[] = {
+const XRefDefaultFormat kXRefDefaultFormats[] = {
     {"Heading & Page", "^{<paratext/>^} on page <pagenum/>"},
     {"Page", "page^s<pagenum/>"},
     {"See Heading & Page", "See ^{<paratext/>^} on page <pagenum/>."},
@@ -12,4 +12,4 @@ const NamedFormat kDefaultFormats[] = {
      "useprev=\"yes\" prevtext=\"previous page\" useopposite=\"yes\" oppositetext=\"opposite page\"/>"},
 };
 
-const size_t kDefaultFormatCount = sizeof(kDefaultFormats) / sizeof(kDefaultFormats[0]);
+const size_t kXRefDefaultFormatCount = sizeof(kXRefDefaultFormats) / sizeof(kXRefDefaultFormats[0]);
