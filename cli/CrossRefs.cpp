@@ -1,5 +1,4 @@
 #include "cli/CrossRefs.h"
-#include "cli/DefaultFormats.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
@@ -107,16 +106,15 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
     *error = "the document has no format list (is the plug-in loaded?)";
     return false;
   }
-  if (!description.contains("formats")) {
-    for (size_t i = 0; i < kDefaultFormatCount; ++i)
-      formats->AddFormat(PMString(kDefaultFormats[i].name), PMString(kDefaultFormats[i].markup));
-    return true;
-  }
+  // Without a list the document keeps what it got as a new document: the
+  // application's formats. A list replaces them.
+  if (!description.contains("formats")) return true;
   const json& list = description["formats"];
   if (!list.is_array()) {
     *error = "formats: expected an array";
     return false;
   }
+  while (formats->GetFormatCount() > 0) formats->RemoveFormat(formats->GetFormatCount() - 1);
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string where = "formats[" + std::to_string(i) + "]";
     const json& entry = list[i];

@@ -17,3 +17,8 @@ constexpr PMIID IID_IXREFCONVERSIONLOG{0xF2C6E};
 constexpr PMIID IID_IXREFFORMATMIGRATIONDATA{0xF2C6F};
 constexpr ImplementationID kXRefConversionLogImpl{0xF2C6E};
 constexpr ImplementationID kXRefFormatMigrationDataImpl{0xF2C6F};
+
+// The document's update scheduler and idle task (on the document object).
+constexpr PMIID IID_IXREFIDLETASK{0xF2C0A};
+constexpr ImplementationID kXRefIdleTaskImpl{0xF2C1F};
+constexpr ImplementationID kXRefSchedulerImpl{0xF2C20};
