@@ -9,6 +9,7 @@ std::string PluginLibraryPath() {
 std::unique_ptr<Application> StartSession(const SessionOptions& options, std::string* error) {
   AppOptions app;
   app.prefsPath = options.prefsPath;
+  app.clock = options.clock;
   auto result = std::make_unique<Application>(app);
   result->Alerts().SetEcho(true);
   if (!result->LoadPlugin(PluginLibraryPath(), error)) return nullptr;

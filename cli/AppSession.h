@@ -7,6 +7,7 @@
 
 struct SessionOptions {
   std::string prefsPath;  // empty: the default location
+  Clock* clock = nullptr;  // null: the system clock
 };
 
 // Null with a message when the plug-in cannot be loaded.

@@ -107,15 +107,15 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
     *error = "the document has no format list (is the plug-in loaded?)";
     return false;
   }
-  // A new document already holds the application's formats (the defaults).
+  // Without a list the document keeps what it got as a new document: the
+  // application's formats. A list replaces them.
   if (!description.contains("formats")) return true;
   const json& list = description["formats"];
   if (!list.is_array()) {
     *error = "formats: expected an array";
     return false;
   }
-  // The described formats are the document's, in place of the defaults.
-  while (formats->GetFormatCount() > 0) formats->RemoveFormat(0);
+  while (formats->GetFormatCount() > 0) formats->RemoveFormat(formats->GetFormatCount() - 1);
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string where = "formats[" + std::to_string(i) + "]";
     const json& entry = list[i];

@@ -25,3 +25,7 @@ constexpr ImplementationID kXRefConversionProviderServiceImpl{0xF2C22};
 constexpr ImplementationID kXRefConversionProviderImpl{0xF2C23};
 constexpr ImplementationID kXRefPhase2ConversionImpl{0xF2C24};
 constexpr ImplementationID kXRefPhase2ConversionServiceImpl{0xF2C26};
+// The document's update scheduler and idle task (on the document object).
+constexpr PMIID IID_IXREFIDLETASK{0xF2C0A};
+constexpr ImplementationID kXRefIdleTaskImpl{0xF2C1F};
+constexpr ImplementationID kXRefSchedulerImpl{0xF2C20};

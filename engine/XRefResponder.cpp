@@ -1,6 +1,12 @@
 // The document responder. A new document, while it is being made, receives a
 // copy of the application's formats, in their order, and its live-update
 // setting; nothing else gives documents the defaults, so none gets them twice.
+// New and opened documents start their idle task, opened ones have their
+// cross-references queued and their list repaired; documents about to be
+// saved drop the plug-in's claim when they hold nothing of it; closing stops
+// the idle task and queues the external cross-references left open.
+#include "engine/XRefCrossRefListRepair.h"
+#include "engine/XRefDocumentServices.h"
 #include "engine/XRefEngineID.h"
 #include "host/IDocument.h"
 #include "host/IResponder.h"
@@ -22,10 +28,25 @@ public:
     if (!signal) return;
     InterfacePtr<IDocumentSignalData> data(signal, IID_IDOCUMENTSIGNALDATA);
     if (!data) return;
-    if (signal->GetServiceID() == kBeforeNewDocSignalResponderService) GiveDefaults(data->GetDocument());
+    const UIDRef doc = data->GetDocument();
+    const ServiceID id = signal->GetServiceID();
+    if (id == kBeforeNewDocSignalResponderService) GiveDefaults(doc);
+    else if (id == kAfterNewDocSignalResponderService) XRefDocumentServices::Start(doc);
+    else if (id == kAfterOpenDocSignalResponderService) Opened(doc);
+    else if (id == kBeforeSaveDocSignalResponderService || id == kBeforeSaveAsDocSignalResponderService ||
+             id == kBeforeSaveACopyDocSignalResponderService)
+      XRefDocumentServices::WithdrawClaimIfUnused(doc);
+    else if (id == kBeforeCloseDocSignalResponderService) XRefDocumentServices::Stop(doc);
+    else if (id == kAfterCloseDocSignalResponderService) XRefDocumentServices::QueueExternalEverywhere();
   }
 
 private:
+  static void Opened(const UIDRef& doc) {
+    XRefDocumentServices::Start(doc);
+    XRefDocumentServices::QueueOnOpen(doc);
+    XRefCrossRefListRepair::Repair(doc);
+  }
+
   static void GiveDefaults(const UIDRef& doc) {
     InterfacePtr<IScriptUtils> script(UtilsBoss::QueryUtils<IScriptUtils>());
     if (script && script->AreUpdatesBlocked()) return;

@@ -1,0 +1,70 @@
+#include "engine/XRefCrossRefListRepair.h"
+#include "host/IControllingUnknown.h"
+#include "host/IOwnedItem.h"
+#include "host/IOwnedItemStrand.h"
+#include "host/ITextModel.h"
+#include "host/InterfacePtr.h"
+#include "model/IXRefCrossRef.h"
+#include "model/IXRefCrossRefList.h"
+#include "model/IXRefCrossRefTextMarker.h"
+#include "model/XRefModelID.h"
+
+namespace {
+bool Exists(const UIDRef& ref) {
+  IDataBase* db = ref.GetDataBase();
+  return db && ref.GetUID() != kInvalidUID && db->GetClass(ref.GetUID()) != kInvalidClass;
+}
+
+// Unanchors a lone text marker, so no character carries a marker whose
+// cross-reference is gone.
+void DropAnchor(IDataBase* db, UID marker) {
+  InterfacePtr<IOwnedItem> item(db, marker, IID_IOWNEDITEM);
+  if (!item) return;
+  const TextIndex at = item->GetTextIndex();
+  InterfacePtr<ITextModel> story(item->GetStoryRef());
+  InterfacePtr<IOwnedItemStrand> strand(
+      story ? static_cast<IOwnedItemStrand*>(story->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND))
+            : nullptr);
+  if (!strand || at < 0) return;
+  for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
+    if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
+}
+
+// Removes the entry at `index`; false when the list would not shrink, so
+// that the walk cannot loop.
+bool RemoveEntry(IXRefCrossRefList* list, UID crossRef, bool deleteObject) {
+  const int32 before = list->GetCrossRefCount();
+  list->RemoveCrossRef(crossRef);
+  IDataBase* db = ::GetDataBase(list);
+  if (deleteObject && db) db->DeleteUID(crossRef);
+  return list->GetCrossRefCount() < before;
+}
+}  // namespace
+
+int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
+  InterfacePtr<IXRefCrossRefList> list(doc, IID_IXREFCROSSREFLIST);
+  IDataBase* db = doc.GetDataBase();
+  if (!list || !db) return 0;
+  int32 removed = 0;
+  for (int32 i = 0; i < list->GetCrossRefCount();) {
+    const UIDRef ref = list->GetCrossRefRef(i);
+    if (!Exists(ref)) {
+      if (!RemoveEntry(list.get(), ref.GetUID(), false)) return removed;
+      ++removed;
+      continue;
+    }
+    InterfacePtr<IXRefCrossRef> crossRef(ref);
+    if (!crossRef) return removed;
+    InterfacePtr<IXRefCrossRefTextMarker> start(db, crossRef->GetStartMarker());
+    InterfacePtr<IXRefCrossRefTextMarker> end(db, crossRef->GetEndMarker());
+    if (start && end) {
+      ++i;
+      continue;
+    }
+    if (start) DropAnchor(db, crossRef->GetStartMarker());
+    if (end) DropAnchor(db, crossRef->GetEndMarker());
+    if (!RemoveEntry(list.get(), ref.GetUID(), true)) return removed;
+    ++removed;
+  }
+  return removed;
+}

@@ -1,0 +1,82 @@
+// xref edit: text edits on saved documents, with the live updates that
+// follow them shown pass by pass, and nothing saved when an edit is bad.
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestApp.h"
+#include <fstream>
+#include <sstream>
+
+namespace {
+// Three filler paragraphs fill the first page's frame, so the heading with
+// the source marker stands on page 2; a cross-reference on page 1 names it.
+const char* kDocument = R"({"spreads": [{"pages": 2}], "stories": [
+  {"frames": [{"page": 0, "columns": 40, "lines": 3}, {"page": 1, "columns": 40, "lines": 10}],
+   "paragraphs": [{"runs": ["Filler one"]}, {"runs": ["Filler two"]}, {"runs": ["Filler three"]},
+                  {"runs": [{"sourceMarker": {"name": "Head"}}, "Heading"]},
+                  {"runs": ["The end"]}]},
+  {"frames": [{"page": 0, "columns": 40, "lines": 3}],
+   "paragraphs": [{"runs": [{"crossReference": {"source": "Head", "markup": "See <paratext/> on page <pagenum/>"}}]}]}]})";
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+class EditCommand : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::ofstream(dir_.File("doc.json")) << kDocument;
+    ProgramRun run = RunXref("build '" + dir_.File("doc.json") + "' -o '" + doc_ + "'");
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    run = RunXref("describe '" + doc_ + "'");
+    ASSERT_NE(std::string::npos, run.out.find("\"See Heading on page 2\"")) << run.out;
+  }
+  ProgramRun Edit(const std::string& args) { return RunXref("edit '" + doc_ + "' " + args, true); }
+
+  TempDir dir_;
+  const std::string doc_ = dir_.File("doc.xrefdoc");
+};
+}  // namespace
+
+TEST_F(EditCommand, DeletingAParagraphBeforeTheHeadingMovesTheCrossReferencesPage) {
+  ProgramRun run = Edit("--delete 0:0:11");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find(": doc.xrefdoc: cross-reference ")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 2\" -> \"See Heading on page 1\"")) << run.out;
+  run = RunXref("describe '" + doc_ + "'");
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 1\"")) << run.out;
+  EXPECT_EQ(std::string::npos, run.out.find("Filler one")) << run.out;
+
+  // Moving a paragraph back in front of the heading pushes it to page 2.
+  std::ofstream(dir_.File("edits.json")) << R"([{"edit": "insert", "story": 0, "at": 0, "text": "New first\r"}])";
+  run = Edit("--script '" + dir_.File("edits.json") + "'");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 1\" -> \"See Heading on page 2\"")) << run.out;
+}
+
+TEST_F(EditCommand, ALockedStoryKeepsItsCrossReferenceUntilUnlocked) {
+  ProgramRun run = Edit("--lock 1 --delete 0:0:11");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  const size_t edited = run.out.find("applied 2 edit(s)");
+  ASSERT_NE(std::string::npos, edited) << run.out;
+  EXPECT_EQ(std::string::npos, run.out.find("->", edited)) << run.out;
+  run = Edit("--unlock 1");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 2\" -> \"See Heading on page 1\"")) << run.out;
+}
+
+TEST_F(EditCommand, ABadEditChangesNoFile) {
+  const std::string before = Bytes(doc_);
+  for (const char* args : {"--delete 0:0:9999", "--insert 7:0:x", "--insert 0:x", "--lock x",
+                           "--script /nonexistent.json"}) {
+    ProgramRun run = Edit(args);
+    EXPECT_EQ(2, run.exitCode) << args << "\n" << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("xref: ")) << args << "\n" << run.out;
+  }
+  std::ofstream(dir_.File("bad.json")) << R"([{"edit": "rename", "story": 0}])";
+  ProgramRun run = Edit("--script '" + dir_.File("bad.json") + "'");
+  EXPECT_EQ(2, run.exitCode);
+  EXPECT_NE(std::string::npos, run.out.find("edit 0.edit: unknown edit 'rename'")) << run.out;
+  EXPECT_EQ(before, Bytes(doc_));
+}
