@@ -11,6 +11,7 @@
 #include "host/CmdUtils.h"
 #include "host/IControllingUnknown.h"
 #include "host/IDocument.h"
+#include "host/IParagraphStrand.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
@@ -39,16 +40,21 @@ struct Document {
       b.AddParagraph(source);
       b.AddRun(source, WideString::FromUTF8("Heading " + std::to_string(i) + " with body text"));
     }
+    // One paragraph per cross-reference, filled in order, so that placing one
+    // leaves the lines of those before it alone and none is out of date.
     target = b.NewStory();
-    b.AddParagraph(target);
-    const int pages = 4 + n / 250;
+    for (int i = 0; i < n; ++i) {
+      b.AddParagraph(target);
+      b.AddRun(target, WideString::FromUTF8("Entry " + std::to_string(i) + " see "));
+    }
+    const int pages = 12 + n / 50;  // a line per paragraph, none overset
     for (int i = 0; i < pages / 2 + 1; ++i) layout.AddSpread(2);
     for (int p = 0; p < 10; ++p) layout.AddTextFrame(layout.PageUID(p), source, 40, 10);
     for (int p = 10; p < 2 * (pages / 2 + 1); ++p) layout.AddTextFrame(layout.PageUID(p), target, 60, 60);
     for (int i = 0; i < kMarkers; ++i) InsertMarker(i);
     // Undo history is let go as it grows: only the built document matters.
     for (int i = 0; i < n; ++i) {
-      InsertCrossRef(i == 0 ? 0 : 1 + i % (kMarkers - 1));
+      InsertCrossRef(i, i == 0 ? 0 : 1 + i % (kMarkers - 1));
       if (i % 200 == 199) doc->ClearUndo();
     }
     InterfacePtr<IXRefSourceMarkerList> markers(doc, kRootUID);
@@ -83,11 +89,16 @@ struct Document {
     if (CmdUtils::ProcessCommand(cmd.get()) != kSuccess) abort();
   }
 
-  void InsertCrossRef(int marker) {
+  // At the end of paragraph `paragraph`, before its return.
+  void InsertCrossRef(int paragraph, int marker) {
     InterfacePtr<ITextModel> text(doc, target, IID_ITEXTMODEL);
+    InterfacePtr<IParagraphStrand> paras(
+        static_cast<IParagraphStrand*>(text->QueryStrand(kParagraphStrandBoss, IID_IPARAGRAPHSTRAND)));
+    int32 length = 0;
+    const TextIndex start = paras->GetNthParagraphStart(paragraph, &length);
     InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefInsertCrossRefCmdBoss));
     cmd->SetItemList(UIDList(doc, target));
-    InterfacePtr<IRangeData>(cmd.get(), IID_IRANGEDATA)->Set(text->TotalLength() - 1, 0);
+    InterfacePtr<IRangeData>(cmd.get(), IID_IRANGEDATA)->Set(start + length - 1, 0);
     InterfacePtr<IStringData>(cmd.get(), IID_ISTRINGDATA)->Set(PMString(("m" + std::to_string(marker)).c_str()));
     InterfacePtr<IXRefFormatData>(cmd.get(), IID_IXREFFORMATDATA)
         ->SetFormatData(PMString("Page"), PMString(std::u16string(u"page^s<pagenum/>")));
