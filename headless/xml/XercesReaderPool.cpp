@@ -161,11 +161,4 @@ long XercesReaderPool::GrammarsCompiled() { return tParsers.compiled; }
 // internal subset is not cached. Compiles happen once per DTD text and
 // thread, so the loss is bounded; this tells LeakSanitizer about exactly
 // that allocation and nothing else.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define XREF_LSAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) || defined(XREF_LSAN)
-extern "C" const char* __lsan_default_suppressions() { return "leak:xercesc_3_2::IGXMLScanner::loadGrammar\n"; }
-#endif
+// The suppression itself is in headless/application/LeakSuppressions.cpp.
