@@ -3,6 +3,7 @@
 // checking the item list, and the model-change notifications.
 #include "host/ICommand.h"
 
+class IXRefCrossRef;
 class IXRefCrossRefList;
 class IXRefSourceMarkerList;
 
@@ -14,6 +15,10 @@ ICommand* CreateCommand(ClassID cls, const UIDList& items);
 bool Process(ICommand* cmd);
 // The command's single item; otherwise false, with kInvalidParameterError set.
 bool SingleItem(const ICommand* cmd, UIDRef* item);
+// The command's single item as a cross-reference, with a reference the
+// caller releases, and the item in `item`; null with kInvalidParameterError
+// (not one item) or kObjectNotFoundError (no cross-reference) set.
+IXRefCrossRef* QuerySingleCrossRef(const ICommand* cmd, UIDRef* item);
 // Sets the error code a failing command reports (a no-op for kSuccess).
 void Fail(ErrorCode code);
 // The source-marker list of the database's document, with a reference the

@@ -20,9 +20,8 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
-    InterfacePtr<IXRefCrossRef> crossRef(ref);
-    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    if (!crossRef) return;
     InterfacePtr<IXRefSourceMarker> marker(crossRef->QuerySourceMarker(false));
     if (!marker) return;
     InterfacePtr<IHyperlinkUtils> utils(UtilsBoss::QueryUtils<IHyperlinkUtils>());

@@ -20,9 +20,8 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
-    InterfacePtr<IXRefCrossRef> crossRef(ref);
-    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    if (!crossRef) return;
     InterfacePtr<IFileData> file(this, IID_IFILEDATA);
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
     InterfacePtr<IXRefFormatData> format(this, IID_IXREFFORMATDATA);

@@ -21,9 +21,8 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
-    InterfacePtr<IXRefCrossRef> crossRef(ref);
-    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    if (!crossRef) return;
     InterfacePtr<IXRefFormatData> data(this, IID_IXREFFORMATDATA);
     if (!data) return XRefCommandUtils::Fail(kInvalidParameterError);
     const PMString name = data->GetFormatName();
