@@ -21,6 +21,9 @@ public:
       PrintError(error);
       return kExitUsage;
     }
+    // Sources in other documents are looked up in those documents, as
+    // check and update do, so that an external source reads as found.
+    OpenSourceDocuments(*app, doc);
     const std::vector<CrossRefEntry> entries = ListCrossRefEntries(doc);
     if (json_) {
       nlohmann::json all = nlohmann::json::array();

@@ -203,6 +203,8 @@ TEST_F(CrossRefWorkflow, InsertModifyRelinkAndToTextChangeTheDocumentAsAsked) {
   ASSERT_EQ(3u, entries.size());
   EXPECT_EQ(moved, entries[2]["source"]["document"].get<std::string>());
   EXPECT_EQ("Setup", entries[2]["source"]["marker"].get<std::string>());
+  // The source document is opened to look the marker up, so it is found.
+  EXPECT_EQ(0, entries[2]["sourceState"].get<int>()) << list.out;
 
   ProgramRun toText = Xref("to-text " + Quote(Book()) + " --all -o " + Quote(dir_.File("plain.xrefdoc")));
   ASSERT_EQ(0, toText.exitCode) << toText.out;
