@@ -4,7 +4,6 @@
 #include "host/IControllingUnknown.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
-#include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarkerList.h"
 
@@ -58,11 +57,4 @@ void XRefCommandUtils::NotifyDocument(ICommand* cmd, PMIID protocol) {
 
 void XRefCommandUtils::NotifyApplication(ICommand* cmd, PMIID protocol) {
   BroadcastUtils::ApplicationModelChange(::GetClass(cmd), protocol, cmd);
-}
-
-IXRefCrossRef* XRefCommandUtils::QuerySingleCrossRef(const ICommand* cmd, UIDRef* item) {
-  if (!SingleItem(cmd, item)) return nullptr;
-  InterfacePtr<IXRefCrossRef> crossRef(*item);
-  if (!crossRef) Fail(kObjectNotFoundError);
-  return crossRef.forget();
 }

@@ -2,8 +2,8 @@
 // What the plug-in's commands share: making and running sub-commands,
 // checking the item list, and the model-change notifications.
 #include "host/ICommand.h"
+#include "host/InterfacePtr.h"
 
-class IXRefCrossRef;
 class IXRefCrossRefList;
 class IXRefSourceMarkerList;
 
@@ -15,12 +15,18 @@ ICommand* CreateCommand(ClassID cls, const UIDList& items);
 bool Process(ICommand* cmd);
 // The command's single item; otherwise false, with kInvalidParameterError set.
 bool SingleItem(const ICommand* cmd, UIDRef* item);
-// The command's single item as a cross-reference, with a reference the
-// caller releases, and the item in `item`; null with kInvalidParameterError
-// (not one item) or kObjectNotFoundError (no cross-reference) set.
-IXRefCrossRef* QuerySingleCrossRef(const ICommand* cmd, UIDRef* item);
 // Sets the error code a failing command reports (a no-op for kSuccess).
 void Fail(ErrorCode code);
+// The command's single item through interface T, with a reference the
+// caller releases, and the item in `item`; null with kInvalidParameterError
+// (not one item) or kObjectNotFoundError (no such interface) set.
+template <class T>
+T* QuerySingleItem(const ICommand* cmd, UIDRef* item) {
+  if (!SingleItem(cmd, item)) return nullptr;
+  InterfacePtr<T> object(*item);
+  if (!object) Fail(kObjectNotFoundError);
+  return object.forget();
+}
 // The source-marker list of the database's document, with a reference the
 // caller releases; null when there is none.
 IXRefSourceMarkerList* QueryMarkerList(IDataBase* db);

@@ -20,7 +20,7 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &ref));
     if (!crossRef) return;
     InterfacePtr<IXRefSourceMarker> marker(crossRef->QuerySourceMarker(false));
     if (!marker) return;

@@ -20,7 +20,7 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &ref));
     if (!crossRef) return;
     InterfacePtr<IFileData> file(this, IID_IFILEDATA);
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);

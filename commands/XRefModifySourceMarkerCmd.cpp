@@ -21,9 +21,8 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
-    InterfacePtr<IXRefSourceMarker> marker(ref);
-    if (!marker) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefSourceMarker> marker(XRefCommandUtils::QuerySingleItem<IXRefSourceMarker>(this, &ref));
+    if (!marker) return;
     const PMString oldName = marker->GetMarkerName();
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
     if (!name) return XRefCommandUtils::Fail(kInvalidParameterError);

@@ -21,7 +21,7 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleCrossRef(this, &ref));
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &ref));
     if (!crossRef) return;
     InterfacePtr<IXRefFormatData> data(this, IID_IXREFFORMATDATA);
     if (!data) return XRefCommandUtils::Fail(kInvalidParameterError);

@@ -14,9 +14,8 @@ public:
 protected:
   void Do() override {
     UIDRef item;
-    if (!XRefCommandUtils::SingleItem(this, &item)) return;
-    InterfacePtr<IXRefCrossRef> crossRef(item);
-    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &item));
+    if (!crossRef) return;
     crossRef->SetUpdateTime();
   }
 };

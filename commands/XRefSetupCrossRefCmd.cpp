@@ -17,9 +17,8 @@ public:
 protected:
   void Do() override {
     UIDRef item;
-    if (!XRefCommandUtils::SingleItem(this, &item)) return;
-    InterfacePtr<IXRefCrossRef> crossRef(item);
-    if (!crossRef) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &item));
+    if (!crossRef) return;
     InterfacePtr<IFileData> file(this, IID_IFILEDATA);
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
     if (!file || !name) return XRefCommandUtils::Fail(kInvalidParameterError);

@@ -14,9 +14,8 @@ public:
 protected:
   void Do() override {
     UIDRef item;
-    if (!XRefCommandUtils::SingleItem(this, &item)) return;
-    InterfacePtr<IXRefCrossRefTextMarker> marker(item);
-    if (!marker) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefCrossRefTextMarker> marker(XRefCommandUtils::QuerySingleItem<IXRefCrossRefTextMarker>(this, &item));
+    if (!marker) return;
     marker->SetMarkerCrossRef(XRefCommandUtils::GetRefData(this, IID_IXREFCROSSREFDATA).GetUID());
     marker->SetPartnerMarker(XRefCommandUtils::GetRefData(this, IID_IXREFPARTNERMARKERDATA).GetUID());
   }

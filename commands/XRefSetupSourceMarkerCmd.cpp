@@ -15,9 +15,8 @@ public:
 protected:
   void Do() override {
     UIDRef ref;
-    if (!XRefCommandUtils::SingleItem(this, &ref)) return;
-    InterfacePtr<IXRefSourceMarker> marker(ref);
-    if (!marker) return XRefCommandUtils::Fail(kObjectNotFoundError);
+    InterfacePtr<IXRefSourceMarker> marker(XRefCommandUtils::QuerySingleItem<IXRefSourceMarker>(this, &ref));
+    if (!marker) return;
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
     if (!name) return XRefCommandUtils::Fail(kInvalidParameterError);
     marker->SetMarkerName(name->Get());
