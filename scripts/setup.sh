@@ -6,7 +6,7 @@ if [ "$(id -u)" != 0 ]; then SUDO=sudo; fi
 export DEBIAN_FRONTEND=noninteractive
 PACKAGES="cmake ninja-build g++ clang libclang-rt-dev libxerces-c-dev libicu-dev libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
-  pkg-config libcairo2-dev libpango1.0-dev fonts-dejavu-core"
+  pkg-config libcairo2-dev libpango1.0-dev fonts-dejavu-core libmujs-dev tmux"
 missing=""
 for p in $PACKAGES; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
