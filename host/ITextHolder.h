@@ -6,6 +6,8 @@
 #include "TextIDs.h"
 #include "UIDRef.h"
 
+class ICommand;
+
 class ITextHolder : public IPMUnknown {
 public:
   static constexpr PMIID kDefaultIID = IID_ITEXTHOLDER;
@@ -18,6 +20,10 @@ public:
   // start moves it; a deletion takes out what it overlaps.
   virtual void TextInserted(TextIndex at, int32 count) = 0;
   virtual void TextDeleted(TextIndex at, int32 count) = 0;
+  // A holder that goes with its text answers the command that deletes it
+  // when a deletion is about to take its whole (non-empty) range; the
+  // deletion runs it first, as it does for owned items. Null: it stays.
+  virtual ICommand* QueryDeleteWithTextCommand() { return nullptr; }
 };
 
 // On the document (UID 1), persistent: holders in the order they were added.

@@ -8,6 +8,7 @@
 #include "headless/drawing/DrawingSetup.h"
 #include "headless/conversion/ConversionSetup.h"
 #include "headless/hyperlinks/BasicFormatSetup.h"
+#include "headless/hyperlinks/NativeCrossRefSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
@@ -30,6 +31,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallDrawingClasses(impls, classes);
   InstallBroadcastClasses(impls, classes);
   InstallBasicFormatClasses(impls, classes);
+  InstallNativeCrossRefClasses(impls, classes);
   InstallConversionClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);

@@ -1,6 +1,7 @@
 #include "headless/hyperlinks/HyperlinkCommands.h"
 #include "headless/hyperlinks/HyperlinkObjects.h"
 #include "host/CmdUtils.h"
+#include "host/INativeCrossRefs.h"
 #include "host/InterfacePtr.h"
 #include "host/TextIDs.h"
 #include <vector>
@@ -42,6 +43,15 @@ bool DeleteSource(IDataBase* db, UID uid) {
   return DeleteObject(db, uid);
 }
 
+// A native cross-reference keeps its text and stays, pointing nowhere (so
+// that it can be found and relinked); any other hyperlink goes.
+bool Unlink(IDataBase* db, UID hyperlink) {
+  InterfacePtr<IHyperlink> link(db, hyperlink, IID_IHYPERLINK);
+  if (!link || !InterfacePtr<IHyperlinkCrossRefSource>(db, link->GetSourceUID())) return DeleteHyperlink(db, hyperlink);
+  static_cast<HyperlinkImpl*>(link.get())->Set(link->GetName(), link->IsVisible(), link->GetSourceUID(), kInvalidUID);
+  return true;
+}
+
 bool DeleteDestination(IDataBase* db, UID uid) {
   InterfacePtr<IHyperlinkDestination> destination(db, uid, IID_IHYPERLINKDESTINATION);
   InterfacePtr<IHyperlinkList> keep;
@@ -53,7 +63,7 @@ bool DeleteDestination(IDataBase* db, UID uid) {
     if (hyperlink && hyperlink->GetDestinationUID() == uid) linked.push_back(list->GetNthHyperlink(i));
   }
   for (UID hyperlink : linked)
-    if (!DeleteHyperlink(db, hyperlink)) return false;
+    if (!Unlink(db, hyperlink)) return false;
   list->RemoveDestination(uid);
   return DeleteObject(db, uid);  // takes its anchor with it
 }

@@ -5,7 +5,9 @@
 #include "host/IAttributeListData.h"
 #include "host/IOwnedItem.h"
 #include "host/IStoryLock.h"
+#include "host/ITextHolder.h"
 #include "host/StandardDataInterfaces.h"
+#include <vector>
 
 bool TextCommand::Target(UIDRef* story, TextIndex* start, int32* length) {
   const UIDList* items = GetItemList();
@@ -39,6 +41,29 @@ void InsertTextCmd::Do() {
   Report(StoryEditor(story).Insert(start, text->Get().Units()));
 }
 
+namespace {
+// Holders whose whole range the deletion takes and that go with their text
+// are deleted first; collected before any goes, since each leaves the list.
+bool DeleteHoldersWithText(const UIDRef& story, TextIndex start, int32 length) {
+  IDataBase* db = story.GetDataBase();
+  InterfacePtr<ITextHolderList> list(db, kRootUID, IID_ITEXTHOLDERLIST);
+  if (!list) return true;
+  std::vector<UID> going;
+  for (int32 i = 0; i < list->GetHolderCount(); ++i) {
+    InterfacePtr<ITextHolder> holder(db, list->GetNthHolder(i), IID_ITEXTHOLDER);
+    if (!holder || holder->GetStoryUID() != story.GetUID() || holder->GetLength() <= 0) continue;
+    if (holder->GetStart() >= start && holder->GetStart() + holder->GetLength() <= start + length)
+      going.push_back(list->GetNthHolder(i));
+  }
+  for (UID uid : going) {
+    InterfacePtr<ITextHolder> holder(db, uid, IID_ITEXTHOLDER);
+    InterfacePtr<ICommand> cmd(holder ? holder->QueryDeleteWithTextCommand() : nullptr);
+    if (cmd && CmdUtils::ProcessCommand(cmd.get()) != kSuccess) return false;
+  }
+  return true;
+}
+}  // namespace
+
 void DeleteTextCmd::Do() {
   UIDRef story;
   TextIndex start;
@@ -55,6 +80,7 @@ void DeleteTextCmd::Do() {
     InterfacePtr<ICommand> cmd(item ? item->QueryDeleteCommand() : nullptr);
     if (cmd && CmdUtils::ProcessCommand(cmd.get()) != kSuccess) return;
   }
+  if (!DeleteHoldersWithText(story, start, length)) return;
   if (editor.Length() != before) return Report(kTextRangeError);
   Report(editor.Delete(start, length));
 }

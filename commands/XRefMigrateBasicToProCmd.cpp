@@ -1,0 +1,124 @@
+// Turns a document's native cross-references into this system's: each
+// Basic format becomes a format of the same name, each text anchor a source
+// marker, and each native cross-reference a cross-reference over the same
+// text, as one undo step. Destinations the host marks as serving only the
+// native cross-references go at the end. A failing sub-command ends its step.
+#include "commands/XRefCommandID.h"
+#include "commands/XRefCommandUtils.h"
+#include "commands/XRefMigrationID.h"
+#include "commands/XRefMigrationUtils.h"
+#include "host/CmdUtils.h"
+#include "host/Command.h"
+#include "host/IBasicXRefFormat.h"
+#include "host/IHyperlinks.h"
+#include "host/INativeCrossRefs.h"
+#include "host/ITextHolder.h"
+#include "host/InterfacePtr.h"
+#include "host/UtilsBoss.h"
+#include "integration/ImplementationRecord.h"
+#include "model/IXRefFormats.h"
+#include "model/IXRefSourceMarkerList.h"
+#include "model/XRefModelID.h"
+#include <map>
+
+namespace {
+constexpr const char* kName = "QX#0xF2C#kXRefMigrateBasicToProCmdKey";
+
+struct ProFormat {
+  PMString name;
+  PMString markup;
+};
+
+class XRefMigrateBasicToProCmd : public Command {
+public:
+  using Command::Command;
+
+protected:
+  void Do() override {
+    CmdUtils::SequenceContext sequence{PMString(kName)};
+    IDataBase* doc = XRefMigrationUtils::DocumentOf(this);
+    InterfacePtr<IBasicXRefFormatList> basic(doc, doc ? doc->GetRootUID() : kInvalidUID, IID_IBASICXREFFORMATLIST);
+    InterfacePtr<IXRefFormats> pro(XRefMigrationUtils::QueryProFormats(doc));
+    InterfacePtr<INativeCrossRefUtils> natives(UtilsBoss::QueryUtils<INativeCrossRefUtils>());
+    if (!basic || !pro || !natives) return;
+    // A failure ends its own step; the next step starts clean.
+    MigrateFormats(doc, basic.get());
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    const UIDList removed = MigrateDestinations(doc, natives.get());
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    MigrateCrossRefs(doc, natives.get());
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    natives->DeleteDestinations(removed);
+  }
+
+  void DoNotify() override { XRefCommandUtils::NotifyApplication(this, IID_IXREFCROSSREF); }
+  PMString* CreateName() override { return new PMString(kName); }
+
+private:
+  void MigrateFormats(IDataBase* doc, IBasicXRefFormatList* basic) {
+    for (int32 i = 0; i < basic->GetFormatCount(); ++i) {
+      const UID uid = basic->GetNthFormat(i);
+      InterfacePtr<IBasicXRefFormat> format(doc, uid, IID_IBASICXREFFORMAT);
+      if (!format) continue;
+      const ProFormat made{format->GetName(), XRefMigrationUtils::ProMarkupOf(doc, format->GetBuildingBlocks())};
+      formats_[uid] = made;
+      if (!XRefMigrationUtils::AddProFormat(doc, made.name, made.markup)) return;
+    }
+  }
+
+  // Answers the destinations to delete once the cross-references moved.
+  UIDList MigrateDestinations(IDataBase* doc, INativeCrossRefUtils* natives) {
+    UIDList removed(doc);
+    InterfacePtr<IXRefSourceMarkerList> markers(XRefCommandUtils::QueryMarkerList(doc));
+    InterfacePtr<IHyperlinkList> links(doc, kRootUID, IID_IHYPERLINKLIST);
+    if (!markers || !links) return removed;
+    // Inserting markers does not change the destinations' list.
+    const int32 count = links->GetDestinationCount();
+    for (int32 i = 0; i < count; ++i) {
+      const UID uid = links->GetNthDestination(i);
+      InterfacePtr<IHyperlinkDestination> destination(doc, uid, IID_IHYPERLINKDESTINATION);
+      if (!destination || markers->HasMarker(destination->GetName())) continue;
+      if (natives->IsRemovedAfterMigration(doc, uid)) removed.Append(uid);
+      const TextIndex at = destination->GetIndex();
+      if (at < 0) continue;  // its character is gone: no place to mark
+      const UIDRef story(doc, destination->GetStoryUID());
+      if (!XRefMigrationUtils::InsertSourceMarker(story, at, destination->GetName())) break;
+    }
+    return removed;
+  }
+
+  void MigrateCrossRefs(IDataBase* doc, INativeCrossRefUtils* natives) {
+    InterfacePtr<IHyperlinkList> links(doc, kRootUID, IID_IHYPERLINKLIST);
+    if (!links) return;
+    std::vector<UID> collected;
+    for (int32 i = links->GetHyperlinkCount() - 1; i >= 0; --i)
+      if (natives->IsNativeCrossRef(doc, links->GetNthHyperlink(i))) collected.push_back(links->GetNthHyperlink(i));
+    for (UID uid : collected)
+      if (!MigrateCrossRef(doc, uid)) return;
+  }
+
+  bool MigrateCrossRef(IDataBase* doc, UID hyperlink) {
+    InterfacePtr<IHyperlink> link(doc, hyperlink, IID_IHYPERLINK);
+    InterfacePtr<ITextHolder> range(doc, link ? link->GetSourceUID() : kInvalidUID, IID_ITEXTHOLDER);
+    InterfacePtr<IHyperlinkCrossRefSource> source(range.get(), IID_IHYPERLINKCROSSREFSOURCE);
+    InterfacePtr<IHyperlinkDestination> destination(doc, link ? link->GetDestinationUID() : kInvalidUID,
+                                                    IID_IHYPERLINKDESTINATION);
+    if (!range || !source) return false;
+    if (!destination) return true;  // broken: there is no marker to name; it stays as it is
+    const ProFormat format = formats_[source->GetFormatUID()];
+    const UID sourceUID = link->GetSourceUID();
+    if (!XRefMigrationUtils::InsertCrossRef(UIDRef(doc, range->GetStoryUID()), range->GetStart(), range->GetLength(),
+                                            destination->GetName(), format.name, format.markup))
+      return false;
+    // Replacing its text took it along, unless it had none: then it goes
+    // now, or it would stand beside the cross-reference that replaced it.
+    if (!InterfacePtr<IHyperlinkCrossRefSource>(doc, sourceUID)) return true;
+    InterfacePtr<ICommand> del(XRefCommandUtils::CreateCommand(kDeleteHyperlinkTextSourceCmdBoss, UIDList(doc, sourceUID)));
+    return XRefCommandUtils::Process(del.get());
+  }
+
+  std::map<UID, ProFormat> formats_;
+};
+}  // namespace
+
+CREATE_PMINTERFACE(XRefMigrateBasicToProCmd, kXRefMigrateBasicToProCmdImpl);

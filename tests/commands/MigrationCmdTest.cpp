@@ -1,0 +1,207 @@
+// Migrating a whole document between native cross-references and this
+// system's: the mark-up each Basic format becomes, markers and anchors, the
+// cross-references carried over or left with a warning, the log presented
+// only when it holds something, and one undo step each.
+#include "commands/XRefMigrationID.h"
+#include "headless/objects/Host.h"
+#include "headless/text/DocumentBuilder.h"
+#include "host/CmdUtils.h"
+#include "host/IBasicXRefFormat.h"
+#include "host/IDocument.h"
+#include "host/IHyperlinks.h"
+#include "model/IXRefFormats.h"
+#include "tests/support/BasicFormatTestSupport.h"
+#include "tests/support/CrossRefTestSupport.h"
+#include "tests/support/NativeCrossRefTestSupport.h"
+#include "tests/support/SourceMarkerTestSupport.h"
+#include "tests/support/TestApp.h"
+#include "tests/support/TextTestSupport.h"
+
+namespace {
+using B = XRefBuildingBlock;
+
+class Migration : public ::testing::Test {
+protected:
+  void SetUp() override {
+    app_->Idle().RunOnce();  // the start-up work
+    doc_ = app_->NewDocument();
+    DocumentBuilder builder(doc_);
+    strong_ = builder.AddCharacterStyle("Inline:Strong", AttributeBossList());
+    head_ = builder.AddParagraphStyle("Head", AttributeBossList());
+    destinations_ = builder.NewStory();
+    builder.AddParagraph(destinations_, head_);
+    builder.AddRun(destinations_, WideString::FromUTF8("Chapter one"));
+    builder.AddParagraph(destinations_);
+    builder.AddRun(destinations_, WideString::FromUTF8("Body text here"));
+    references_ = MakeStory(doc_, "Ref one, ref two, ref three.");
+    app_->Idle().RunOnce();
+    ASSERT_EQ(0u, Host::Get().ScheduledCount());
+    // Only the formats a test adds: the defaults would log their own warnings.
+    InterfacePtr<IXRefFormats> formats(Formats());
+    while (formats->GetFormatCount() > 0) formats->RemoveFormat(0);
+  }
+
+  InterfacePtr<IXRefFormats> Formats() {
+    InterfacePtr<IDocument> document(doc_, kRootUID, IID_IDOCUMENT);
+    return InterfacePtr<IXRefFormats>(document->GetDocWorkspace(), IID_IXREFFORMATS);
+  }
+
+  ErrorCode Migrate(ClassID cls) { return RunOn(cls, UIDRef(doc_, kRootUID)); }
+
+  std::string ProMarkup(const std::string& name) {
+    InterfacePtr<IXRefFormats> formats(Formats());
+    const int32 at = formats->FindFormat(PMString(name.c_str()));
+    return at < 0 ? "(none)" : formats->GetFormatString(at).GetUTF8String();
+  }
+
+  UID LocalCrossRef(TextIndex start, int32 length, const std::string& marker, const std::string& formatName,
+                    const std::string& format) {
+    CrossRefRequest r;
+    r.start = start;
+    r.length = length;
+    r.marker = marker;
+    r.formatName = formatName;
+    r.format = format;
+    return InsertCrossRef(doc_, references_, r);
+  }
+
+  std::string StoryOf(UID story) { return StoryText(doc_, story); }
+
+  TestApp app_;
+  DataBase* doc_ = nullptr;
+  UID strong_ = kInvalidUID, head_ = kInvalidUID, destinations_ = kInvalidUID, references_ = kInvalidUID;
+};
+}  // namespace
+
+TEST_F(Migration, EachBasicFormatBecomesTheMarkupOfItsBlocks) {
+  MakeBasicFormat(doc_, "Plain", {Block(B::kCustomText, "See also ")});
+  MakeBasicFormat(doc_, "Styled", {Block(B::kCustomText, "Look", strong_)});
+  MakeBasicFormat(doc_, "Full", {Block(B::kFullParagraph)});
+  MakeBasicFormat(doc_, "FullStyled", {Block(B::kFullParagraph, "", strong_)});
+  MakeBasicFormat(doc_, "Rest", {Block(B::kFileName), Block(B::kChapterNumber), Block(B::kPageNumber),
+                                 Block(B::kParagraphNumber), Block(B::kParagraphText), Block(B::kTextAnchorName),
+                                 Block(B::kNoType)});
+  MakeBasicFormat(doc_, "Literal", {Block(B::kCustomText, "a<b & c^d")});
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  EXPECT_EQ("See also ", ProMarkup("Plain"));
+  EXPECT_EQ("<span  cstyle=\"Inline:Strong\">Look</span>", ProMarkup("Styled"));
+  EXPECT_EQ("<paranum numberonly=\"yes\" noerror=\"yes\"/><paratext/>", ProMarkup("Full"));
+  EXPECT_EQ("<paranum numberonly=\"yes\" noerror=\"yes\" cstyle=\"Inline:Strong\"/><paratext cstyle=\"Inline:Strong\"/>",
+            ProMarkup("FullStyled"));
+  EXPECT_EQ("<filename/><chapnum/><pagenum/><paranum numberonly=\"yes\"/><paratext/><marker/>", ProMarkup("Rest"));
+  // Literal text reads back as itself, whatever the mark-up makes of "<", "&" and "^".
+  EXPECT_EQ("a&lt;b &amp; c^^d", ProMarkup("Literal"));
+}
+
+TEST_F(Migration, AnchorsBecomeSourceMarkersUnlessOneHasTheirNameAndNativeCrossReferencesMoveOver) {
+  const UID heading = MakeAnchor(doc_, destinations_, 0, "Chap");
+  MakeAnchor(doc_, destinations_, 12, "Body");
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 20, "BODY"));  // same name, other case
+  const UID format = MakeBasicFormat(doc_, "Name", {Block(B::kCustomText, "see "), Block(B::kParagraphText)});
+  ASSERT_NE(kInvalidUID, MakeNativeCrossRef(doc_, references_, 0, 3, format, heading));  // "Ref"
+  ASSERT_EQ(kSuccess, UpdateNativeCrossRefs(doc_));
+  ASSERT_EQ("see Chapter one one, ref two, ref three.\r", StoryOf(references_));
+  const std::string before = DocumentBytes(doc_);
+
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  EXPECT_EQ((std::vector<std::string>{"Chap", "BODY"}), ListedNames(doc_));
+  EXPECT_TRUE(NativeCrossRefs(doc_).empty());
+  ASSERT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
+  InterfacePtr<IXRefCrossRef> crossRef(CrossRefList(doc_)->QueryCrossRef(0));
+  EXPECT_EQ("Chap", crossRef->GetSourceMarkerName().GetUTF8String());
+  EXPECT_EQ("Name", crossRef->GetFormatName().GetUTF8String());
+  EXPECT_EQ("see Chapter one", CurrentText(doc_, CrossRefList(doc_)->GetCrossRefUID(0)));
+  // The heading's anchor served only the native cross-reference; the other stays.
+  InterfacePtr<IHyperlinkList> links(doc_, kRootUID, IID_IHYPERLINKLIST);
+  EXPECT_EQ(kInvalidUID, links->FindDestination(PMString("Chap")));
+  EXPECT_NE(kInvalidUID, links->FindDestination(PMString("Body")));
+
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc_));
+}
+
+TEST_F(Migration, CrossReferencesBecomeNativeOnesOverTheirTextAndMarkers) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  ASSERT_NE(kInvalidUID, LocalCrossRef(0, 3, "Chap", "Named", "[<paratext/>]"));
+  Formats()->AddFormat(PMString("Named"), PMString("[<paratext/>]"));
+  const std::string before = DocumentBytes(doc_);
+
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ("[Chapter one] one, ref two, ref three.\r", StoryOf(references_));
+  EXPECT_EQ("Chapter one\rBody text here\r", StoryOf(destinations_));  // the marker's character is gone
+  EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ(0, MarkerList(doc_)->GetMarkerCount());
+  EXPECT_EQ(std::vector<std::string>{"[Chapter one]"}, NativeTexts(doc_));
+  EXPECT_EQ(0u, Host::Get().ScheduledCount());  // nothing logged, nothing to present
+
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc_));
+}
+
+TEST_F(Migration, CustomFormatsGetTheFirstFreeCustomNames) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  // Later ones first, so that the earlier text stays where it is.
+  ASSERT_NE(kInvalidUID, LocalCrossRef(9, 3, "Chap", "", "B <paratext/>"));
+  ASSERT_NE(kInvalidUID, LocalCrossRef(0, 3, "Chap", "", "A <paratext/>"));
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  InterfacePtr<IBasicXRefFormatList> list(doc_, kRootUID, IID_IBASICXREFFORMATLIST);
+  EXPECT_NE(kInvalidUID, list->FindFormat(PMString("Custom Format 1")));
+  EXPECT_NE(kInvalidUID, list->FindFormat(PMString("Custom Format 2")));
+  EXPECT_EQ(kInvalidUID, list->FindFormat(PMString("Custom Format 3")));
+  EXPECT_EQ((std::vector<std::string>{"A Chapter one", "B Chapter one"}), NativeTexts(doc_));
+}
+
+TEST_F(Migration, ACustomNameTakenAlreadyIsSkipped) {
+  MakeBasicFormat(doc_, "custom format 1", {Block(B::kCustomText, "x")});
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  ASSERT_NE(kInvalidUID, LocalCrossRef(0, 3, "Chap", "", "C <paratext/>"));
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  InterfacePtr<IBasicXRefFormatList> list(doc_, kRootUID, IID_IBASICXREFFORMATLIST);
+  InterfacePtr<IBasicXRefFormat> first(doc_, list->FindFormat(PMString("Custom Format 1")), IID_IBASICXREFFORMAT);
+  EXPECT_EQ(1u, first->GetBuildingBlocks().size());  // untouched
+  EXPECT_NE(kInvalidUID, list->FindFormat(PMString("Custom Format 2")));
+  EXPECT_EQ(std::vector<std::string>{"C Chapter one"}, NativeTexts(doc_));
+}
+
+TEST_F(Migration, AnExternalCrossReferenceStaysWithWarning16AndTheLogIsPresented) {
+  TempDir dir;
+  CrossRefRequest r;
+  r.start = 0;
+  r.length = 3;
+  r.marker = "Elsewhere";
+  r.source = IDFile(dir.File("other.xref"));
+  const UID external = InsertCrossRef(doc_, references_, r);
+  ASSERT_NE(kInvalidUID, external);
+  const std::string display = CrossRef(doc_, external)->GetDisplayText().GetUTF8String();
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_TRUE(NativeCrossRefs(doc_).empty());
+  const std::string entry = "[" + display + "] " + Warning(16);
+  EXPECT_NE(std::string::npos, ConversionLog(doc_).find(entry));
+  ASSERT_EQ(1u, Host::Get().ScheduledCount());
+  app_->Alerts().Clear();
+  app_->Idle().RunOnce();
+  ASSERT_FALSE(app_->Alerts().History().empty());
+  EXPECT_EQ(ConversionLog(doc_), app_->Alerts().History().back().message);
+}
+
+TEST_F(Migration, AParagraphStyleConditionPointsAtTheStyledParagraphOrIsLogged) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 17, "Deep"));  // in "Body text here"
+  const UID following = LocalCrossRef(9, 3, "Deep", "", "<paratext followingpstyle=\"Head\"/>");
+  ASSERT_NE(kInvalidUID, LocalCrossRef(0, 3, "Deep", "", "<paratext precedingpstyle=\"Head\"/>"));
+  const std::string display = CrossRef(doc_, following)->GetDisplayText().GetUTF8String();
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  InterfacePtr<IHyperlinkList> links(doc_, kRootUID, IID_IHYPERLINKLIST);
+  const UID made = links->FindDestination(PMString("Deep (Preceding style Head)"));
+  ASSERT_NE(kInvalidUID, made);
+  InterfacePtr<IHyperlinkDestination> place(doc_, made, IID_IHYPERLINKDESTINATION);
+  EXPECT_EQ(0, place->GetIndex());
+  const std::vector<std::string> texts = NativeTexts(doc_);
+  ASSERT_EQ(2u, texts.size());
+  EXPECT_EQ("Chapter one", texts[0]);     // the heading before the marker
+  EXPECT_EQ("Body text here", texts[1]);  // no heading after it: the marker's own paragraph
+  std::string warning = Warning(18);
+  warning.replace(warning.find("^1"), 2, "Head");
+  EXPECT_EQ("[" + display + "] " + warning, ConversionLog(doc_));
+  EXPECT_EQ(kInvalidUID, links->FindDestination(PMString("Deep (Following style Head)")));
+}
