@@ -5,6 +5,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CrossRefEntries.h"
 #include "cli/DocumentWorkflow.h"
+#include "cli/NativeCrossRefs.h"
+#include "cli/StoryNumbers.h"
 #include <iostream>
 
 namespace {
@@ -48,6 +50,17 @@ public:
                     << f.entry.index << ": " << f.kind << ": \"" << f.entry.text << "\" -> "
                     << (f.entry.sourceDocument.empty() ? "" : f.entry.sourceDocument + "#") << f.entry.sourceMarker
                     << ": " << f.message << "\n";
+      }
+      // Native cross-references whose text anchor is gone point nowhere.
+      for (const NativeCrossRefEntry& e : ListNativeCrossRefs(docs[i])) {
+        if (!e.destination.empty()) continue;
+        ++total;
+        const std::string message = "its text anchor is gone";
+        list.push_back({{"kind", "broken native"}, {"story", StoryNumber(docs[i], e.story)}, {"index", e.start},
+                        {"text", e.text}, {"message", message}});
+        if (!json_)
+          std::cout << paths_[i] << ": story " << StoryNumber(docs[i], e.story) << " at " << e.start
+                    << ": broken native: \"" << e.text << "\": " << message << "\n";
       }
       reports.push_back({{"document", paths_[i]},
                          {"crossReferences", static_cast<int32>(CrossRefsOf(docs[i]).Length())},

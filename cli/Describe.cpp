@@ -1,5 +1,6 @@
 #include "cli/Describe.h"
 #include "cli/CrossRefs.h"
+#include "cli/NativeCrossRefs.h"
 #include "cli/SourceMarkers.h"
 #include "headless/application/Application.h"
 #include "host/IDocument.h"
@@ -121,5 +122,6 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
              << PageName(doc, PageOf(doc, marker.story, marker.index)) << "\n";
   }
   DescribeCrossRefs(doc, out);
+  DescribeNativeCrossRefs(doc, out);
   DescribeHyperlinks(doc, out);
 }

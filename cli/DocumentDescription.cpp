@@ -27,7 +27,7 @@ public:
     Object(root, "",
            {"version", "fonts", "swatches", "languages", "defaultFont", "defaultLanguage", "characterStyles",
             "paragraphStyles", "spreads", "sections", "chapterNumber", "footnotes", "textVariables", "stories",
-            "formats"});  // formats are read by the cross-reference step
+            "formats", "basicFormats"});  // formats are read by the cross-reference steps
     if (root.contains("version") && root["version"] != 1) Fail("version", "only version 1 is known");
     for (size_t i = 0; i < Array(root, "fonts").size(); ++i) Font(root["fonts"][i], Index("fonts", i));
     for (size_t i = 0; i < Array(root, "swatches").size(); ++i) Swatch(root["swatches"][i], Index("swatches", i));
@@ -298,9 +298,10 @@ private:
   void Run(const json& v, const std::string& where, UID story) {
     if (v.is_string()) return Text(v.get<std::string>(), where, story, kInvalidUID, AttributeBossList());
     Object(v, where,
-           {"text", "style", "attributes", "language", "sourceMarker", "crossReference", "footnote", "variable"});
+           {"text", "style", "attributes", "language", "sourceMarker", "crossReference", "footnote", "variable",
+            "textAnchor", "nativeCrossReference"});
     if (v.contains("footnote") || v.contains("variable")) return Anchored(v, where, story);
-    for (const char* kind : {"sourceMarker", "crossReference"}) {
+    for (const char* kind : {"sourceMarker", "crossReference", "textAnchor", "nativeCrossReference"}) {
       if (!v.contains(kind)) continue;
       if (v.size() != 1) Fail(where, std::string("a ") + kind + " stands alone in its run");
       if (!v[kind].is_object()) Fail(Field(where, kind), "expected an object");

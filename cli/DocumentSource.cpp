@@ -1,5 +1,6 @@
 #include "cli/DocumentSource.h"
 #include "cli/CrossRefs.h"
+#include "cli/NativeCrossRefs.h"
 #include "cli/SourceMarkers.h"
 #include <filesystem>
 
@@ -11,7 +12,8 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   std::vector<Placeholder> placeholders;
   const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
   if (!BuildDocument(description, doc, &placeholders, error) || !SetDocumentFormats(doc, description, error) ||
-      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error)) {
+      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error) ||
+      !SetBasicFormats(doc, description, error) || !PlaceNativeCrossRefs(doc, &placeholders, error)) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;

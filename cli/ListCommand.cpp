@@ -3,6 +3,8 @@
 #include "cli/CliCommand.h"
 #include "cli/CrossRefEntries.h"
 #include "cli/DocumentWorkflow.h"
+#include "cli/NativeCrossRefs.h"
+#include "cli/StoryNumbers.h"
 #include <iostream>
 
 namespace {
@@ -28,10 +30,22 @@ public:
     if (json_) {
       nlohmann::json all = nlohmann::json::array();
       for (const CrossRefEntry& e : entries) all.push_back(ToJson(e));
-      std::cout << nlohmann::json{{"document", path_}, {"crossReferences", all}}.dump(2) << "\n";
+      nlohmann::json natives = nlohmann::json::array();
+      for (const NativeCrossRefEntry& e : ListNativeCrossRefs(doc))
+        natives.push_back({{"story", StoryNumber(doc, e.story)}, {"index", e.start}, {"length", e.length},
+                           {"text", e.text}, {"format", e.format}, {"destination", e.destination},
+                           {"upToDate", e.text == e.composed}});
+      std::cout << nlohmann::json{{"document", path_}, {"crossReferences", all}, {"nativeCrossReferences", natives}}
+                       .dump(2)
+                << "\n";
       return kExitOK;
     }
     for (const CrossRefEntry& e : entries) std::cout << ToLine(e) << "\n";
+    for (const NativeCrossRefEntry& e : ListNativeCrossRefs(doc))
+      std::cout << "native: story " << StoryNumber(doc, e.story) << " at " << e.start << ": \"" << e.text << "\" -> "
+                << (e.destination.empty() ? "(anchor gone)" : e.destination) << " ["
+                << (e.format.empty() ? "(format gone)" : e.format) << "]" << (e.text == e.composed ? "" : " out of date")
+                << "\n";
     return kExitOK;
   }
 
