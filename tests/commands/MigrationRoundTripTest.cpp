@@ -3,7 +3,9 @@
 // back, compose the same texts at the same places as before.
 #include "commands/XRefMigrationID.h"
 #include "headless/text/DocumentBuilder.h"
+#include "host/IBasicXRefFormat.h"
 #include "host/IDocument.h"
+#include "host/UtilsBoss.h"
 #include "model/IXRefFormats.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/NativeCrossRefTestSupport.h"
@@ -102,6 +104,10 @@ TEST(MigrationRoundTrip, NativeCrossReferencesComposeTheSameAfterGoingToProAndBa
     ASSERT_EQ(kSuccess, RunOn(kXRefMigrateBasicToProCmdBoss, UIDRef(g.doc_, kRootUID)));
     ASSERT_TRUE(NativeCrossRefs(g.doc_).empty());
     ASSERT_EQ(static_cast<int32>(before.size()), CrossRefList(g.doc_)->GetCrossRefCount());
+    // Only the Pro side remains to come back from.
+    InterfacePtr<IBasicXRefFormatList> basic(g.doc_, kRootUID, IID_IBASICXREFFORMATLIST);
+    InterfacePtr<IBasicFormatUtils> formats(UtilsBoss::QueryUtils<IBasicFormatUtils>());
+    while (basic->GetFormatCount() > 0) ASSERT_TRUE(formats->DeleteBasicFormat(g.doc_, basic->GetNthFormat(0)));
     ASSERT_EQ(kSuccess, RunOn(kXRefMigrateProToBasicCmdBoss, UIDRef(g.doc_, kRootUID)));
 
     EXPECT_EQ(0, CrossRefList(g.doc_)->GetCrossRefCount());
