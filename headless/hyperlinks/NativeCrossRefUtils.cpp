@@ -93,34 +93,42 @@ WideString NativeCrossRefUtilsImpl::ComposeText(IDataBase* db, UID format, UID d
   return text;
 }
 
+// One that cannot be updated (a locked story, say) keeps its text; the
+// others are updated all the same, and the first failure is answered.
 ErrorCode NativeCrossRefUtilsImpl::UpdateCrossRefs(const UIDList& hyperlinks) {
-  IDataBase* db = hyperlinks.GetDataBase();
+  ErrorCode first = kSuccess;
   for (UID uid : hyperlinks.Items()) {
-    InterfacePtr<IHyperlink> link(db, uid, IID_IHYPERLINK);
-    InterfacePtr<ITextHolder> range(db, link ? link->GetSourceUID() : kInvalidUID, IID_ITEXTHOLDER);
-    InterfacePtr<IHyperlinkCrossRefSource> source(range.get(), IID_IHYPERLINKCROSSREFSOURCE);
-    // Not a native cross-reference, or a broken one, which keeps its text.
-    if (!range || !source || !InterfacePtr<IHyperlinkDestination>(db, link->GetDestinationUID())) continue;
-    const std::vector<NativeCrossRefPiece> pieces = Compose(db, source->GetFormatUID(), link->GetDestinationUID());
-    const UIDRef story(db, range->GetStoryUID());
-    const TextIndex start = range->GetStart();
-    auto* own = static_cast<CrossRefSourceRangeImpl*>(range.get());
-    // The old text goes without taking its source along.
-    own->SetUpdating(true);
-    InterfacePtr<ITextModelCmds> cmds(story, IID_ITEXTMODELCMDS);
-    bool ok = cmds != nullptr;
-    if (ok && range->GetLength() > 0) {
-      InterfacePtr<ICommand> del(cmds->DeleteCmd(start, range->GetLength()));
-      ok = Run(del.get());
-    }
-    own->SetUpdating(false);
-    const int32 written = ok ? WritePieces(story, start, pieces) : -1;
-    if (written < 0) {
-      if (ErrorUtils::PMGetGlobalErrorCode() == kSuccess) ErrorUtils::PMSetGlobalErrorCode(kFailure);
-      return ErrorUtils::PMGetGlobalErrorCode();
-    }
-    own->Set(story.GetUID(), start, written);
+    const ErrorCode e = UpdateOne(hyperlinks.GetDataBase(), uid);
+    if (first == kSuccess) first = e;
   }
+  ErrorUtils::PMSetGlobalErrorCode(first);
+  return first;
+}
+
+ErrorCode NativeCrossRefUtilsImpl::UpdateOne(IDataBase* db, UID uid) {
+  InterfacePtr<IHyperlink> link(db, uid, IID_IHYPERLINK);
+  InterfacePtr<ITextHolder> range(db, link ? link->GetSourceUID() : kInvalidUID, IID_ITEXTHOLDER);
+  InterfacePtr<IHyperlinkCrossRefSource> source(range.get(), IID_IHYPERLINKCROSSREFSOURCE);
+  // Not a native cross-reference, or a broken one, which keeps its text.
+  if (!range || !source || !InterfacePtr<IHyperlinkDestination>(db, link->GetDestinationUID())) return kSuccess;
+  const std::vector<NativeCrossRefPiece> pieces = Compose(db, source->GetFormatUID(), link->GetDestinationUID());
+  const UIDRef story(db, range->GetStoryUID());
+  const TextIndex start = range->GetStart();
+  auto* own = static_cast<CrossRefSourceRangeImpl*>(range.get());
+  // The old text goes without taking its source along.
+  own->SetUpdating(true);
+  InterfacePtr<ITextModelCmds> cmds(story, IID_ITEXTMODELCMDS);
+  bool ok = cmds != nullptr;
+  if (ok && range->GetLength() > 0) {
+    InterfacePtr<ICommand> del(cmds->DeleteCmd(start, range->GetLength()));
+    ok = Run(del.get());
+  }
+  own->SetUpdating(false);
+  const int32 written = ok ? WritePieces(story, start, pieces) : -1;
+  const ErrorCode e = ErrorUtils::PMGetGlobalErrorCode();
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  if (written < 0) return e != kSuccess ? e : kFailure;
+  own->Set(story.GetUID(), start, written);
   return kSuccess;
 }
 

@@ -48,6 +48,9 @@ public:
   ErrorCode UpdateCrossRefs(const UIDList& hyperlinks) override;
   bool16 IsRemovedAfterMigration(IDataBase* db, UID destination) const override;
   ErrorCode DeleteDestinations(const UIDList& destinations) override;
+
+private:
+  ErrorCode UpdateOne(IDataBase* db, UID hyperlink);
 };
 
 class ShowConversionLogCmd : public Command {

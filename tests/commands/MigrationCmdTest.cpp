@@ -205,3 +205,25 @@ TEST_F(Migration, AParagraphStyleConditionPointsAtTheStyledParagraphOrIsLogged) 
   EXPECT_EQ("[" + display + "] " + warning, ConversionLog(doc_));
   EXPECT_EQ(kInvalidUID, links->FindDestination(PMString("Deep (Following style Head)")));
 }
+
+TEST_F(Migration, WhatALockedStoryHoldsStaysAsItIs) {
+  const UID heading = MakeAnchor(doc_, destinations_, 0, "Chap");
+  const UID format = MakeBasicFormat(doc_, "Name", {Block(B::kParagraphText)});
+  ASSERT_NE(kInvalidUID, MakeNativeCrossRef(doc_, references_, 0, 3, format, heading));
+  DocumentBuilder(doc_).SetLocked(references_, true);
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  EXPECT_EQ(std::vector<std::string>{"Ref"}, NativeTexts(doc_));  // could not move
+  EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ(std::vector<std::string>{"Chap"}, ListedNames(doc_));
+  InterfacePtr<IHyperlinkList> links(doc_, kRootUID, IID_IHYPERLINKLIST);
+  EXPECT_EQ(heading, links->FindDestination(PMString("Chap")));  // still needed, so kept
+  EXPECT_EQ("<paratext/>", ProMarkup("Name"));
+
+  // Back: its cross-reference cannot be replaced either.
+  DocumentBuilder(doc_).SetLocked(references_, false);
+  ASSERT_NE(kInvalidUID, LocalCrossRef(9, 3, "Chap", "", "<paratext/>"));
+  DocumentBuilder(doc_).SetLocked(references_, true);
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ(std::vector<std::string>{"Ref"}, NativeTexts(doc_));
+}

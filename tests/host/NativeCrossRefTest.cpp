@@ -180,3 +180,14 @@ TEST_F(NativeCrossRefHost, AGoneAnchorLeavesTheCrossReferenceBrokenWithItsText) 
   InterfacePtr<IHyperlink> again(doc_, link, IID_IHYPERLINK);
   EXPECT_EQ(anchor_, again->GetDestinationUID());
 }
+
+TEST_F(NativeCrossRefHost, OneThatCannotBeUpdatedKeepsItsTextAndTheOthersAreUpdated) {
+  const UID format = MakeBasicFormat(doc_, "F", {Block(B::kTextAnchorName)});
+  const UID locked = MakeStory(doc_, "Locked X");
+  MakeNativeCrossRef(doc_, locked, 7, 1, format, anchor_);
+  MakeNativeCrossRef(doc_, story_, IndexOfX(), 1, format, anchor_);
+  DocumentBuilder(doc_).SetLocked(locked, true);
+  EXPECT_EQ(kStoryLockedError, UpdateNativeCrossRefs(doc_));
+  EXPECT_EQ((std::vector<std::string>{"X", "Here"}), NativeTexts(doc_));
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
