@@ -48,7 +48,7 @@ protected:
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     MigrateCrossRefs(doc, natives.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-    natives->DeleteDestinations(removed);
+    natives->DeleteDestinations(StillUnused(doc, removed));
   }
 
   void DoNotify() override { XRefCommandUtils::NotifyApplication(this, IID_IXREFCROSSREF); }
@@ -85,6 +85,22 @@ private:
       if (!XRefMigrationUtils::InsertSourceMarker(story, at, destination->GetName())) break;
     }
     return removed;
+  }
+
+  // A destination that a hyperlink still needs (a native cross-reference
+  // that could not move) stays.
+  static UIDList StillUnused(IDataBase* doc, const UIDList& destinations) {
+    UIDList unused(doc);
+    InterfacePtr<IHyperlinkList> links(doc, kRootUID, IID_IHYPERLINKLIST);
+    for (UID uid : destinations.Items()) {
+      bool needed = false;
+      for (int32 i = 0; links && i < links->GetHyperlinkCount() && !needed; ++i) {
+        InterfacePtr<IHyperlink> link(doc, links->GetNthHyperlink(i), IID_IHYPERLINK);
+        needed = link && link->GetDestinationUID() == uid;
+      }
+      if (!needed) unused.Append(uid);
+    }
+    return unused;
   }
 
   void MigrateCrossRefs(IDataBase* doc, INativeCrossRefUtils* natives) {

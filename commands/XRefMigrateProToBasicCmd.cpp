@@ -16,6 +16,7 @@
 #include "host/IBasicXRefFormat.h"
 #include "host/IHyperlinks.h"
 #include "host/ILanguageList.h"
+#include "host/IStoryLock.h"
 #include "host/INativeCrossRefs.h"
 #include "host/ITextAttributes.h"
 #include "host/ITextModel.h"
@@ -135,6 +136,9 @@ private:
       log_->AddEntry(display, XRefMigrationUtils::Warning(16));
       return kInvalidUID;
     }
+    // Its text could not be replaced: it stays rather than get a native twin.
+    InterfacePtr<IStoryLock> lock(crossRef->GetStoryRef(), IID_ISTORYLOCK);
+    if (lock && lock->IsLocked()) return kInvalidUID;
     const UID format = basic_->FindFormat(basicName);
     InterfacePtr<IHyperlinkList> list(doc_, kRootUID, IID_IHYPERLINKLIST);
     UID destination = list ? list->FindDestination(markerName) : kInvalidUID;
