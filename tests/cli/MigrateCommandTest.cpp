@@ -102,3 +102,29 @@ TEST_F(MigrateCommand, BadUsageWritesNothing) {
   EXPECT_EQ(2, RunXref("migrate '" + dir_.File("missing.xrefdoc") + "' --to pro --in-place").exitCode);
   EXPECT_EQ(before, Bytes(doc_));
 }
+
+TEST(NativeDescriptions, MistakesStopTheBuildNamingThePlace) {
+  TempDir dir;
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {R"({"basicFormats": [{"name": "F", "blocks": [{"type": "pageNumbr"}]}]})", "basicFormats[0].blocks[0].type"},
+      {R"({"basicFormats": [{"name": "F", "blocks": [{"type": "pageNumber", "text": "x"}]}]})",
+       "basicFormats[0].blocks[0].text"},
+      {R"({"basicFormats": [{"name": "F", "blocks": [{"type": "customText", "characterStyle": "Nope"}]}]})",
+       "basicFormats[0].blocks[0].characterStyle"},
+      {R"({"basicFormats": [{"name": "F"}, {"name": "f"}]})", "basicFormats[1].name"},
+      {R"({"basicFormats": [{"name": "F"}], "stories": [{"paragraphs": [{"runs": ["a",
+          {"nativeCrossReference": {"destination": "Nowhere", "format": "F"}}]}]}]})",
+       "nativeCrossReference.destination"},
+      {R"({"stories": [{"paragraphs": [{"runs": [{"textAnchor": {"name": "A"}}, "a", {"textAnchor": {"name": "a"}},
+          "b"]}]}]})",
+       "textAnchor.name"},
+  };
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const std::string json = dir.File("d" + std::to_string(i) + ".json");
+    std::ofstream(json) << cases[i].first;
+    ProgramRun run = RunXref("build '" + json + "' -o '" + dir.File("d.xrefdoc") + "'");
+    EXPECT_EQ(2, run.exitCode) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find(cases[i].second)) << run.out;
+    EXPECT_FALSE(std::ifstream(dir.File("d.xrefdoc")).good()) << cases[i].first;
+  }
+}
