@@ -9,6 +9,7 @@
 #include "host/IBasicXRefFormat.h"
 #include "host/IDocument.h"
 #include "host/IHyperlinks.h"
+#include "host/TextAttr.h"
 #include "model/IXRefFormats.h"
 #include "tests/support/BasicFormatTestSupport.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -16,6 +17,7 @@
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
+#include <algorithm>
 
 namespace {
 using B = XRefBuildingBlock;
@@ -226,4 +228,30 @@ TEST_F(Migration, WhatALockedStoryHoldsStaysAsItIs) {
   ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
   EXPECT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
   EXPECT_EQ(std::vector<std::string>{"Ref"}, NativeTexts(doc_));
+}
+
+TEST_F(Migration, TheLanguageOfTheTextPicksTheFormatsVariantForIt) {
+  DocumentBuilder builder(doc_);
+  const UID klingon = builder.AddLanguage("Klingon");
+  AttributeBossList inKlingon;
+  inKlingon.ApplyAttribute(TextAttr::Language(klingon));
+  const UID story = builder.NewStory();
+  builder.AddParagraph(story);
+  builder.AddRun(story, WideString::FromUTF8("Qapla and more"), kInvalidUID, inKlingon);
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  Formats()->AddFormat(PMString("F"), PMString("<paratext/><span lang=\"Klingon\">!</span>"));
+  CrossRefRequest r;
+  r.length = 5;
+  r.marker = "Chap";
+  r.formatName = "F";
+  r.format = "<paratext/><span lang=\"Klingon\">!</span>";
+  ASSERT_NE(kInvalidUID, InsertCrossRef(doc_, story, r));
+  ASSERT_NE(kInvalidUID, LocalCrossRef(0, 3, "Chap", "F", r.format));  // not in Klingon
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  InterfacePtr<IBasicXRefFormatList> list(doc_, kRootUID, IID_IBASICXREFFORMATLIST);
+  ASSERT_NE(kInvalidUID, list->FindFormat(PMString("F (Klingon)")));
+  std::vector<std::string> texts = NativeTexts(doc_);
+  std::sort(texts.begin(), texts.end());
+  // A language's variant holds what comes from its first section on.
+  EXPECT_EQ((std::vector<std::string>{"!", "Chapter one"}), texts);
 }
