@@ -9,6 +9,8 @@
 #include "host/IBasicXRefFormat.h"
 #include "host/IDocument.h"
 #include "host/IHyperlinks.h"
+#include "host/ISession.h"
+#include "host/ISubject.h"
 #include "host/TextAttr.h"
 #include "model/IXRefFormats.h"
 #include "tests/support/BasicFormatTestSupport.h"
@@ -254,4 +256,17 @@ TEST_F(Migration, TheLanguageOfTheTextPicksTheFormatsVariantForIt) {
   std::sort(texts.begin(), texts.end());
   // A language's variant holds what comes from its first section on.
   EXPECT_EQ((std::vector<std::string>{"!", "Chapter one"}), texts);
+}
+
+TEST_F(Migration, EachMigrationTellsTheApplicationOnce) {
+  for (ClassID cls : {kXRefMigrateBasicToProCmdBoss, kXRefMigrateProToBasicCmdBoss}) {
+    RecordingObserver observer;
+    InterfacePtr<ISubject> subject(GetExecutionContextSession(), IID_ISUBJECT);
+    subject->AttachObserver(observer.Object(), IID_IXREFCROSSREF);
+    ASSERT_EQ(kSuccess, Migrate(cls));
+    subject->DetachObserver(observer.Object(), IID_IXREFCROSSREF);
+    int32 heard = 0;
+    for (const HeardChange& h : observer.Heard()) heard += h.change == cls && h.protocol == IID_IXREFCROSSREF;
+    EXPECT_EQ(1, heard);
+  }
 }
