@@ -31,6 +31,7 @@
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
 #include "model/XRefModelID.h"
+#include <algorithm>
 
 namespace {
 constexpr const char* kName = "QX#0xF2C#kXRefMigrateProToBasicCmdKey";
@@ -54,6 +55,9 @@ protected:
     doc_ = XRefMigrationUtils::DocumentOf(this);
     InterfacePtr<IXRefFormats> pro(XRefMigrationUtils::QueryProFormats(doc_));
     if (!doc_ || !pro) return;
+    // The log outlives a migration: what earlier ones wrote is not this one's.
+    InterfacePtr<IXRefConversionLog> earlier(doc_, doc_->GetRootUID(), IID_IXREFCONVERSIONLOG);
+    const size_t logged = earlier ? earlier->GetLog().Units().size() : 0;
     ConvertFormats(pro.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
 
@@ -77,7 +81,7 @@ protected:
       if (hyperlink != kInvalidUID) made.Append(hyperlink);
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     }
-    if (!log->IsEmpty()) PresentLog(log->GetLog());
+    if (!log->IsEmpty()) PresentLog(log->GetLog(), logged);
     natives->UpdateCrossRefs(made);
   }
 
@@ -198,10 +202,16 @@ private:
     return name;
   }
 
-  void PresentLog(const PMString& text) {
+  // Schedules the presentation of the entries after the first `from` units.
+  void PresentLog(const PMString& log, size_t from) {
+    std::u16string added = log.Units().substr(std::min(from, log.Units().size()));
+    if (!added.empty() && added[0] == u'\n') added.erase(0, 1);
+    if (added.empty()) return;
     InterfacePtr<ICommand> show(CmdUtils::CreateCommand(kShowConversionLogCmdBoss));
     InterfacePtr<IStringData> data(show.get(), IID_ISTRINGDATA);
     if (!data) return;
+    PMString text{WideString(added)};
+    text.SetTranslatable(false);
     data->Set(text);
     CmdUtils::ScheduleCommand(show.get(), 0);
   }

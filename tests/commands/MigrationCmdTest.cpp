@@ -2,6 +2,7 @@
 // system's: the mark-up each Basic format becomes, markers and anchors, the
 // cross-references carried over or left with a warning, the log presented
 // only when it holds something, and one undo step each.
+#include "commands/XRefCommandID.h"
 #include "commands/XRefMigrationID.h"
 #include "headless/objects/Host.h"
 #include "headless/text/DocumentBuilder.h"
@@ -269,4 +270,32 @@ TEST_F(Migration, EachMigrationTellsTheApplicationOnce) {
     for (const HeardChange& h : observer.Heard()) heard += h.change == cls && h.protocol == IID_IXREFCROSSREF;
     EXPECT_EQ(1, heard);
   }
+}
+
+TEST_F(Migration, ASecondMigrationPresentsOnlyWhatItLogged) {
+  TempDir dir;
+  CrossRefRequest r;
+  r.length = 3;
+  r.marker = "Elsewhere";
+  r.source = IDFile(dir.File("other.xref"));
+  const UID external = InsertCrossRef(doc_, references_, r);
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  ASSERT_EQ(1u, Host::Get().ScheduledCount());
+  app_->Idle().RunOnce();
+  const std::string first = ConversionLog(doc_);
+  ASSERT_FALSE(first.empty());
+
+  ASSERT_EQ(kSuccess, RunOn(kXRefConvertCrossRefToTextCmdBoss, UIDRef(doc_, external)));
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ(0u, Host::Get().ScheduledCount());  // nothing new
+  // One more external one: only its own entry is presented.
+  r.marker = "Far";
+  ASSERT_NE(kInvalidUID, InsertCrossRef(doc_, references_, r));
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  app_->Alerts().Clear();
+  app_->Idle().RunOnce();
+  ASSERT_EQ(1u, app_->Alerts().History().size());
+  const std::string shown = app_->Alerts().History()[0].message;
+  EXPECT_EQ(std::string::npos, shown.find('\n')) << shown;
+  EXPECT_EQ(ConversionLog(doc_).substr(first.size() + 1), shown);
 }
