@@ -17,6 +17,7 @@
 #include "host/IHyperlinks.h"
 #include "host/ILanguageList.h"
 #include "host/IStoryLock.h"
+#include "host/ITextHolder.h"
 #include "host/INativeCrossRefs.h"
 #include "host/ITextAttributes.h"
 #include "host/ITextModel.h"
@@ -151,6 +152,7 @@ private:
 
     const TextIndex start = crossRef->GetStartIndex() - 1;
     const int32 length = crossRef->GetEndIndex() + 1 - start;
+    if (!DeleteOwnHyperlinks(crossRef->GetStoryRef(), start, length)) return kInvalidUID;
     const UIDRef source = natives_->CreateCrossRefSource(crossRef->GetStoryRef(), start, length, format);
     if (source.GetUID() == kInvalidUID) return kInvalidUID;
     return links_->CreateHyperlink(source, UIDRef(doc_, destination), display, false).GetUID();
@@ -182,6 +184,25 @@ private:
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     // One anchor a character: an anchor already there marks the same place.
     return made != kInvalidUID ? made : AnchorAt(story, at, destination);
+  }
+
+  // The cross-reference's own hyperlink (a text source over its text and
+  // markers): the native cross-reference, a hyperlink itself, replaces it.
+  bool DeleteOwnHyperlinks(const UIDRef& story, TextIndex start, int32 length) {
+    InterfacePtr<ITextHolderList> holders(doc_, kRootUID, IID_ITEXTHOLDERLIST);
+    UIDList own(doc_);
+    for (int32 i = 0; holders && i < holders->GetHolderCount(); ++i) {
+      const UID uid = holders->GetNthHolder(i);
+      InterfacePtr<ITextHolder> range(doc_, uid, IID_ITEXTHOLDER);
+      if (!range || !InterfacePtr<IHyperlinkTextSource>(doc_, uid) || InterfacePtr<IHyperlinkCrossRefSource>(doc_, uid))
+        continue;
+      if (range->GetStoryUID() == story.GetUID() && range->GetStart() >= start &&
+          range->GetStart() + range->GetLength() <= start + length)
+        own.Append(uid);
+    }
+    if (own.IsEmpty()) return true;
+    InterfacePtr<ICommand> del(XRefCommandUtils::CreateCommand(kDeleteHyperlinkTextSourceCmdBoss, own));
+    return XRefCommandUtils::Process(del.get());
   }
 
   UID AnchorAt(const UIDRef& story, TextIndex at, UID otherwise) const {

@@ -299,3 +299,23 @@ TEST_F(Migration, ASecondMigrationPresentsOnlyWhatItLogged) {
   EXPECT_EQ(std::string::npos, shown.find('\n')) << shown;
   EXPECT_EQ(ConversionLog(doc_).substr(first.size() + 1), shown);
 }
+
+TEST_F(Migration, ACrossReferenceWithAHyperlinkBecomesANativeOneWithout) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  CrossRefRequest r;
+  r.length = 3;
+  r.marker = "Chap";
+  r.formatName = "";
+  r.format = "<paratext/>";
+  r.hyperlink = true;
+  ASSERT_NE(kInvalidUID, InsertCrossRef(doc_, references_, r));
+  InterfacePtr<IHyperlinkList> links(doc_, kRootUID, IID_IHYPERLINKLIST);
+  ASSERT_EQ(1, links->GetHyperlinkCount());
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ(std::vector<std::string>{"Chapter one"}, NativeTexts(doc_));
+  EXPECT_EQ("Chapter one one, ref two, ref three.\r", StoryOf(references_));
+  // Only the native cross-reference's hyperlink is left, and it leads somewhere.
+  ASSERT_EQ(1, links->GetHyperlinkCount());
+  InterfacePtr<IHyperlink> link(doc_, links->GetNthHyperlink(0), IID_IHYPERLINK);
+  EXPECT_NE(kInvalidUID, link->GetDestinationUID());
+}
