@@ -147,11 +147,15 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   // A step that changed nothing leaves no trace, and the redo history stays.
   // A step that changed something keeps all it recorded: restoring an
   // implementation whose bytes did not change still rebuilds its caches.
+  std::map<UID, ObjectState> now = CaptureStates(step->before);
   bool changed = false;
-  for (auto& entry : step->before) changed = changed || !Unchanged(entry.first, entry.second);
+  for (auto& entry : step->before) changed = changed || !SameState(entry.second, now[entry.first]);
   if (!changed) return;
   redo_.clear();
-  if (!mergeIntoPrevious || undo_.empty()) {
+  // The previous step's patches of what this step touched are against the
+  // state this step began from; a step that cannot be joined stays apart.
+  if (!mergeIntoPrevious || undo_.empty() || !ResolveStates(undo_.back().before, step->before, true)) {
+    PatchLargeStates(step->before, now);
     step->name = name;
     undo_.push_back(std::move(*step));
     return;
@@ -166,15 +170,15 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
       for (auto& impl : entry.second.impls) it->second.impls.emplace(impl.first, impl.second);
     }
   }
+  PatchLargeStates(prev, now);
 }
 
-bool DataBase::Unchanged(UID uid, const ObjectState& before) const {
-  HostObject* obj = FindObject(uid);
-  if (!before.exists || !obj) return !before.exists && !obj;
-  if (obj->GetClass() != before.cls) return false;
+bool DataBase::SameState(const ObjectState& before, const ObjectState& now) {
+  if (!before.exists || !now.exists) return before.exists == now.exists;
+  if (before.cls != now.cls) return false;
   for (auto& impl : before.impls) {
-    std::string now;
-    if (!SerializeImpl(uid, impl.first, &now) || now != impl.second) return false;
+    auto it = now.impls.find(impl.first);
+    if (it == now.impls.end() || it->second != impl.second) return false;
   }
   return true;
 }
@@ -189,11 +193,19 @@ ObjectState DataBase::CaptureState(UID uid, const ObjectState& like) const {
     state.impls = SerializeObject(uid);
     return state;
   }
-  for (auto& impl : like.impls) {
+  auto capture = [&](ImplementationID impl) {
     std::string bytes;
-    if (SerializeImpl(uid, impl.first, &bytes)) state.impls[impl.first] = std::move(bytes);
-  }
+    if (SerializeImpl(uid, impl, &bytes)) state.impls[impl] = std::move(bytes);
+  };
+  for (auto& impl : like.impls) capture(impl.first);
+  for (auto& impl : like.patches) capture(impl.first);
   return state;
+}
+
+std::map<UID, ObjectState> DataBase::CaptureStates(const std::map<UID, ObjectState>& like) const {
+  std::map<UID, ObjectState> states;
+  for (auto& entry : like) states[entry.first] = CaptureState(entry.first, entry.second);
+  return states;
 }
 
 void DataBase::Apply(const std::map<UID, ObjectState>& states) {
@@ -211,13 +223,22 @@ void DataBase::Apply(const std::map<UID, ObjectState>& states) {
   ++changeSerial_;
 }
 
+// A patch that does not fit the document means it changed outside any
+// step; the history no longer describes it, so it is dropped, not applied.
 bool DataBase::Undo() {
   if (undo_.empty() || tx_.Active()) return false;
   UndoStep step = std::move(undo_.back());
   undo_.pop_back();
-  step.after.clear();
-  for (auto& entry : step.before) step.after[entry.first] = CaptureState(entry.first, entry.second);
+  std::map<UID, ObjectState> after = CaptureStates(step.before);
+  if (!ResolveStates(step.before, after, false)) {
+    ClearUndo();
+    return false;
+  }
   Apply(step.before);
+  std::map<UID, ObjectState> now = CaptureStates(step.before);
+  PatchLargeStates(step.before, after);
+  step.after = std::move(after);
+  PatchLargeStates(step.after, now);
   redo_.push_back(std::move(step));
   return true;
 }
@@ -226,7 +247,30 @@ bool DataBase::Redo() {
   if (redo_.empty() || tx_.Active()) return false;
   UndoStep step = std::move(redo_.back());
   redo_.pop_back();
+  if (!ResolveStates(step.after, CaptureStates(step.after), false) || !ResolveStates(step.before, step.after, false)) {
+    ClearUndo();
+    return false;
+  }
   Apply(step.after);
+  step.after.clear();
+  PatchLargeStates(step.before, CaptureStates(step.before));
   undo_.push_back(std::move(step));
   return true;
+}
+
+size_t DataBase::HistoryBytes() const {
+  size_t total = 0;
+  auto count = [&](const std::map<UID, ObjectState>& states) {
+    for (auto& entry : states) {
+      for (auto& impl : entry.second.impls) total += impl.second.size();
+      for (auto& patch : entry.second.patches) total += patch.second.Size();
+    }
+  };
+  for (auto* steps : {&undo_, &redo_}) {
+    for (auto& step : *steps) {
+      count(step.before);
+      count(step.after);
+    }
+  }
+  return total;
 }

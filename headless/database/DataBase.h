@@ -50,6 +50,8 @@ public:
   bool Undo();
   bool Redo();
   void ClearUndo() { undo_.clear(); redo_.clear(); }
+  // What the undo and redo histories hold, in bytes of state.
+  size_t HistoryBytes() const;
 
   bool IsModified() const { return modified_; }
   // Counts changes of any kind, so derived data (layout, numbering) can tell
@@ -73,9 +75,11 @@ public:
 
 private:
   UndoStep* OpenStep();
+  // The object's state now, in the implementations `like` records.
   ObjectState CaptureState(UID uid, const ObjectState& like) const;
-  // Whether the object is as the state recorded before a step.
-  bool Unchanged(UID uid, const ObjectState& before) const;
+  std::map<UID, ObjectState> CaptureStates(const std::map<UID, ObjectState>& like) const;
+  // Whether an object's full state before a step is the state it has now.
+  static bool SameState(const ObjectState& before, const ObjectState& now);
   void Apply(const std::map<UID, ObjectState>& states);
   void RemoveObject(UID uid);
 

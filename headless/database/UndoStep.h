@@ -3,6 +3,12 @@
 // before the step (and, once undone, its state after). An object that did not
 // exist before is recorded as absent; an existing one with the serialized
 // bytes of each implementation the step dirtied (all of them if deleted).
+//
+// Large states are kept as patches against the document's state at the time
+// the step would be applied: for a step on the undo stack, `before` patches
+// the state after it; on the redo stack, `after` patches the state before
+// it. An implementation is in `impls` or in `patches`, never both.
+#include "headless/database/BytePatch.h"
 #include "host/UID.h"
 #include <map>
 #include <string>
@@ -11,6 +17,7 @@ struct ObjectState {
   bool exists = false;
   ClassID cls = kInvalidClass;
   std::map<ImplementationID, std::string> impls;
+  std::map<ImplementationID, BytePatch> patches;
 };
 
 struct UndoStep {
@@ -18,3 +25,11 @@ struct UndoStep {
   std::map<UID, ObjectState> before;
   std::map<UID, ObjectState> after;
 };
+
+// Turns the large states of `states` into patches against the full states of
+// `base` (same objects and implementations, where base has them).
+void PatchLargeStates(std::map<UID, ObjectState>& states, const std::map<UID, ObjectState>& base);
+// Turns patches back into full states against `base`; false when a patch's
+// base is not the one it was made from, or is missing (unless `partial`:
+// then patches without a base stay).
+bool ResolveStates(std::map<UID, ObjectState>& states, const std::map<UID, ObjectState>& base, bool partial);
