@@ -17,6 +17,7 @@ allowed() {
     drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
     conversion) echo "objects database" ;;
+    scripting) echo "objects" ;;
     application) echo "objects database commands text layout hyperlinks drawing conversion xml" ;;
     *) echo "?" ;;
   esac
