@@ -37,10 +37,12 @@ class CProxyScript : public CScript {
 public:
   CProxyScript(ScriptID type, const PMString& name, ScriptObject parent);
   const PMString& GetName() const { return name_; }
+  // What it stands for was renamed; the proxy follows.
+  void Rename(const PMString& name) const { name_ = name; }
   bool IsSame(const CScript& other) const override;
 
 private:
-  PMString name_;
+  mutable PMString name_;
 };
 
 // Text of a story ("cins"): its story is the object, its range the rest.

@@ -7,6 +7,8 @@
 
 constexpr ServiceID kScriptProviderService{0x14200};
 constexpr PMIID IID_ISCRIPTPROVIDER{0x14200};
+// Script providers aggregate it under IK2ServiceProvider to be found.
+constexpr ImplementationID kScriptProviderServiceImpl{0x14200};
 // The host's preferences object, on which plug-ins define their own.
 constexpr ClassID kPreferencesScriptClass{0x770A};
 

@@ -18,7 +18,7 @@ allowed() {
     xml) echo "objects" ;;
     conversion) echo "objects database" ;;
     scripting) echo "objects" ;;
-    application) echo "objects database commands text layout hyperlinks drawing conversion xml" ;;
+    application) echo "objects database commands text layout hyperlinks drawing conversion xml scripting" ;;
     *) echo "?" ;;
   esac
 }

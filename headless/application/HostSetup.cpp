@@ -7,6 +7,7 @@
 #include "headless/hyperlinks/HyperlinkSetup.h"
 #include "headless/drawing/DrawingSetup.h"
 #include "headless/conversion/ConversionSetup.h"
+#include "headless/scripting/ScriptingSetup.h"
 #include "headless/hyperlinks/BasicFormatSetup.h"
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
@@ -31,6 +32,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallBroadcastClasses(impls, classes);
   InstallBasicFormatClasses(impls, classes);
   InstallConversionClasses(impls, classes);
+  InstallScriptingClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);
