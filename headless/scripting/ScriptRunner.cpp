@@ -8,8 +8,6 @@
 #include "headless/scripting/ScriptModel.h"
 #include "host/CmdUtils.h"
 #include "host/IErrorStringService.h"
-#include "host/IScriptUtils.h"
-#include "host/UtilsBoss.h"
 #include <cstdio>
 #include <cstring>
 #include <mujs.h>
@@ -344,18 +342,6 @@ void SetUpGlobals(js_State* J) {
   js_pushundefined(J);
 }
 
-class UpdatesHeld {
-public:
-  UpdatesHeld() : utils_(UtilsBoss::QueryUtils<IScriptUtils>()) {
-    if (utils_) utils_->HoldUpdates();
-  }
-  ~UpdatesHeld() {
-    if (utils_) utils_->ReleaseUpdates();
-  }
-
-private:
-  InterfacePtr<IScriptUtils> utils_;
-};
 }  // namespace
 
 bool RunScript(const std::string& fileName, const std::string& source, std::ostream& out,
@@ -370,7 +356,6 @@ bool RunScript(const std::string& fileName, const std::string& source, std::ostr
     return false;
   }
   js_setcontext(J, &context);
-  UpdatesHeld held;
   CmdUtils::SequenceContext step{PMString(fileName.c_str(), PMString::kNoTranslate)};
   bool ok = false;
   js_newcfunction(J, SetUpGlobals, "", 0);
