@@ -9,6 +9,7 @@
 #include "host/TextIDs.h"
 #include "format/XRefFormatID.h"
 #include "integration/XRefScriptID.h"
+#include "model/IXRefCrossRefTextMarker.h"
 #include "model/IXRefFormats.h"
 #include "model/XRefModelID.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -250,6 +251,67 @@ TEST_F(ScriptProviders, LiveUpdatesAreSetThroughTheCommandOnTheDocumentsWorkspac
   // Not a boolean: refused.
   EXPECT_EQ(model_->Set(prefs.GetObject(), kXRefLiveUpdatesProperty, String("yes")), kScriptBadValueError);
 }
+
+TEST_F(ScriptProviders, TextMarkersKnowTheirCrossReferenceAndPartner) {
+  const UID id = CrossRefAt(story_, 17);
+  EXPECT_EQ(model_->Count(Document(), kXRefStartMarkerScriptClass), 1);
+  EXPECT_EQ(model_->Count(Story(1), kXRefEndMarkerScriptClass), 0);
+  ScriptObject end = Nth(Story(0), kXRefEndMarkerScriptClass, 0);
+  ScriptData owner;
+  ASSERT_EQ(model_->Get(end, kXRefMarkerCrossRefProperty, &owner), kSuccess);
+  EXPECT_EQ(owner.GetObject()->GetUIDRef().GetUID(), id);
+  // A new start marker anchored in the other story, then pointed at the
+  // cross-reference and the end marker through the set-up command.
+  ScriptObject made = Create(Story(1), kXRefStartMarkerScriptClass, {{kTextObjectProperty, Object(Text(Story(1), 2, 1))}});
+  ASSERT_TRUE(made);
+  EXPECT_EQ(model_->Count(Story(1), kXRefStartMarkerScriptClass), 1);
+  ASSERT_EQ(model_->Set(made, kXRefMarkerCrossRefProperty, owner), kSuccess);
+  ASSERT_EQ(model_->Set(made, kXRefPartnerMarkerProperty, Object(end)), kSuccess);
+  InterfacePtr<IXRefCrossRefTextMarker> marker(made->GetUIDRef());
+  EXPECT_EQ(marker->GetMarkerCrossRef(), id);
+  EXPECT_EQ(marker->GetPartnerMarker(), end->GetUIDRef().GetUID());
+  // A partner must be of the other kind.
+  EXPECT_EQ(model_->Set(made, kXRefPartnerMarkerProperty, Object(made)), kScriptBadValueError);
+  // Only start markers are made by scripts.
+  Create(Story(1), kXRefEndMarkerScriptClass, {{kTextObjectProperty, Object(Text(Story(1), 4, 1))}},
+         kScriptMethodNotHandledError);
+}
+
+TEST_F(ScriptProviders, SourceMarkersAreRenamedAndRemovedAsTheUserWould) {
+  ScriptObject marker = Nth(Document(), kXRefSourceMarkerScriptClass, 0);
+  EXPECT_EQ(SetString(marker, kNameProperty, "Renamed"), kSuccess);
+  EXPECT_EQ(NameOf(db_, marker_), "Renamed");
+  EXPECT_EQ(SetString(marker, kNameProperty, ""), kScriptBadValueError);
+  InterfacePtr<ITextModel> text(db_, story_, IID_ITEXTMODEL);
+  const int32 before = text->TotalLength();
+  ScriptData none;
+  ASSERT_EQ(model_->Call({marker, kDeleteMethod, kXRefSourceMarkerScriptClass, {}}, &none), kSuccess);
+  EXPECT_EQ(text->TotalLength(), before - 1);
+  EXPECT_EQ(MarkerList(db_)->GetMarkerCount(), 0);
+  EXPECT_EQ(model_->Get(marker, kNameProperty, &none), kScriptObjectGoneError);
+}
+
+TEST_F(ScriptProviders, ConvertingToTextKeepsTheComposedText) {
+  CrossRefAt(story_, 17);
+  ScriptObject crossRef = Nth(Document(), kXRefCrossRefScriptClass, 0);
+  ScriptData none;
+  ASSERT_EQ(model_->Call({crossRef, kXRefConvertToTextMethod, kXRefCrossRefScriptClass, {}}, &none), kSuccess);
+  EXPECT_EQ(CrossRefList(db_)->GetCrossRefCount(), 0);
+  EXPECT_EQ(model_->Count(Story(0), kXRefStartMarkerScriptClass), 0);
+  EXPECT_NE(GetString(Story(0), kContentsProperty).find("See Heading one"), std::string::npos);
+}
+
+TEST_F(ScriptProviders, TextContentsAreReplacedAsTyping) {
+  ScriptObject word = Text(Story(1), 0, 6);
+  EXPECT_EQ(GetString(word, kContentsProperty), "Second");
+  EXPECT_EQ(SetString(word, kContentsProperty, "Third"), kSuccess);
+  EXPECT_EQ(GetString(Story(1), kContentsProperty), "Third story.");
+  ASSERT_TRUE(db_->Undo());
+  EXPECT_EQ(GetString(Story(1), kContentsProperty), "Second story.");
+  // A story's own contents are read-only; its text object's are not.
+  EXPECT_EQ(SetString(Story(1), kContentsProperty, "x"), kScriptReadOnlyPropertyError);
+}
+
 TEST(ScriptSourceFile, SettingItRepointsToTheSameMarkerInTheNewDocument) {
   TempDir dir;
   TestApp app;
