@@ -37,3 +37,4 @@ constexpr ErrorCode kScriptReadOnlyPropertyError{0x14202};
 constexpr ErrorCode kScriptBadValueError{0x14203};
 constexpr ErrorCode kScriptObjectGoneError{0x14204};
 constexpr ErrorCode kScriptNoSuchObjectError{0x14205};
+constexpr ErrorCode kScriptNameInUseError{0x14206};

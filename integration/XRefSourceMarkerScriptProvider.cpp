@@ -101,6 +101,10 @@ private:
   static ErrorCode Rename(const UIDRef& marker, const ScriptData& data) {
     PMString name;
     if (!data.GetString(&name) || name.IsEmpty()) return kScriptBadValueError;
+    InterfacePtr<IXRefSourceMarker> self(marker);
+    InterfacePtr<IXRefSourceMarkerList> list(marker.GetDataBase(), kRootUID);
+    if (!self) return kScriptObjectGoneError;
+    if (list && list->HasMarker(name) && !self->GetMarkerName().IsEqualNoCase(name)) return kScriptNameInUseError;
     InterfacePtr<ICommand> cmd(XRefCommandUtils::CreateCommand(kXRefModifySourceMarkerCmdBoss, UIDList(marker)));
     InterfacePtr<IStringData> nameData(cmd.get(), IID_ISTRINGDATA);
     InterfacePtr<IBoolData> updateReferences(cmd.get(), IID_IBOOLDATA);
@@ -117,10 +121,17 @@ private:
     if (!ArgObject(request.args, kTextObjectProperty, &where)) where = request.target;
     auto* text = dynamic_cast<const CTextScript*>(where.get());
     if (!text || text->GetDataBase() != request.target->GetDataBase()) return kScriptBadValueError;
+    InterfacePtr<IXRefSourceMarkerList> list(request.target->GetDataBase(), kRootUID);
+    if (!list) return kScriptObjectGoneError;
+    // Names stay unique: a name given must be free; the untitled one is
+    // made free.
     PMString name;
     if (!ArgString(request.args, kNameProperty, &name) || name.IsEmpty()) {
       name = PMString(kUntitledKey);
       name.Translate();
+      if (list->HasMarker(name)) name = list->GetCopyName(name);
+    } else if (list->HasMarker(name)) {
+      return kScriptNameInUseError;
     }
     CmdUtils::SequenceContext sequence{PMString("QX#0xF2C#kXRefInsertSourceMarkerCmdKey")};
     InterfacePtr<ICommand> cmd(XRefCommandUtils::CreateCommand(kXRefInsertSourceMarkerCmdBoss, UIDList(text->GetUIDRef())));

@@ -17,6 +17,7 @@ std::string DescribeScriptError(ErrorCode code) {
       {kScriptBadValueError, "a value of the wrong type"},
       {kScriptObjectGoneError, "the object no longer exists"},
       {kScriptNoSuchObjectError, "no such object"},
+      {kScriptNameInUseError, "another object has that name"},
   };
   for (const auto& entry : kTexts)
     if (entry.first == code) return entry.second;

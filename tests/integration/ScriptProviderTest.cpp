@@ -144,6 +144,18 @@ TEST_F(ScriptProviders, ASourceMarkerMadeWithoutANameGetsTheUntitledName) {
   ASSERT_EQ(model_->ByName(Document(), kXRefSourceMarkerScriptClass, PMString("START"), &found), kSuccess);
   EXPECT_TRUE(found->IsSame(*named));
   EXPECT_EQ(ListedNames(db_).size(), 3u);
+  // Names stay unique: a second untitled marker gets another name, a name
+  // in use is refused.
+  ScriptObject again = Create(Story(1), kXRefSourceMarkerScriptClass, {{kTextObjectProperty, Object(Text(Story(1), 0, 0))}});
+  ASSERT_TRUE(again);
+  EXPECT_NE(GetString(again, kNameProperty), untitled.GetUTF8String());
+  EXPECT_EQ(GetString(again, kNameProperty).rfind(untitled.GetUTF8String(), 0), 0u);
+  Create(Document(), kXRefSourceMarkerScriptClass, {{kTextObjectProperty, Object(Text(Story(1), 0, 0))},
+                                                    {kNameProperty, String("target")}},
+         kScriptNameInUseError);
+  EXPECT_EQ(SetString(named, kNameProperty, "TARGET"), kScriptNameInUseError);
+  EXPECT_EQ(SetString(named, kNameProperty, "START"), kSuccess);
+  EXPECT_EQ(ListedNames(db_).size(), 4u);
 }
 
 TEST_F(ScriptProviders, CreatingACrossReferenceWiresItWithoutComposing) {
