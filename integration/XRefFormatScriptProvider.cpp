@@ -72,6 +72,9 @@ public:
     }
     PMString value;
     if (!data->GetString(&value) || (name && value.IsEmpty())) return kScriptBadValueError;
+    // Format names stay unique, ignoring case.
+    const int32 holder = name ? formats->FindFormat(value) : -1;
+    if (holder >= 0 && holder != index) return kScriptNameInUseError;
     (name ? formatName : format) = value;
     const ErrorCode code = Modify(workspace, index, formatName, format);
     if (code == kSuccess) proxy->Rename(formatName);

@@ -230,6 +230,7 @@ TEST_F(ScriptProviders, FormatsAreNamedProxiesThatFollowARename) {
   EXPECT_EQ(GetString(first, kXRefFormatNameProperty), untitled.GetUTF8String());
   EXPECT_EQ(GetString(second, kXRefFormatNameProperty), untitled.GetUTF8String() + " (2)");
   EXPECT_EQ(model_->Count(doc, kXRefFormatScriptClass), count + 2);
+  EXPECT_EQ(SetString(first, kXRefFormatNameProperty, GetString(second, kXRefFormatNameProperty)), kScriptNameInUseError);
   EXPECT_EQ(SetString(first, kXRefFormatNameProperty, "Renamed"), kSuccess);
   EXPECT_EQ(GetString(first, kXRefFormatStringProperty), "<pagenum/>");
   ScriptObject found;
