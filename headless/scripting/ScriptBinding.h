@@ -5,6 +5,8 @@
 // in an inner scope that ends before an error is thrown, leaving no
 // destructor to skip; messages wait in a ScriptMessage meanwhile.
 #include "headless/scripting/ScriptModel.h"
+#include "host/CmdUtils.h"
+#include <memory>
 #include <mujs.h>
 #include <ostream>
 #include <string>
@@ -15,6 +17,8 @@ constexpr const char* kScriptCollectionTag = "ScriptCollection";
 struct ScriptContext {
   ScriptModel model;
   std::ostream* out = nullptr;
+  // The undo step the script's changes go to.
+  std::unique_ptr<CmdUtils::SequenceContext> step;
 };
 ScriptContext& Ctx(js_State* J);
 

@@ -43,10 +43,24 @@ std::string ErrorText(js_State* J, const std::string& fileName) {
   return where + ": " + message;
 }
 
+// undoStep(name): what the script did so far is one undo step; what it
+// does next forms another, with the name given.
+void UndoStep(js_State* J) {
+  {
+    ScriptContext& context = Ctx(J);
+    const PMString name(js_isundefined(J, 1) ? "" : js_tostring(J, 1), PMString::kNoTranslate);
+    context.step.reset();
+    context.step = std::make_unique<CmdUtils::SequenceContext>(name);
+  }
+  js_pushundefined(J);
+}
+
 // Run protected, since making them may run out of memory.
 void SetUpGlobals(js_State* J) {
   js_newcfunction(J, Print, "print", 1);
   js_setglobal(J, "print");
+  js_newcfunction(J, UndoStep, "undoStep", 1);
+  js_setglobal(J, "undoStep");
   PushObject(J, Ctx(J).model.Application());
   js_setglobal(J, "app");
   js_pushundefined(J);
@@ -66,7 +80,7 @@ bool RunScript(const std::string& fileName, const std::string& source, std::ostr
     return false;
   }
   js_setcontext(J, &context);
-  CmdUtils::SequenceContext step{PMString(fileName.c_str(), PMString::kNoTranslate)};
+  context.step = std::make_unique<CmdUtils::SequenceContext>(PMString(fileName.c_str(), PMString::kNoTranslate));
   bool ok = false;
   js_newcfunction(J, SetUpGlobals, "", 0);
   js_pushundefined(J);
@@ -80,5 +94,6 @@ bool RunScript(const std::string& fileName, const std::string& source, std::ostr
     if (!ok) *error = ErrorText(J, fileName);
   }
   js_freestate(J);
+  context.step.reset();
   return ok;
 }

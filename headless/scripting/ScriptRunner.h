@@ -3,7 +3,8 @@
 // scripting object model. The script sees `app` (its `documents`, each with
 // its stories and the collections plug-ins add) and `print()`; it has no
 // other way out of the process: no files, no network, no loading of code.
-// Everything it changes is one undo step named after the script.
+// Everything it changes is one undo step named after the script, unless
+// it calls undoStep(name), which closes the step so far and opens another.
 #include <cstddef>
 #include <ostream>
 #include <string>

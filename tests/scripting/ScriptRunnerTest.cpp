@@ -58,6 +58,20 @@ TEST_F(Scripts, ChangesAreOneUndoStep) {
   EXPECT_EQ(MarkerList(db_)->GetMarkerCount(), 1);
 }
 
+TEST_F(Scripts, AScriptMayAskForMoreUndoSteps) {
+  ASSERT_TRUE(Run("var d = app.documents[0], s = d.stories[0];\n"
+                  "s.sourceMarkers.add({text: s.characters(3), name: 'One'});\n"
+                  "undoStep('Second step');\n"
+                  "s.sourceMarkers.add({text: s.characters(5), name: 'Two'});\n"))
+      << error_;
+  EXPECT_EQ(db_->UndoDepth(), 2);
+  EXPECT_EQ(db_->UndoName(), "Second step");
+  ASSERT_TRUE(db_->Undo());
+  EXPECT_EQ(ListedNames(db_).size(), 2u);
+  ASSERT_TRUE(db_->Undo());
+  EXPECT_EQ(ListedNames(db_).size(), 1u);
+}
+
 TEST_F(Scripts, ErrorsNameTheFileLineAndMessage) {
   EXPECT_FALSE(Run("var a = 1;\n\nnull.x;\n"));
   EXPECT_EQ(error_, "test.js:3: TypeError: cannot convert null to object");
