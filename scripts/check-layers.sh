@@ -17,7 +17,8 @@ allowed() {
     drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
     conversion) echo "objects database" ;;
-    application) echo "objects database commands text layout hyperlinks drawing conversion xml" ;;
+    scripting) echo "objects" ;;
+    application) echo "objects database commands text layout hyperlinks drawing conversion xml scripting" ;;
     *) echo "?" ;;
   esac
 }

@@ -7,6 +7,7 @@
 #include "headless/hyperlinks/HyperlinkSetup.h"
 #include "headless/drawing/DrawingSetup.h"
 #include "headless/conversion/ConversionSetup.h"
+#include "headless/scripting/ScriptingSetup.h"
 #include "headless/hyperlinks/BasicFormatSetup.h"
 #include "headless/hyperlinks/NativeCrossRefSetup.h"
 #include "headless/layout/LayoutSetup.h"
@@ -33,6 +34,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallBasicFormatClasses(impls, classes);
   InstallNativeCrossRefClasses(impls, classes);
   InstallConversionClasses(impls, classes);
+  InstallScriptingClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

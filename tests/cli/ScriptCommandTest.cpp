@@ -1,0 +1,177 @@
+// xref script: documents changed only when the script ends well, script
+// errors and runaway scripts reported as bad input, the documents a script
+// builds alike to those xref build makes, and the sample scripts.
+#include "tests/support/RunProgram.h"
+#include "tests/support/TestApp.h"
+#include <fstream>
+#include <sstream>
+
+namespace {
+const char* kDescription = R"({
+  "version": 1,
+  "spreads": [{"pages": 2}],
+  "stories": [
+    {"frames": [{"page": 0, "columns": 30, "lines": 3}, {"page": 1, "columns": 30, "lines": 10}],
+     "paragraphs": [
+       {"runs": ["Overview", {"sourceMarker": {"name": "Intro"}}]},
+       {"runs": ["Some text to fill the first page up."]},
+       {"runs": ["Details", {"sourceMarker": {"name": "Details"}}]},
+       {"runs": ["See ", {"crossReference": {"source": "Details", "format": "Page"}}, " and ",
+                 {"crossReference": {"source": "Intro", "markup": "<paratext/> on <pagenum/>"}}, "."]},
+       {"runs": ["Broken: ", {"crossReference": {"source": "Nowhere", "format": "Page"}}, "."]}
+     ]}
+  ]
+})";
+
+// The same description with the cross-references left out.
+const char* kPlainDescription = R"({
+  "version": 1,
+  "spreads": [{"pages": 2}],
+  "stories": [
+    {"frames": [{"page": 0, "columns": 30, "lines": 3}, {"page": 1, "columns": 30, "lines": 10}],
+     "paragraphs": [
+       {"runs": ["Overview", {"sourceMarker": {"name": "Intro"}}]},
+       {"runs": ["Some text to fill the first page up."]},
+       {"runs": ["Details", {"sourceMarker": {"name": "Details"}}]},
+       {"runs": ["See ", " and ", "."]},
+       {"runs": ["Broken: ", "."]}
+     ]}
+  ]
+})";
+
+// Makes the cross-references of kDescription where its runs stood, in the
+// same order, and composes them only at the end.
+const char* kBuildScript = R"(var doc = app.documents[0];
+var story = doc.stories[0];
+function at(text, after) { return story.characters(story.contents.indexOf(text) + after); }
+var made = [];
+made.push(doc.crossReferences.add({text: at("See ", 4), sourceMarkerName: "Details", formatName: "page"}));
+made.push(doc.crossReferences.add({text: at(" and .", 5), sourceMarkerName: "Intro",
+                                   formatDefinition: "<paratext/> on <pagenum/>"}));
+made.push(doc.crossReferences.add({text: at("Broken: ", 8), sourceMarkerName: "Nowhere", formatName: "Page"}));
+for (var i = 0; i < made.length; i++) if (made[i].contents !== "") throw new Error("composed on creation");
+for (var i = 0; i < made.length; i++) made[i].update();
+)";
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// The description without the lines naming the file.
+std::string Described(const std::string& path) {
+  ProgramRun run = RunXref("describe " + Quote(path), false);
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  std::istringstream in(run.out);
+  std::string line, rest;
+  while (std::getline(in, line))
+    if (line.rfind("document: ", 0) != 0 && line.rfind("file: ", 0) != 0) rest += line + "\n";
+  return rest;
+}
+
+class ScriptCommand : public ::testing::Test {
+protected:
+  void SetUp() override {
+    WriteFile(dir_.File("doc.json"), kDescription);
+    WriteFile(dir_.File("plain.json"), kPlainDescription);
+    ASSERT_EQ(RunXref("build " + Quote(dir_.File("doc.json")) + " -o " + Quote(Doc())).exitCode, 0);
+    ASSERT_EQ(RunXref("build " + Quote(dir_.File("plain.json")) + " -o " + Quote(Plain())).exitCode, 0);
+  }
+  std::string Doc() const { return dir_.File("doc.xrefdoc"); }
+  std::string Plain() const { return dir_.File("plain.xrefdoc"); }
+  std::string Script(const std::string& name, const std::string& source) {
+    WriteFile(dir_.File(name), source);
+    return dir_.File(name);
+  }
+  // Runs a script that changes the document before it goes wrong.
+  ProgramRun ChangeThen(const std::string& trouble, const std::string& limits = "") {
+    const std::string script = Script("trouble.js", "app.documents[0].sourceMarkers[0].name = 'Changed';\n" + trouble);
+    return RunXref("script " + Quote(Doc()) + " " + Quote(script) + " --in-place " + limits, true, 60);
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(ScriptCommand, BuildingCrossReferencesGivesWhatTheBuildGives) {
+  const std::string script = Script("build.js", kBuildScript);
+  const std::string out = dir_.File("made.xrefdoc");
+  ProgramRun run = RunXref("script " + Quote(Plain()) + " " + Quote(script) + " -o " + Quote(out));
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const std::string made = Described(out), built = Described(Doc());
+  EXPECT_NE(built.find("page 2"), std::string::npos) << built;
+  EXPECT_EQ(made, built);
+}
+
+TEST_F(ScriptCommand, AScriptErrorIsBadInputAndWritesNothing) {
+  const std::string before = FileBytes(Doc());
+  ProgramRun run = ChangeThen("var a = 1;\nnull.x;\n");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("trouble.js:3: TypeError"), std::string::npos) << run.out;
+  EXPECT_EQ(FileBytes(Doc()), before);
+  // The same change ending well is written.
+  run = ChangeThen("");
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(FileBytes(Doc()), before);
+  EXPECT_NE(Described(Doc()).find("source marker \"Changed\""), std::string::npos);
+}
+
+TEST_F(ScriptCommand, ARunawayLoopIsStoppedAndWritesNothing) {
+  const std::string before = FileBytes(Doc());
+  ProgramRun run = ChangeThen("while (true) {}\n", "--time-limit 1");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("time limit of 1 s"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("no document was changed"), std::string::npos) << run.out;
+  EXPECT_EQ(FileBytes(Doc()), before);
+  // No temporary file is left beside it.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Doc()).parent_path()))
+    files += entry.path().filename().string().find(".xref-script-") != std::string::npos;
+  EXPECT_EQ(files, 0);
+}
+
+TEST_F(ScriptCommand, AnUnboundedAllocationIsStoppedAndWritesNothing) {
+  const std::string before = FileBytes(Doc());
+  ProgramRun run = ChangeThen("var a = [];\nwhile (true) a.push('some text to keep ' + a.length);\n",
+                              "--memory-limit 32");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("out of memory"), std::string::npos) << run.out;
+  EXPECT_EQ(FileBytes(Doc()), before);
+}
+
+TEST_F(ScriptCommand, UsageErrors) {
+  const std::string script = Script("ok.js", "print('ran');\n");
+  EXPECT_EQ(RunXref("script " + Quote(script)).exitCode, 2);
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(dir_.File("missing.js")));
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("missing.js"), std::string::npos) << run.out;
+  run = RunXref("script " + Quote(Doc()) + " " + Quote(Plain()) + " " + Quote(script) + " -o " +
+                Quote(dir_.File("x.xrefdoc")));
+  EXPECT_EQ(run.exitCode, 2) << run.out;
+  run = RunXref("script " + Quote(dir_.File("nothing.xrefdoc")) + " " + Quote(script));
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("nothing.xrefdoc"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("ran"), std::string::npos) << run.out;
+}
+
+TEST_F(ScriptCommand, SampleScripts) {
+  const std::string samples = std::string(XREF_SOURCE_DIR) + "/samples/scripts/";
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(samples + "list-broken.js"), false);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("to \"Nowhere\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("1 of 3 cross-references broken"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("to \"Intro\""), std::string::npos) << run.out;
+
+  run = RunXref("script " + Quote(Doc()) + " " + Quote(samples + "rename-format.js") + " --in-place", false);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("used by 2 cross-references"), std::string::npos) << run.out;
+  const std::string described = Described(Doc());
+  EXPECT_EQ(described.find("format \"Page\""), std::string::npos) << described;
+  EXPECT_NE(described.find("text: \"p. 2\""), std::string::npos) << described;
+}
+}  // namespace
