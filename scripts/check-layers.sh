@@ -17,7 +17,9 @@ allowed() {
     drawing) echo "objects database commands text layout" ;;
     xml) echo "objects" ;;
     conversion) echo "objects database" ;;
-    application) echo "objects database commands text layout hyperlinks drawing conversion xml" ;;
+    selection) echo "objects database commands text" ;;
+    actions) echo "objects" ;;
+    application) echo "objects database commands text layout hyperlinks drawing conversion xml selection actions" ;;
     *) echo "?" ;;
   esac
 }

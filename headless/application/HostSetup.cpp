@@ -11,6 +11,7 @@
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
+#include "headless/selection/SelectionSetup.h"
 #include "headless/objects/StandardData.h"
 #include "headless/text/TextSetup.h"
 #include "host/HostIDs.h"
@@ -31,6 +32,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallBroadcastClasses(impls, classes);
   InstallBasicFormatClasses(impls, classes);
   InstallConversionClasses(impls, classes);
+  InstallSelectionClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);
