@@ -2,6 +2,7 @@
 #include "engine/IXRefScheduler.h"
 #include "engine/XRefEngineID.h"
 #include "host/ActiveSelectionObserver.h"
+#include "host/SelectionIDs.h"
 #include "host/IApplication.h"
 #include "host/IDocumentList.h"
 #include "host/IIdleTask.h"

@@ -8,6 +8,7 @@
 #include "host/CmdUtils.h"
 #include "host/IApplication.h"
 #include "host/ITextModelCmds.h"
+#include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "integration/ImplementationRecord.h"
 #include "integration/XRefSelectionID.h"

@@ -24,7 +24,9 @@ InterfacePtr<ISelectionExtension> ExtensionOf(const InterfacePtr<IPMUnknown>& se
 }
 }  // namespace
 
-SelectionManagerImpl::~SelectionManagerImpl() { StopObserving(); }
+// The session goes after every document has closed, taking its subject
+// with it: nothing is left to detach from.
+SelectionManagerImpl::~SelectionManagerImpl() = default;
 
 void SelectionManagerImpl::MakeObjects() {
   const uint64_t generation = Host::Get().Classes().Generation();

@@ -6,6 +6,7 @@
 // selection is attached to its subject for exactly observedProtocols_.
 #include "host/CPMUnknown.h"
 #include "host/ISelectionManager.h"
+#include "host/SelectionMessage.h"
 #include "host/UIDRef.h"
 
 class SelectionManagerImpl : public CPMUnknown<ISelectionManager> {

@@ -84,13 +84,22 @@ TEST_F(Shell, MenuActionsRunByNameAndTheQuestionTakesItsDefault) {
 
 TEST_F(Shell, SuiteActionsWorkOnTheSelectionAndBadCommandsAreReported) {
   ProgramRun run = Script(
-      "caret 1:6\nupdate\nto-text\nselect 1:0+3\ninsert-xref Head \"Page Number\"\nbogus\ncaret 9:0\n"
-      "delete-xrefs\nsave\n");
+      "caret 1:6\nupdate\nto-text\nselect 1:0+3\ninsert-xref Head Page\nbogus\ncaret 9:0\n"
+      "delete-xrefs\ndelete-xrefs\nsave\n");
   EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "> to-text\nselection: doc.xrefdoc story 1 from 4 to 13\n  text: \"Heading h\"\n  holds nothing"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "> insert-xref Head Page\nselection: doc.xrefdoc story 1 from 0 to 3\n")) << run.out;
+  EXPECT_TRUE(Has(run, "to \"Head\": \"page 1\"")) << run.out;
   EXPECT_TRUE(Has(run, "unknown command 'bogus'")) << run.out;
-  EXPECT_TRUE(Has(run, "no story 9") || Has(run, "story 9")) << run.out;
-  EXPECT_TRUE(Has(run, "story 1 caret at 4\n  holds nothing")) << run.out;  // converted
-  EXPECT_TRUE(Has(run, "error: delete-xrefs is not possible")) << run.out;
+  EXPECT_TRUE(Has(run, "error: no story 9")) << run.out;
+  EXPECT_TRUE(Has(run, "> delete-xrefs\nselection: doc.xrefdoc story 1 from 0 to 3\n  text: \"He\"\n  holds nothing"))
+      << run.out;
+  EXPECT_TRUE(Has(run, "error: delete-xrefs is not possible with this selection")) << run.out;
+  // Saved: the cross-references are gone for good.
+  run = Script("select 1:0+10\nquit\n");
+  EXPECT_EQ(0, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "text: \"Heading h\"\n  holds nothing")) << run.out;
 }
 
 TEST_F(Shell, ActionRunsOneMenuAction) {
@@ -153,7 +162,7 @@ TEST_F(ShellOnTerminal, ItPromptsShowsTheSelectionAndAsksBeforeDroppingChanges) 
   const std::string done = dir_.File("done");
   ASSERT_EQ(0, Tmux("new-session -d -s s -x 160 -y 50 \"" + std::string(XREF_BINARY) + " shell '" + doc_ +
                     "'; echo exit=\\$? > '" + done + "'; sleep 30\""));
-  ASSERT_TRUE(WaitFor("xref> ")) << Screen();
+  ASSERT_TRUE(WaitFor("xref>")) << Screen();
   Keys("caret 1:7");
   ASSERT_TRUE(WaitFor("story 1 from 4 to 13")) << Screen();
   Keys("select 0:2+3");

@@ -2,6 +2,9 @@
 // growing a caret to the whole cross-reference, lock tests, the excerpt, the
 // actions, and two kinds of selection offering the suite at once.
 #include "host/CmdUtils.h"
+#include "host/ISession.h"
+#include "host/ISubject.h"
+#include "host/SelectionIDs.h"
 #include "model/XRefModelID.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/LiveUpdateTestSupport.h"
@@ -155,6 +158,21 @@ TEST_F(TextSelectionSuite, InsertingACrossRefReplacesTheSelectedText) {
   EXPECT_EQ(1, CrossRefList(db_)->GetCrossRefCount());
 }
 
+TEST_F(TextSelectionSuite, EachOpenDocumentsObserverIsAttachedUntilItCloses) {
+  InterfacePtr<ISubject> subject(GetExecutionContextSession(), IID_ISUBJECT);
+  InterfacePtr<IObserver> observer(db_, kRootUID, IID_IXREFSELECTIONOBSERVER);
+  ASSERT_TRUE(observer);
+  EXPECT_TRUE(subject->IsAttached(observer.get(), kActiveSelectionProtocol, IID_IXREFSELECTIONOBSERVER));
+  // A closed document's observer is gone from the subject: telling the
+  // observers afterwards reaches only live ones (the sanitizers would see it).
+  DataBase* other = app_->NewDocument();
+  const UID story = MakeStory(other, "Other");
+  ASSERT_TRUE(SelectText(other, story, 1, 1));
+  app_->CloseDocument(other);
+  ASSERT_TRUE(SelectText(db_, refs_, start_ + 2, start_ + 2));
+  EXPECT_EQ(RangeData(start_, end_ + 1), SelectedRange());
+}
+
 TEST_F(TextSelectionSuite, TwoKindsOfSelectionGiveEmptyListsAndRunLastFirstInOneStep) {
   SetExactSelection(true);
   ASSERT_TRUE(SelectText(db_, refs_, start_ + 1, start_ + 1));
@@ -171,10 +189,12 @@ TEST_F(TextSelectionSuite, TwoKindsOfSelectionGiveEmptyListsAndRunLastFirstInOne
   EXPECT_TRUE(suite->IsCrossRefSelected());
 
   // Both act, the fake (added last) first, in one undo step.
+  // (The observer's own call on the new selection is no concern here.)
+  ASSERT_TRUE(SelectText(db_, source_, 6, 6));
+  FakePart().log.clear();
   FakePart().db = db_;
   FakePart().story = source_;
   const std::string before = StoryText(db_, source_);
-  ASSERT_TRUE(SelectText(db_, source_, 6, 6));
   ASSERT_EQ(kSuccess, suite->InsertSourceMarker(PMString("Both")));
   EXPECT_EQ(std::vector<std::string>{"InsertSourceMarker"}, FakePart().log);
   EXPECT_EQ(2, MarkerList(db_)->GetMarkerCount());
