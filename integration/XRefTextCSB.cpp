@@ -156,11 +156,13 @@ PMString XRefTextCSB::GetSelectionText() {
   InterfacePtr<IXRefTextUtils> utils(UtilsBoss::QueryUtils<IXRefTextUtils>());
   if (!s.Exists() || !utils) return PMString();
   PMString text = utils->GetCleanText(s.Model(), s.Range().Start(), s.Range().Length(), kMostSelectionText);
-  if (text.CharCount() > kMostSelectionText) {
-    // Never half a surrogate pair.
-    const char16_t last = text[kMostSelectionText - 1];
-    text = text.Substring(0, last >= 0xD800 && last <= 0xDBFF ? kMostSelectionText - 1 : kMostSelectionText);
+  // Characters, not UTF-16 units: a pair of surrogates is one, never halved.
+  int32 units = 0;
+  for (int32 chars = 0; units < text.CharCount() && chars < kMostSelectionText; ++chars) {
+    const char16_t unit = text[units];
+    units += unit >= 0xD800 && unit <= 0xDBFF && units + 1 < text.CharCount() ? 2 : 1;
   }
+  if (units < text.CharCount()) text = text.Substring(0, units);
   text.SetTranslatable(false);
   return text;
 }

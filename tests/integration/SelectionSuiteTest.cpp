@@ -43,7 +43,9 @@ TEST_F(TextSelectionSuite, ACaretBetweenTheMarkersTouchesTheCrossRefOneAfterTheE
   SetExactSelection(true);  // the observer leaves carets alone
   auto suite = SelectionSuite();
   ASSERT_TRUE(suite);
-  for (TextIndex at : {start_ + 1, start_ + 2, end_}) {
+  // A caret counts the character after it: one just before the start
+  // marker touches the cross-reference too.
+  for (TextIndex at : {start_, start_ + 1, start_ + 2, end_}) {
     ASSERT_TRUE(SelectText(db_, refs_, at, at));
     EXPECT_TRUE(suite->IsCrossRefSelected()) << at;
     const UIDList selected = suite->GetSelectedCrossRefs();
@@ -115,6 +117,14 @@ TEST_F(TextSelectionSuite, TheSelectionTextIsAtMostSixtyCharacters) {
   EXPECT_EQ(60, text.CharCount());
   ASSERT_TRUE(SelectText(db_, story, 0, 4));
   EXPECT_EQ("word", suite->GetSelectionText().GetUTF8String());
+  // Sixty characters outside the basic plane are 120 units.
+  std::string wide;
+  for (int i = 0; i < 70; ++i) wide += "\xF0\x9D\x90\x80";  // U+1D400
+  const UID wideStory = MakeStory(db_, wide);
+  ASSERT_TRUE(SelectText(db_, wideStory, 0, 140));
+  text = suite->GetSelectionText();
+  EXPECT_EQ(120, text.CharCount());
+  EXPECT_EQ(0xDC00, text[119] & 0xFC00);
 }
 
 TEST_F(TextSelectionSuite, ActionsRunTheirCommandsOnTheSelection) {
