@@ -9,6 +9,8 @@
 #include "host/ISelectionManager.h"
 #include "host/ISession.h"
 #include "host/ITextSelectionSuite.h"
+#include "host/IApplication.h"
+#include "host/ITextModelCmds.h"
 #include "integration/IXRefSelectionSuite.h"
 #include "model/IXRefFormats.h"
 #include "host/IDocument.h"
@@ -34,7 +36,7 @@ const PlainAction kPlainActions[] = {
 };
 
 const char* kHelp =
-    "select STORY:START[+LENGTH] | caret STORY:INDEX\n"
+    "select STORY:START[+LENGTH] | caret STORY:INDEX | type TEXT\n"
     "insert-marker NAME | rename-marker NAME [--update]\n"
     "insert-xref MARKER FORMAT [--file PATH] [--hyperlink] | modify-xref MARKER FORMAT [...]\n"
     "update | to-text | go-to-source | delete-markers | delete-xrefs | grow | exact on|off\n"
@@ -118,6 +120,7 @@ bool Shell::Run(const Args& args, std::string* error) {
     return false;
   }
   if (cmd == "select" || cmd == "caret") return Select(args, cmd == "caret", error);
+  if (cmd == "type") return Type(args, error);
   if (cmd == "undo" || cmd == "redo") return UndoRedo(cmd == "undo", error);
   if (cmd == "save") return Save(error);
   if (cmd == "idle") return Idle(args, error);
@@ -246,6 +249,37 @@ bool Shell::Select(const Args& args, bool caret, std::string* error) {
   if (text && text->SetTextSelection(UIDRef(Front(), story), RangeData(start, start + length))) return true;
   *error = args[1] + " lies outside the story";
   return false;
+}
+
+// Typing replaces the selection, as one undo step, and leaves the caret
+// after the text.
+bool Shell::Type(const Args& args, std::string* error) {
+  ISession* session = GetExecutionContextSession();
+  IActiveContext* context = session ? session->GetActiveContext() : nullptr;
+  UIDRef story;
+  TextIndex start = 0, end = 0;
+  if (args.size() != 2 || args[1].empty()) {
+    *error = "type takes TEXT (in quotes when it has blanks)";
+    return false;
+  }
+  if (!context || !context->GetTextSelection(&story, &start, &end)) {
+    *error = "nothing is selected";
+    return false;
+  }
+  InterfacePtr<ITextModelCmds> cmds(story, IID_ITEXTMODELCMDS);
+  const WideString text = WideString::FromUTF8(args[1]);
+  {
+    CmdUtils::SequenceContext sequence{Plain("Typing")};
+    InterfacePtr<ICommand> del(cmds && end > start ? cmds->DeleteCmd(start, end - start) : nullptr);
+    InterfacePtr<ICommand> insert(cmds ? cmds->InsertCmd(start, text) : nullptr);
+    if (!insert || (del && CmdUtils::ProcessCommand(del.get()) != kSuccess) ||
+        CmdUtils::ProcessCommand(insert.get()) != kSuccess) {
+      *error = TakeError("type");
+      return false;
+    }
+  }
+  context->SelectText(story, start + text.Length(), start + text.Length());
+  return true;
 }
 
 bool Shell::UndoRedo(bool undo, std::string* error) {

@@ -30,6 +30,7 @@ private:
   bool RunSuite(const Args& args, bool* known, std::string* error);
   bool Select(const Args& args, bool caret, std::string* error);
   bool InsertOrModifyCrossRef(const Args& args, bool modify, std::string* error);
+  bool Type(const Args& args, std::string* error);
   bool UndoRedo(bool undo, std::string* error);
   bool Save(std::string* error);
   bool Idle(const Args& args, std::string* error);

@@ -102,6 +102,15 @@ TEST_F(Shell, SuiteActionsWorkOnTheSelectionAndBadCommandsAreReported) {
   EXPECT_TRUE(Has(run, "text: \"Heading h\"\n  holds nothing")) << run.out;
 }
 
+TEST_F(Shell, TypingInTheSourceIsFollowedByLiveUpdatesWhenIdle) {
+  ProgramRun run = Script("select 0:1+0\ntype \"New \"\ncaret 1:6\nidle 2000\ncaret 1:6\nundo\nquit!\n");
+  EXPECT_EQ(0, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "> type \"New \"\nselection: doc.xrefdoc story 0 caret at 5\n")) << run.out;
+  EXPECT_TRUE(Has(run, "> caret 1:6\nselection: doc.xrefdoc story 1 from 4 to 13\n  text: \"Heading\"")) << run.out;
+  EXPECT_TRUE(Has(run, "> idle 2000\nselection: doc.xrefdoc story 1 from 4 to 13\n")) << run.out;
+  EXPECT_TRUE(Has(run, "> caret 1:6\nselection: doc.xrefdoc story 1 from 4 to 17\n  text: \"New Heading\"")) << run.out;
+}
+
 TEST_F(Shell, ActionRunsOneMenuAction) {
   const std::string before = Bytes(doc_);
   const std::string out = dir_.File("out.xrefdoc");
