@@ -3,6 +3,7 @@
 // its document and acts only on selections in that document; its own
 // adjustment comes back as a nested change, which it leaves alone.
 #include "host/ActiveSelectionObserver.h"
+#include "host/CmdUtils.h"
 #include "host/ISelectionManager.h"
 #include "host/ISession.h"
 #include "host/IApplication.h"
@@ -19,7 +20,12 @@ protected:
     if (message->IsNestedChange()) return;
     InterfacePtr<IXRefSelectionSuite> suite(Selection(), IID_IXREFSELECTIONSUITE);
     if (!suite || !InOwnDocument()) return;
-    if (suite->CanSelectCrossRef()) suite->SelectCrossRef();
+    if (!suite->CanSelectCrossRef()) return;
+    // The suite sets the global error code; a selection change inside
+    // someone else's work must not clear the error that work left.
+    const ErrorCode pending = ErrorUtils::PMGetGlobalErrorCode();
+    suite->SelectCrossRef();
+    if (pending != kSuccess) ErrorUtils::PMSetGlobalErrorCode(pending);
   }
 
   void HandleSelectionAttributeChanged(const SelectionMessage* message) override {

@@ -71,6 +71,12 @@ TEST_F(TextSelectionSuite, TheObserverGrowsACaretInsideToTheWholeCrossRefAndLeav
   EXPECT_EQ(RangeData(start_ - 2, end_ + 3), SelectedRange());
   ASSERT_TRUE(SelectText(db_, refs_, end_ + 1, end_ + 1));
   EXPECT_EQ(RangeData(end_ + 1, end_ + 1), SelectedRange());
+  // Growing a selection keeps an error someone else left.
+  ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError);
+  ASSERT_TRUE(SelectText(db_, refs_, start_ + 1, start_ + 1));
+  EXPECT_EQ(RangeData(start_, end_ + 1), SelectedRange());
+  EXPECT_EQ(kInvalidParameterError, ErrorUtils::PMGetGlobalErrorCode());
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   // Exact selection: the host's check says no growing.
   SetExactSelection(true);
   ASSERT_TRUE(SelectText(db_, refs_, start_ + 2, start_ + 2));
