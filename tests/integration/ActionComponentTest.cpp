@@ -107,12 +107,16 @@ TEST_F(MenuActions, DeleteAllAnsweredNoChangesNothing) {
 
 TEST_F(MenuActions, DeleteAllAnsweredYesLeavesNoMarkerObjectInOneStep) {
   MakeMarkersAndCrossRef();
+  // A marker object that nothing anchors or lists goes too.
+  const UID orphan = db_->NewUID(kXRefSourceMarkerBoss);
+  ASSERT_EQ(3u, db_->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
   const std::string text = StoryText(db_, source_);
   const int32 depth = db_->UndoDepth();
   app_->Alerts().QueueAnswer(1);
   ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefDeleteAllSourceMarkersActionID));
   EXPECT_EQ(0, MarkerList(db_)->GetMarkerCount());
   EXPECT_TRUE(db_->GetUIDsOfClass(kXRefSourceMarkerBoss).empty());
+  EXPECT_FALSE(db_->IsValidUID(orphan));
   EXPECT_EQ("Intro heading\rBody\r", StoryText(db_, source_));
   EXPECT_EQ(depth + 1, db_->UndoDepth());
   ASSERT_TRUE(db_->Undo());
