@@ -187,4 +187,16 @@ TEST_F(ShellOnTerminal, ItPromptsShowsTheSelectionAndAsksBeforeDroppingChanges) 
   EXPECT_EQ("exit=0\n", Bytes(done)) << Screen();
   EXPECT_EQ(before, Bytes(doc_));
 }
+TEST_F(ShellOnTerminal, ActionAsksItsQuestionOnTheTerminal) {
+  const std::string out = dir_.File("out.xrefdoc"), done = dir_.File("done");
+  ASSERT_EQ(0, Tmux("new-session -d -s s -x 160 -y 50 \"" + std::string(XREF_BINARY) + " action '" + doc_ +
+                    "' delete-all-markers -o '" + out + "'; echo exit=\\$? > '" + done + "'; sleep 30\""));
+  ASSERT_TRUE(WaitFor("[Yes/No*]")) << Screen();
+  Keys("y");
+  for (int i = 0; i < 100 && Bytes(done).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ("exit=0\n", Bytes(done)) << Screen();
+  std::ofstream(dir_.File("look.txt")) << "select 0:0+3\n";
+  ProgramRun run = RunXref("shell '" + out + "' --script '" + dir_.File("look.txt") + "'");
+  EXPECT_TRUE(Has(run, "holds nothing of the plug-in")) << run.out;
+}
 }  // namespace
