@@ -1,7 +1,10 @@
 // The selection suite on text: what touches a cross-reference, the observer
 // growing a caret to the whole cross-reference, lock tests, the excerpt, the
 // actions, and two kinds of selection offering the suite at once.
+#include "headless/objects/Host.h"
+#include "host/ActiveSelectionObserver.h"
 #include "host/CmdUtils.h"
+#include "host/CreateObject.h"
 #include "host/ISession.h"
 #include "host/ISubject.h"
 #include "host/SelectionIDs.h"
@@ -14,6 +17,25 @@
 #include "tests/support/TextTestSupport.h"
 
 namespace {
+constexpr ClassID kSuiteWatcherBoss{0x141F8};
+constexpr ImplementationID kSuiteWatcherImpl{0x141F8};
+
+// Records the suites each model change of the selection affects.
+std::vector<std::vector<PMIID>>& AffectedSuites() {
+  static std::vector<std::vector<PMIID>> heard;
+  return heard;
+}
+class SuiteWatcher : public ActiveSelectionObserver {
+public:
+  explicit SuiteWatcher(IPMUnknown* boss) : ActiveSelectionObserver(boss, IID_IOBSERVER) {}
+
+protected:
+  void HandleSelectionChanged(const SelectionMessage*) override {}
+  void HandleSelectionAttributeChanged(const SelectionMessage* m) override {
+    AffectedSuites().push_back(m->GetAffectedSuites());
+  }
+};
+
 class TextSelectionSuite : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -187,6 +209,28 @@ TEST_F(TextSelectionSuite, EachOpenDocumentsObserverIsAttachedUntilItCloses) {
   app_->CloseDocument(other);
   ASSERT_TRUE(SelectText(db_, refs_, start_ + 2, start_ + 2));
   EXPECT_EQ(RangeData(start_, end_ + 1), SelectedRange());
+}
+
+TEST_F(TextSelectionSuite, ChangesToMarkersAndCrossRefsOfTheSelectedDocumentAffectTheSuite) {
+  Host& host = Host::Get();
+  if (!host.Classes().IsDefined(kSuiteWatcherBoss)) {
+    host.Impls().InstallHost<SuiteWatcher>(kSuiteWatcherImpl);
+    host.Classes().Define({kSuiteWatcherBoss, kInvalidClass, {{IID_IOBSERVER, kSuiteWatcherImpl}}});
+  }
+  AffectedSuites().clear();
+  InterfacePtr<IObserver> watcher(CreateObject<IObserver>(kSuiteWatcherBoss));
+  auto* observer = static_cast<ActiveSelectionObserver*>(watcher.get());
+  ASSERT_TRUE(observer->AutoAttach());
+  ASSERT_TRUE(SelectText(db_, source_, 6, 6));
+  EXPECT_TRUE(AffectedSuites().empty());
+  ASSERT_EQ(kSuccess, SelectionSuite()->InsertSourceMarker(PMString("Told")));
+  ASSERT_FALSE(AffectedSuites().empty());
+  EXPECT_EQ(std::vector<PMIID>{IID_IXREFSELECTIONSUITE}, AffectedSuites().back());
+  // Text edits alone concern no suite.
+  AffectedSuites().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db_, refs_)->InsertCmd(0, WideString(u"x"))));
+  EXPECT_TRUE(AffectedSuites().empty());
+  observer->AutoDetach();
 }
 
 TEST_F(TextSelectionSuite, TwoKindsOfSelectionGiveEmptyListsAndRunLastFirstInOneStep) {
