@@ -26,14 +26,15 @@ public:
   int Run() override {
     std::ifstream scriptFile;
     if (!script_.empty()) {
+      // Any readable file but a folder: a pipe or /dev/stdin serves too.
       std::error_code ec;
-      if (!std::filesystem::is_regular_file(script_, ec)) {
-        PrintError(script_ + ": not a readable file");
+      if (std::filesystem::is_directory(script_, ec)) {
+        PrintError(script_ + ": a folder, not a script");
         return kExitUsage;
       }
       scriptFile.open(script_);
       if (!scriptFile) {
-        PrintError(script_ + ": cannot read it");
+        PrintError(script_ + ": cannot read the script");
         return kExitUsage;
       }
     }

@@ -111,6 +111,21 @@ TEST_F(Shell, TypingInTheSourceIsFollowedByLiveUpdatesWhenIdle) {
   EXPECT_TRUE(Has(run, "> caret 1:6\nselection: doc.xrefdoc story 1 from 4 to 17\n  text: \"New Heading\"")) << run.out;
 }
 
+TEST_F(Shell, BadDocumentsAndScriptsAreUsageErrors) {
+  ProgramRun run = RunXref("shell '" + dir_.File("missing.xrefdoc") + "' --script /dev/null");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "missing.xrefdoc")) << run.out;
+  run = RunXref("shell '" + doc_ + "' --script '" + dir_.File("no-script.txt") + "'");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "no-script.txt")) << run.out;
+  run = Script("caret 1:99\nselect 1:x\nidle -5\nexact maybe\n\"unbalanced\n");
+  EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "error: 1:99 lies outside the story")) << run.out;
+  EXPECT_TRUE(Has(run, "error: select takes STORY:START[+LENGTH]")) << run.out;
+  EXPECT_TRUE(Has(run, "error: idle takes MS")) << run.out;
+  EXPECT_TRUE(Has(run, "error: unbalanced quotes")) << run.out;
+}
+
 TEST_F(Shell, ActionRunsOneMenuAction) {
   const std::string before = Bytes(doc_);
   const std::string out = dir_.File("out.xrefdoc");
