@@ -53,7 +53,8 @@ UIDList XRefTextSelection::SourceMarkers(bool first) const {
   UIDList found(story_.GetDataBase());
   if (!model_) return found;
   auto strand = OwnedItems(model_.get());
-  if (!strand || range_.Start() < 0) return found;
+  // A selection an edit left past the story's end holds nothing.
+  if (!strand || range_.Start() < 0 || InclusiveEnd() < range_.Start()) return found;
   for (const OwnedItemInfo& item : strand->GetOwnedItems(range_.Start(), InclusiveEnd() - range_.Start() + 1)) {
     if (item.cls != kXRefSourceMarkerBoss) continue;
     found.Append(item.uid);

@@ -233,6 +233,19 @@ TEST_F(TextSelectionSuite, ChangesToMarkersAndCrossRefsOfTheSelectedDocumentAffe
   observer->AutoDetach();
 }
 
+TEST_F(TextSelectionSuite, ASelectionAnEditLeftPastTheStoryEndHoldsNothing) {
+  auto suite = SelectionSuite();
+  ASSERT_TRUE(SelectText(db_, source_, 12, 19));
+  EXPECT_TRUE(suite->HasTextSelection());
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db_, source_)->DeleteCmd(1, 15)));
+  EXPECT_FALSE(suite->HasTextSelection());
+  EXPECT_EQ(0, suite->GetSelectedSourceMarkers().Length());
+  EXPECT_FALSE(suite->IsSourceMarkerSelected());
+  EXPECT_FALSE(suite->IsCrossRefSelected());
+  EXPECT_EQ(kSuccess, suite->SelectCrossRef());
+  EXPECT_EQ(RangeData(12, 19), SelectedRange());
+}
+
 TEST_F(TextSelectionSuite, TwoKindsOfSelectionGiveEmptyListsAndRunLastFirstInOneStep) {
   SetExactSelection(true);
   ASSERT_TRUE(SelectText(db_, refs_, start_ + 1, start_ + 1));
