@@ -1,6 +1,8 @@
 #include "engine/XRefDocumentServices.h"
 #include "engine/IXRefScheduler.h"
 #include "engine/XRefEngineID.h"
+#include "host/ActiveSelectionObserver.h"
+#include "host/SelectionIDs.h"
 #include "host/IApplication.h"
 #include "host/IDocumentList.h"
 #include "host/IIdleTask.h"
@@ -8,6 +10,7 @@
 #include "host/ISession.h"
 #include "host/InterfacePtr.h"
 #include "integration/XRefID.h"
+#include "integration/XRefSelectionID.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarkerList.h"
 
@@ -37,12 +40,18 @@ void XRefDocumentServices::Start(const UIDRef& doc) {
   InterfacePtr<IIdleTask> task(doc, IID_IXREFIDLETASK);
   if (!task) return;
   task->InstallTask(0);
-  // The selection observer attaches here once there is one.
+  InterfacePtr<IObserver> observer(doc, IID_IXREFSELECTIONOBSERVER);
+  InterfacePtr<ISubject> subject(GetExecutionContextSession(), IID_ISUBJECT);
+  if (!observer || !subject) return;
+  if (!subject->AttachObserver(observer.get(), kActiveSelectionProtocol, IID_IXREFSELECTIONOBSERVER))
+    static_cast<ActiveSelectionObserver*>(observer.get())->AutoAttach();
 }
 
 void XRefDocumentServices::Stop(const UIDRef& doc) {
   InterfacePtr<IIdleTask> task(doc, IID_IXREFIDLETASK);
   if (task) task->UninstallTask();
+  InterfacePtr<IObserver> observer(doc, IID_IXREFSELECTIONOBSERVER);
+  if (observer) static_cast<ActiveSelectionObserver*>(observer.get())->AutoDetach();
 }
 
 void XRefDocumentServices::QueueOnOpen(const UIDRef& doc) {

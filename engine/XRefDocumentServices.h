@@ -4,9 +4,10 @@
 #include "host/UIDRef.h"
 
 namespace XRefDocumentServices {
-// A new or opened document: its idle task starts.
+// A new or opened document: its idle task starts and its selection
+// observer attaches to the active selection.
 void Start(const UIDRef& doc);
-// A document about to close: its idle task stops.
+// A document about to close: its idle task stops, its observer detaches.
 void Stop(const UIDRef& doc);
 // An opened document: all its cross-references are queued, and in every
 // other open document those whose source lies in another file.

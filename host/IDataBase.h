@@ -5,6 +5,7 @@
 #include "IPMUnknown.h"
 #include "UID.h"
 #include <string>
+#include <vector>
 
 class IDataBase {
 public:
@@ -18,4 +19,6 @@ public:
   // Adds a reference to the returned interface, or answers null.
   virtual IPMUnknown* Instantiate(UID uid, PMIID iid) = 0;
   virtual std::string GetName() const = 0;
+  // The UIDs of every object of the class, in increasing order.
+  virtual std::vector<UID> GetUIDsOfClass(ClassID cls) const = 0;
 };

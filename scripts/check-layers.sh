@@ -18,7 +18,9 @@ allowed() {
     xml) echo "objects" ;;
     conversion) echo "objects database" ;;
     scripting) echo "objects" ;;
-    application) echo "objects database commands text layout hyperlinks drawing conversion xml scripting" ;;
+    selection) echo "objects database commands text" ;;
+    actions) echo "objects" ;;
+    application) echo "objects database commands text layout hyperlinks drawing conversion xml scripting selection actions" ;;
     *) echo "?" ;;
   esac
 }

@@ -4,9 +4,9 @@
 #include "host/ProgressBar.h"
 #include <iostream>
 
-int AlertPolicy::Ask(const std::string& message, int defaultButton) {
+int AlertPolicy::Ask(const std::string& message, int defaultButton, const std::vector<std::string>& buttons) {
   Show("modal", message);
-  if (answers_.empty()) return defaultButton;
+  if (answers_.empty()) return asker_ ? asker_(message, buttons, defaultButton) : defaultButton;
   int answer = answers_.front();
   answers_.pop_front();
   return answer;
@@ -42,10 +42,14 @@ void CAlert::InformationAlert(const PMString& message) {
   if (AlertPolicy* p = Policy()) p->Show("information", Text(message));
 }
 
-int16 CAlert::ModalAlert(const PMString& message, const PMString&, const PMString&, const PMString&,
-                         int16 defaultButton) {
+int16 CAlert::ModalAlert(const PMString& message, const PMString& button1, const PMString& button2,
+                         const PMString& button3, int16 defaultButton) {
   AlertPolicy* p = Policy();
-  return static_cast<int16>(p ? p->Ask(Text(message), defaultButton) : defaultButton);
+  if (!p) return defaultButton;
+  std::vector<std::string> buttons;
+  for (const PMString* b : {&button1, &button2, &button3})
+    if (!b->IsEmpty()) buttons.push_back(Text(*b));
+  return static_cast<int16>(p->Ask(Text(message), defaultButton, buttons));
 }
 
 struct RangeProgressBar::State {

@@ -1,4 +1,5 @@
 #include "headless/application/Application.h"
+#include "host/ISelectionManager.h"
 #include "headless/database/DocumentFile.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
@@ -425,6 +426,9 @@ bool16 Application::SelectText(const UIDRef& story, TextIndex start, TextIndex e
   selectedStory_ = story;
   selectionStart_ = start;
   selectionEnd_ = end;
+  // The selection's extensions and observers hear of every new selection.
+  InterfacePtr<ISelectionManager> manager(session_, IID_ISELECTIONMANAGER);
+  if (manager) manager->SelectionChanged();
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "headless/layout/LayoutSetup.h"
 #include "headless/xml/ParserSetup.h"
 #include "headless/application/SessionObjects.h"
+#include "headless/selection/SelectionSetup.h"
 #include "headless/objects/StandardData.h"
 #include "headless/text/TextSetup.h"
 #include "host/HostIDs.h"
@@ -35,6 +36,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallNativeCrossRefClasses(impls, classes);
   InstallConversionClasses(impls, classes);
   InstallScriptingClasses(impls, classes);
+  InstallSelectionClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);
   impls.InstallHost<ImplementationRegistryImpl>(kImplRegistryImpl);
   impls.InstallHostPersistent<DocumentImpl>(kDocumentImpl);

@@ -70,6 +70,13 @@ ClassID DataBase::GetClass(UID uid) const {
 
 bool16 DataBase::IsValidUID(UID uid) const { return FindObject(uid) != nullptr; }
 
+std::vector<UID> DataBase::GetUIDsOfClass(ClassID cls) const {
+  std::vector<UID> found;
+  for (const auto& entry : objects_)
+    if (entry.second && entry.second->GetClass() == cls) found.push_back(entry.first);
+  return found;
+}
+
 IPMUnknown* DataBase::Instantiate(UID uid, PMIID iid) {
   HostObject* obj = FindObject(uid);
   return obj ? obj->QueryInterface(iid) : nullptr;

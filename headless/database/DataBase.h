@@ -24,6 +24,7 @@ public:
   ErrorCode DeleteUID(UID uid) override;
   ClassID GetClass(UID uid) const override;
   bool16 IsValidUID(UID uid) const override;
+  std::vector<UID> GetUIDsOfClass(ClassID cls) const override;
   UID GetRootUID() const override { return kRootUID; }
   IPMUnknown* Instantiate(UID uid, PMIID iid) override;
   std::string GetName() const override { return name_; }

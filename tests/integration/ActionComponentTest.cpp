@@ -1,0 +1,151 @@
+// The plug-in's menu actions through the host's action manager: enabling
+// rules, the live-update item's text, delete-all answered either way, and
+// the migration actions whose commands are not installed.
+#include "headless/actions/ActionManager.h"
+#include "headless/objects/Host.h"
+#include "host/CmdUtils.h"
+#include "integration/XRefSelectionID.h"
+#include "model/XRefModelID.h"
+#include "tests/support/CrossRefTestSupport.h"
+#include "tests/support/LiveUpdateTestSupport.h"
+#include "tests/support/SourceMarkerTestSupport.h"
+#include "tests/support/TestApp.h"
+#include "tests/support/TextTestSupport.h"
+
+namespace {
+const ActionID kAll[] = {kXRefUpdateAllActionID,
+                         kXRefLiveUpdatesActionID,
+                         ActionID{0xF2C03},
+                         kXRefConvertAllActionID,
+                         kXRefDeleteAllSourceMarkersActionID,
+                         ActionID{0xF2C06},
+                         kXRefMigrateBasicToProActionID,
+                         kXRefMigrateProToBasicActionID};
+
+class MenuActions : public ::testing::Test {
+protected:
+  void SetUp() override {
+    db_ = app_->NewDocument();
+    source_ = MakeStory(db_, "Intro heading\rBody");
+    refs_ = MakeStory(db_, "See: ");
+  }
+  ActionStateList States() {
+    ActionStateList states;
+    for (ActionID id : kAll) states.Add(id, PMString("host text"));
+    ActionManager::UpdateActionStates(&*app_, &states);
+    return states;
+  }
+  bool Enabled(ActionID id) {
+    ActionStateList s = States();
+    for (int32 i = 0; i < s.Length(); ++i)
+      if (s.GetNthAction(i) == id) return s.IsNthActionEnabled(i);
+    return false;
+  }
+  std::string Text(ActionID id) {
+    ActionStateList s = States();
+    for (int32 i = 0; i < s.Length(); ++i)
+      if (s.GetNthAction(i) == id) return s.GetNthActionName(i).GetUTF8String();
+    return "";
+  }
+  void MakeMarkersAndCrossRef() {
+    InsertMarker(db_, source_, 0, "Intro");
+    InsertMarker(db_, source_, 8, "Other");
+    CrossRefRequest r;
+    r.start = 5;
+    r.marker = "Intro";
+    ASSERT_NE(kInvalidUID, InsertCrossRef(db_, refs_, r));
+  }
+
+  TestApp app_;
+  DataBase* db_ = nullptr;
+  UID source_ = kInvalidUID, refs_ = kInvalidUID;
+};
+
+TEST_F(MenuActions, ActionsAreEnabledByWhatTheDocumentHolds) {
+  EXPECT_FALSE(Enabled(kXRefUpdateAllActionID));
+  EXPECT_FALSE(Enabled(kXRefConvertAllActionID));
+  EXPECT_FALSE(Enabled(kXRefDeleteAllSourceMarkersActionID));
+  EXPECT_TRUE(Enabled(kXRefLiveUpdatesActionID));
+  EXPECT_TRUE(Enabled(kXRefMigrateBasicToProActionID));
+  EXPECT_TRUE(Enabled(kXRefMigrateProToBasicActionID));
+  // Identifiers of the range the component does not handle stay as given.
+  EXPECT_FALSE(Enabled(ActionID{0xF2C03}));
+  EXPECT_EQ("host text", Text(ActionID{0xF2C06}));
+  MakeMarkersAndCrossRef();
+  EXPECT_TRUE(Enabled(kXRefUpdateAllActionID));
+  EXPECT_TRUE(Enabled(kXRefConvertAllActionID));
+  EXPECT_TRUE(Enabled(kXRefDeleteAllSourceMarkersActionID));
+  EXPECT_EQ("host text", Text(kXRefUpdateAllActionID));
+}
+
+TEST_F(MenuActions, TheLiveUpdateItemFollowsThePreferenceAndFlipsIt) {
+  SetLiveUpdates(db_, false);
+  EXPECT_EQ("QX#0xF2C#kXRefEnableLiveUpdatesMenuItemKey", Text(kXRefLiveUpdatesActionID));
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefLiveUpdatesActionID));
+  EXPECT_EQ("QX#0xF2C#kXRefDisableLiveUpdatesMenuItemKey", Text(kXRefLiveUpdatesActionID));
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefLiveUpdatesActionID));
+  EXPECT_EQ("QX#0xF2C#kXRefEnableLiveUpdatesMenuItemKey", Text(kXRefLiveUpdatesActionID));
+}
+
+TEST_F(MenuActions, UpdateAndConvertAllWorkOnEveryCrossRef) {
+  MakeMarkersAndCrossRef();
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefConvertAllActionID));
+  EXPECT_EQ(0, CrossRefList(db_)->GetCrossRefCount());
+  EXPECT_EQ("See: Intro heading\r", StoryText(db_, refs_));
+}
+
+TEST_F(MenuActions, DeleteAllAnsweredNoChangesNothing) {
+  MakeMarkersAndCrossRef();
+  const std::string before = DocumentBytes(db_);
+  const int32 depth = db_->UndoDepth();
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefDeleteAllSourceMarkersActionID));  // default: No
+  ASSERT_FALSE(app_->Alerts().History().empty());
+  EXPECT_EQ("modal", app_->Alerts().History().back().kind);
+  EXPECT_EQ(before, DocumentBytes(db_));
+  EXPECT_EQ(depth, db_->UndoDepth());
+}
+
+TEST_F(MenuActions, DeleteAllAnsweredYesLeavesNoMarkerObjectInOneStep) {
+  MakeMarkersAndCrossRef();
+  // A marker object that nothing anchors or lists goes too.
+  const UID orphan = db_->NewUID(kXRefSourceMarkerBoss);
+  ASSERT_EQ(3u, db_->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
+  const std::string text = StoryText(db_, source_);
+  const int32 depth = db_->UndoDepth();
+  app_->Alerts().QueueAnswer(1);
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefDeleteAllSourceMarkersActionID));
+  EXPECT_EQ(0, MarkerList(db_)->GetMarkerCount());
+  EXPECT_TRUE(db_->GetUIDsOfClass(kXRefSourceMarkerBoss).empty());
+  EXPECT_FALSE(db_->IsValidUID(orphan));
+  EXPECT_EQ("Intro heading\rBody\r", StoryText(db_, source_));
+  EXPECT_EQ(depth + 1, db_->UndoDepth());
+  ASSERT_TRUE(db_->Undo());
+  EXPECT_EQ(2, MarkerList(db_)->GetMarkerCount());
+  EXPECT_EQ(text, StoryText(db_, source_));
+}
+
+TEST_F(MenuActions, DeleteAllInALockedStoryLeavesTheMarkersWhole) {
+  MakeMarkersAndCrossRef();
+  SetLocked(db_, source_, true);
+  app_->Alerts().QueueAnswer(1);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefDeleteAllSourceMarkersActionID));
+  EXPECT_NE(kSuccess, ErrorUtils::PMGetGlobalErrorCode());
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  EXPECT_EQ(2, MarkerList(db_)->GetMarkerCount());
+  EXPECT_EQ(2u, db_->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
+}
+
+TEST_F(MenuActions, AMigrationWhoseCommandIsMissingIsReported) {
+  for (ActionID id : {kXRefMigrateBasicToProActionID, kXRefMigrateProToBasicActionID}) {
+    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+    ASSERT_TRUE(ActionManager::DoAction(&*app_, id));
+    InterfacePtr<ICommand> installed(CmdUtils::CreateCommand(
+        id == kXRefMigrateBasicToProActionID ? kXRefMigrateBasicToProCmdBoss : kXRefMigrateProToBasicCmdBoss));
+    if (installed) GTEST_SKIP() << "the migration commands are installed";
+    EXPECT_EQ(kObjectNotFoundError, ErrorUtils::PMGetGlobalErrorCode());
+    EXPECT_NE(std::string::npos, Host::Get().GlobalErrorMessage().GetUTF8String().find("0xF2C3"));
+  }
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+}
+}  // namespace
