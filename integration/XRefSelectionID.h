@@ -1,6 +1,7 @@
 #pragma once
 // Identifiers of the selection suite, the selection observer and the menu
 // actions.
+#include "commands/XRefMigrationID.h"
 #include "host/IDTypes.h"
 
 constexpr PMIID IID_IXREFSELECTIONSUITE{0xF2C01};
@@ -23,6 +24,3 @@ constexpr ActionID kXRefDeleteAllSourceMarkersActionID{0xF2C05};
 constexpr ActionID kXRefMigrateBasicToProActionID{0xF2C07};
 constexpr ActionID kXRefMigrateProToBasicActionID{0xF2C08};
 
-// The migration commands the two migration actions run.
-constexpr ClassID kXRefMigrateBasicToProCmdBoss{0xF2C3C};
-constexpr ClassID kXRefMigrateProToBasicCmdBoss{0xF2C3D};

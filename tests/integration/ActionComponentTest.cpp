@@ -1,13 +1,15 @@
 // The plug-in's menu actions through the host's action manager: enabling
 // rules, the live-update item's text, delete-all answered either way, and
-// the migration actions whose commands are not installed.
+// the migration actions.
 #include "headless/actions/ActionManager.h"
 #include "headless/objects/Host.h"
 #include "host/CmdUtils.h"
 #include "integration/XRefSelectionID.h"
+#include "model/IXRefCrossRefList.h"
 #include "model/XRefModelID.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/LiveUpdateTestSupport.h"
+#include "tests/support/NativeCrossRefTestSupport.h"
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
@@ -136,16 +138,27 @@ TEST_F(MenuActions, DeleteAllInALockedStoryLeavesTheMarkersWhole) {
   EXPECT_EQ(2u, db_->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
 }
 
-TEST_F(MenuActions, AMigrationWhoseCommandIsMissingIsReported) {
-  for (ActionID id : {kXRefMigrateBasicToProActionID, kXRefMigrateProToBasicActionID}) {
-    ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-    ASSERT_TRUE(ActionManager::DoAction(&*app_, id));
-    InterfacePtr<ICommand> installed(CmdUtils::CreateCommand(
-        id == kXRefMigrateBasicToProActionID ? kXRefMigrateBasicToProCmdBoss : kXRefMigrateProToBasicCmdBoss));
-    if (installed) GTEST_SKIP() << "the migration commands are installed";
-    EXPECT_EQ(kObjectNotFoundError, ErrorUtils::PMGetGlobalErrorCode());
-    EXPECT_NE(std::string::npos, Host::Get().GlobalErrorMessage().GetUTF8String().find("0xF2C3"));
-  }
-  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+TEST_F(MenuActions, TheMigrationActionsMoveNativeCrossReferencesToXRefAndBack) {
+  const UID format = MakeBasicFormat(db_, "Page", {Block(0, "see "), Block(6)});
+  const UID anchor = MakeAnchor(db_, source_, 0, "Intro");
+  MakeNativeCrossRef(db_, refs_, 5, 0, format, anchor);
+  ASSERT_EQ(kSuccess, UpdateNativeCrossRefs(db_));
+  const std::vector<std::string> texts = NativeTexts(db_);
+  ASSERT_EQ(1u, texts.size());
+  const int32 depth = db_->UndoDepth();
+
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefMigrateBasicToProActionID));
+  EXPECT_EQ(kSuccess, ErrorUtils::PMGetGlobalErrorCode());
+  EXPECT_TRUE(NativeCrossRefs(db_).empty());
+  InterfacePtr<IXRefCrossRefList> list(db_, kRootUID);
+  ASSERT_TRUE(list);
+  EXPECT_EQ(1, list->GetCrossRefCount());
+  EXPECT_EQ(depth + 1, db_->UndoDepth());
+
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefMigrateProToBasicActionID));
+  EXPECT_EQ(kSuccess, ErrorUtils::PMGetGlobalErrorCode());
+  EXPECT_EQ(0, list->GetCrossRefCount());
+  ASSERT_EQ(kSuccess, UpdateNativeCrossRefs(db_));
+  EXPECT_EQ(texts, NativeTexts(db_));
 }
 }  // namespace
