@@ -29,3 +29,18 @@ fi
 build/xref update "$w/book.xrefdoc" --in-place
 build/xref list "$w/book.xrefdoc"
 build/xref check "$w/book.xrefdoc"
+
+# A document made with the host's native cross-references moves to XRef's
+# (the conversion log on standard error), and a script lists cross-references
+# whose source is gone and renames a format, updating its users.
+m=build/sample/migration
+rm -rf "$m" && mkdir -p "$m"
+build/xref build samples/migration/basic.json -o "$m/basic.xrefdoc"
+build/xref list "$m/basic.xrefdoc"
+build/xref migrate "$m/basic.xrefdoc" --to pro -o "$m/pro.xrefdoc" || [ $? -eq 1 ]
+build/xref list "$m/pro.xrefdoc"
+build/xref script "$m/pro.xrefdoc" samples/scripts/list-broken.js
+build/xref script "$w/book.xrefdoc" samples/scripts/rename-format.js --in-place
+build/xref list "$w/book.xrefdoc"
+# A menu action without the user interface: update every cross-reference.
+build/xref action "$w/book.xrefdoc" update-all
