@@ -25,13 +25,9 @@ public:
       return kExitUsage;
     }
     std::vector<DataBase*> docs;
-    for (const std::string& path : paths_) {
-      DataBase* doc = OpenForWork(*app, path, &error);
-      if (!doc) {
-        PrintError(error);
-        return kExitUsage;
-      }
-      docs.push_back(doc);
+    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
+      PrintError(error);
+      return kExitUsage;
     }
     for (DataBase* doc : docs) OpenSourceDocuments(*app, doc);
     nlohmann::json reports = nlohmann::json::array();

@@ -51,6 +51,16 @@ DataBase* OpenForWork(Application& app, const std::string& path, std::string* er
   return doc;
 }
 
+bool OpenAllForWork(Application& app, const std::vector<std::string>& paths, std::vector<DataBase*>* docs,
+                    std::string* error) {
+  for (const std::string& path : paths) {
+    DataBase* doc = OpenForWork(app, path, error);
+    if (!doc) return false;
+    docs->push_back(doc);
+  }
+  return true;
+}
+
 void OpenSourceDocuments(Application& app, DataBase* doc) {
   const UIDList crossRefs = CrossRefsOf(doc);
   std::set<std::string> tried;

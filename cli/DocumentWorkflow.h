@@ -25,6 +25,9 @@ bool WriteDocument(Application& app, DataBase* doc, const std::string& path, con
 
 // Opens the document; the message names the file and the cause.
 DataBase* OpenForWork(Application& app, const std::string& path, std::string* error);
+// Opens each document in order; false at the first that fails.
+bool OpenAllForWork(Application& app, const std::vector<std::string>& paths, std::vector<DataBase*>* docs,
+                    std::string* error);
 // Opens the existing, closed files that the document's external
 // cross-references name, as a user's update would.
 void OpenSourceDocuments(Application& app, DataBase* doc);

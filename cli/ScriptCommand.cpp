@@ -114,13 +114,9 @@ private:
       return kExitUsage;
     }
     std::vector<DataBase*> docs;
-    for (const std::string& path : docs_) {
-      DataBase* doc = OpenForWork(*app, path, &error);
-      if (!doc) {
-        PrintError(error);
-        return kExitUsage;
-      }
-      docs.push_back(doc);
+    if (!OpenAllForWork(*app, docs_, &docs, &error)) {
+      PrintError(error);
+      return kExitUsage;
     }
     ScriptLimits limits;
     limits.memoryBytes = limits_.memoryBytes;

@@ -48,13 +48,9 @@ public:
       return kExitUsage;
     }
     std::vector<DataBase*> docs;
-    for (const std::string& path : paths_) {
-      DataBase* doc = OpenForWork(*app, path, &error);
-      if (!doc) {
-        PrintError(error);
-        return kExitUsage;
-      }
-      docs.push_back(doc);
+    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
+      PrintError(error);
+      return kExitUsage;
     }
     app->SetFrontDocument(docs.front());
     const bool terminal = script_.empty() && ::isatty(STDIN_FILENO);

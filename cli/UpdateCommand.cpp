@@ -37,13 +37,9 @@ public:
     }
     DrawProgressOnTerminal(*app);
     std::vector<DataBase*> docs;
-    for (const std::string& path : paths_) {
-      DataBase* doc = OpenForWork(*app, path, &error);
-      if (!doc) {
-        PrintError(error);
-        return kExitUsage;
-      }
-      docs.push_back(doc);
+    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
+      PrintError(error);
+      return kExitUsage;
     }
     bool findings = false;
     for (size_t i = 0; i < docs.size(); ++i) {

@@ -26,10 +26,8 @@ struct Parameters {
 
 // The location: "hsTx" when given, else the text the collection is of.
 bool FindLocation(const ScriptRequest& request, Parameters* p) {
-  ScriptObject where;
-  if (!ArgObject(request.args, kTextObjectProperty, &where)) where = request.target;
-  auto* text = dynamic_cast<const CTextScript*>(where.get());
-  if (!text || text->GetDataBase() != request.target->GetDataBase()) return false;
+  const auto text = CreationText(request);
+  if (!text) return false;
   p->story = text->GetUIDRef();
   p->at = text->GetStart();
   p->length = text->GetLength();

@@ -112,10 +112,8 @@ private:
   // A new start marker anchored at the first character of the text given
   // ("hsTx", or the text the collection is of).
   static ErrorCode Create(const ScriptRequest& request, ScriptData* result) {
-    ScriptObject where;
-    if (!ArgObject(request.args, kTextObjectProperty, &where)) where = request.target;
-    auto* text = dynamic_cast<const CTextScript*>(where.get());
-    if (!text || text->GetDataBase() != request.target->GetDataBase()) return kScriptBadValueError;
+    const auto text = CreationText(request);
+    if (!text) return kScriptBadValueError;
     CmdUtils::SequenceContext sequence{PMString("QX#0xF2C#kXRefInsertCrossRefCmdKey")};
     InterfacePtr<ICommand> make(XRefCommandUtils::CreateCommand(kNewObjectCmdBoss, UIDList(text->GetDataBase())));
     InterfacePtr<IClassIDData> cls(make.get(), IID_ICLASSIDDATA);

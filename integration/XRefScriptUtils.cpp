@@ -4,6 +4,7 @@
 #include "host/ITextModel.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
+#include "host/ScriptIDs.h"
 #include "host/TextIDs.h"
 
 bool XRefScriptUtils::StoryRange(const ScriptObject& parent, UIDRef* story, TextIndex* start, int32* length) {
@@ -57,6 +58,14 @@ bool XRefScriptUtils::ArgObject(const ScriptArgs& args, ScriptID code, ScriptObj
   if (it == args.end() || it->second.GetType() != ScriptData::kObject || !it->second.GetObject()) return false;
   *value = it->second.GetObject();
   return true;
+}
+
+std::shared_ptr<const CTextScript> XRefScriptUtils::CreationText(const ScriptRequest& request) {
+  ScriptObject where;
+  if (!ArgObject(request.args, kTextObjectProperty, &where)) where = request.target;
+  auto text = std::dynamic_pointer_cast<const CTextScript>(where);
+  if (!text || text->GetDataBase() != request.target->GetDataBase()) return nullptr;
+  return text;
 }
 
 ErrorCode XRefScriptUtils::Process(ICommand* cmd) {

@@ -2,6 +2,7 @@
 // What the script providers share: the story range a parent stands for,
 // the owned items of a class in it, text objects, reading request
 // parameters and running commands.
+#include "host/CScript.h"
 #include "host/ICommand.h"
 #include "host/IScriptProvider.h"
 
@@ -18,6 +19,9 @@ ScriptObject DocumentOf(const ScriptObject& object);
 // Parameter of a request; false when absent or of another type.
 bool ArgString(const ScriptArgs& args, ScriptID code, PMString* value);
 bool ArgObject(const ScriptArgs& args, ScriptID code, ScriptObject* value);
+// Where a new object goes: the text given ("hsTx"), else the text the
+// collection is of; null when that is no text of the target's document.
+std::shared_ptr<const CTextScript> CreationText(const ScriptRequest& request);
 // Runs the command; its error (or kInvalidParameterError when it could not
 // be made) is answered and left set for the scripting layer.
 ErrorCode Process(ICommand* cmd);

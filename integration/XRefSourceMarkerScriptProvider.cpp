@@ -117,10 +117,8 @@ private:
   // At the text given ("hsTx") or the text the collection is of; named
   // "pnam", or the translated untitled name.
   static ErrorCode Create(const ScriptRequest& request, ScriptData* result) {
-    ScriptObject where;
-    if (!ArgObject(request.args, kTextObjectProperty, &where)) where = request.target;
-    auto* text = dynamic_cast<const CTextScript*>(where.get());
-    if (!text || text->GetDataBase() != request.target->GetDataBase()) return kScriptBadValueError;
+    const auto text = CreationText(request);
+    if (!text) return kScriptBadValueError;
     InterfacePtr<IXRefSourceMarkerList> list(request.target->GetDataBase(), kRootUID);
     if (!list) return kScriptObjectGoneError;
     // Names stay unique: a name given must be free; the untitled one is
