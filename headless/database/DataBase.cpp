@@ -15,15 +15,14 @@ DataBase::~DataBase() {
 }
 
 HostObject* DataBase::FindObject(UID uid) const {
-  auto it = objects_.find(uid);
-  return it == objects_.end() ? nullptr : it->second;
+  return objects_.Find(uid);
 }
 
 bool DataBase::CreateObjectAt(UID uid, ClassID cls) {
-  if (uid == kInvalidUID || objects_.count(uid)) return false;
+  if (uid == kInvalidUID || objects_.Contains(uid)) return false;
   HostObject* obj = HostObject::Create(cls, this, uid);
   if (!obj) return false;
-  objects_[uid] = obj;
+  objects_.Insert(uid, obj);
   if (UIDValue(uid) >= nextUID_) nextUID_ = UIDValue(uid) + 1;
   return true;
 }
@@ -46,7 +45,7 @@ ErrorCode DataBase::DeleteUID(UID uid) {
     UndoStep* step = OpenStep();
     auto it = step->before.find(uid);
     if (it == step->before.end()) {
-      step->before[uid] = ObjectState{true, obj->GetClass(), SerializeObject(uid)};
+      step->before[uid] = ObjectState{true, obj->GetClass(), SerializeObject(uid), {}};
     } else if (it->second.exists) {
       for (auto& impl : SerializeObject(uid)) it->second.impls.emplace(impl.first, impl.second);
     }
@@ -56,11 +55,7 @@ ErrorCode DataBase::DeleteUID(UID uid) {
 }
 
 void DataBase::RemoveObject(UID uid) {
-  auto it = objects_.find(uid);
-  if (it == objects_.end()) return;
-  HostObject* obj = it->second;
-  objects_.erase(it);
-  obj->Detach();
+  if (HostObject* obj = objects_.Erase(uid)) obj->Detach();
 }
 
 ClassID DataBase::GetClass(UID uid) const {
@@ -142,7 +137,7 @@ void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
     if (SerializeImpl(uid, impl, &bytes)) it->second.impls[impl] = std::move(bytes);
     return;
   }
-  ObjectState state{true, GetClass(uid), {}};
+  ObjectState state{true, GetClass(uid), {}, {}};
   std::string bytes;
   if (SerializeImpl(uid, impl, &bytes)) state.impls[impl] = std::move(bytes);
   step->before[uid] = std::move(state);

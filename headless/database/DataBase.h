@@ -6,6 +6,7 @@
 #include "host/IDataBase.h"
 #include "headless/objects/HostObject.h"
 #include "headless/objects/ObjectStore.h"
+#include "headless/database/ObjectTable.h"
 #include "headless/database/UndoStep.h"
 #include <map>
 #include <memory>
@@ -34,7 +35,7 @@ public:
   // UID is taken or the class cannot be built.
   bool CreateObjectAt(UID uid, ClassID cls);
   HostObject* FindObject(UID uid) const;
-  const std::map<UID, HostObject*>& Objects() const { return objects_; }
+  const ObjectTable& Objects() const { return objects_; }
 
   // Serialized state of one persistent implementation of an object.
   bool SerializeImpl(UID uid, ImplementationID impl, std::string* out) const;
@@ -85,7 +86,7 @@ private:
   void RemoveObject(UID uid);
 
   std::string name_;
-  std::map<UID, HostObject*> objects_;
+  ObjectTable objects_;
   uint32_t nextUID_ = 1;
   bool modified_ = false;
   uint64_t changeSerial_ = 0;

@@ -164,9 +164,9 @@ struct CompositionWork {
 
   static Changes Incremental(StoryComposition& c, const TextSource& at, int32 length,
                              const std::vector<FrameBox>& boxes, const Damage& d, TextIndex through) {
-    std::vector<ComposedLine> old = std::move(c.lines_);
-    std::vector<ComposedLine>& lines = c.lines_;
-    lines.clear();
+    // The old lines stay in place while the new ones are composed beside
+    // them; only the lines composed again are written, and the rest shift.
+    std::vector<ComposedLine>& old = c.lines_;
     const TextIndex oldOverset = c.overset_;
     int32 maxColumns = 0;
     for (const FrameBox& b : boxes) maxColumns = std::max(maxColumns, b.columns);
@@ -176,12 +176,11 @@ struct CompositionWork {
                                   [](TextIndex v, const ComposedLine& l) { return v < l.start; });
     size_t k = after == old.begin() ? 0 : static_cast<size_t>(after - old.begin()) - 1;
     while (k > 0 && static_cast<int64>(old[k - 1].start) + maxColumns + 1 >= d.start) --k;
-    lines.assign(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(k));
-    const size_t kept = lines.size();
     size_t pos = k < old.size() ? static_cast<size_t>(old[k].start) : 0;
     size_t f = k < old.size() ? static_cast<size_t>(old[k].frame) : 0;
     int32 l = k < old.size() ? old[k].lineInFrame : 0;
 
+    std::vector<ComposedLine> fresh;
     Changes changes;
     changes.from = -1;
     int32 oldResync = -1, newResync = -1;
@@ -200,23 +199,25 @@ struct CompositionWork {
         if (same != old.end() && same->start == oldStart && same->frame == static_cast<int32>(f) &&
             same->lineInFrame == l) {
           oldResync = static_cast<int32>(same - old.begin());
-          newResync = static_cast<int32>(lines.size());
-          for (auto it = same; it != old.end(); ++it)
-            lines.push_back({it->start + d.delta, it->length, it->frame, it->lineInFrame});
+          newResync = static_cast<int32>(k + fresh.size());
           break;
         }
       }
-      if (static_cast<TextIndex>(pos) > through && lines.size() > kept)
-        return Pause(c, old, static_cast<TextIndex>(pos), d, oldOverset, changes, length);
+      if (static_cast<TextIndex>(pos) > through && !fresh.empty())
+        return Pause(c, k, fresh, static_cast<TextIndex>(pos), d, oldOverset, changes, length);
       size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
       ComposedLine line{static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l};
-      const size_t n = lines.size();
+      const size_t n = k + fresh.size();
       const bool unchanged = n < old.size() && old[n] == line && line.start + line.length <= d.start;
       if (!unchanged && changes.from < 0) changes.from = static_cast<int32>(n);
-      lines.push_back(line);
+      fresh.push_back(line);
       pos = end;
       ++l;
     }
+    if (oldResync >= 0)
+      Splice(old, k, static_cast<size_t>(oldResync), fresh, d.delta);
+    else
+      Splice(old, k, old.size(), fresh, 0);
     changes.to = newResync >= 0 ? newResync : c.LineCount();
     if (changes.from < 0) changes.from = changes.to;
     c.length_ = length;
@@ -236,20 +237,36 @@ struct CompositionWork {
     return changes;
   }
 
-  // Lines [0, pos) are current and the index asked lies before pos: the old
-  // lines past the damage, shifted, stand in for the rest until asked for.
-  // What goes into overset is told when composing gets there.
-  static Changes Pause(StoryComposition& c, const std::vector<ComposedLine>& old, TextIndex pos, const Damage& d,
-                       TextIndex oldOverset, Changes changes, int32 length) {
+  // Lines [0, k) stay, `fresh` follows them, and the old lines from `tail`
+  // on follow it, their starts moved by `delta`. In place when the counts
+  // match, as they do when composing falls back in step in the same slot.
+  static void Splice(std::vector<ComposedLine>& lines, size_t k, size_t tail, const std::vector<ComposedLine>& fresh,
+                     int32 delta) {
+    tail = std::min(std::max(tail, k), lines.size());
+    const size_t replaced = tail - k;
+    if (replaced > fresh.size())
+      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(k + fresh.size()),
+                  lines.begin() + static_cast<std::ptrdiff_t>(tail));
+    else if (replaced < fresh.size())
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(tail), fresh.size() - replaced, ComposedLine{});
+    std::copy(fresh.begin(), fresh.end(), lines.begin() + static_cast<std::ptrdiff_t>(k));
+    if (delta == 0) return;
+    for (size_t i = k + fresh.size(); i < lines.size(); ++i) lines[i].start += delta;
+  }
+
+  // Lines [0, k) and `fresh` are current, and the index asked lies before
+  // pos: the old lines past the damage, shifted, stand in for the rest until
+  // asked for. What goes into overset is told when composing gets there.
+  static Changes Pause(StoryComposition& c, size_t k, const std::vector<ComposedLine>& fresh, TextIndex pos,
+                       const Damage& d, TextIndex oldOverset, Changes changes, int32 length) {
     std::vector<ComposedLine>& lines = c.lines_;
-    const int32 current = static_cast<int32>(lines.size());
+    const int32 current = static_cast<int32>(k + fresh.size());
     changes.to = current;
     if (changes.from < 0) changes.from = current;
-    auto stale = std::lower_bound(old.begin(), old.end(), std::max(d.end - d.delta, pos - d.delta),
+    auto stale = std::lower_bound(lines.begin(), lines.end(), std::max(d.end - d.delta, pos - d.delta),
                                   [](const ComposedLine& x, TextIndex v) { return x.start < v; });
-    const int32 firstStale = static_cast<int32>(stale - old.begin());
-    for (auto it = stale; it != old.end(); ++it)
-      lines.push_back({it->start + d.delta, it->length, it->frame, it->lineInFrame});
+    const int32 firstStale = static_cast<int32>(stale - lines.begin());
+    Splice(lines, k, static_cast<size_t>(firstStale), fresh, d.delta);
     c.length_ = length;
     c.overset_ = std::max(pos, MapOld(oldOverset, d));
     changes.oversetFrom = changes.oversetTo = changes.damageFrom = changes.damageTo = c.overset_;
@@ -263,8 +280,6 @@ struct CompositionWork {
   // Adornments of lines before the change stay, those of lines after it
   // move with their lines, those of changed lines go (their items add them
   // again when told).
-  // Entries before `from` stay where they are; those after the change move
-  // by the change in line count.
   static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
     auto& all = c.adornments_;
     const auto at = [&](int32 n) { return all.begin() + std::min(static_cast<std::ptrdiff_t>(n), static_cast<std::ptrdiff_t>(all.size())); };
@@ -273,6 +288,11 @@ struct CompositionWork {
       return;
     }
     const int32 end = std::max(from, oldResync);
+    if (end - oldResync + newResync == end) {
+      // The line count did not change: the changed lines' entries empty in place.
+      for (auto it = at(from); it != at(end); ++it) it->clear();
+      return;
+    }
     all.erase(at(from), at(end));
     if (static_cast<size_t>(from) >= all.size()) return;
     // Entry j >= end, now at from + j - end, belongs at j - oldResync + newResync.

@@ -241,3 +241,27 @@ TEST(IncrementalLayout, AdornmentsStayWithTheirLinesThroughAStop) {
   EXPECT_TRUE(c->Adornments(4).empty());
   ExpectSameAsFromScratch(db, story, "after the stop");
 }
+
+// A line composed again in its own slot loses its adornments (its items add
+// them again when told); the lines around it keep theirs.
+TEST(IncrementalLayout, AChangedLineLosesItsAdornmentsAndItsNeighboursKeepTheirs) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  const ClassID mark{0x7C23};
+  auto* c = const_cast<StoryComposition*>(ComposeStory(db, story));
+  for (int32 line : {1, 2, 6}) c->Adornments(line).emplace_back(mark, 1.0);
+  // One character of line 2 replaced: every line breaks where it did.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(21, 1)));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(21, WideString("x"))));
+  c = const_cast<StoryComposition*>(ComposeStory(db, story));
+  EXPECT_TRUE(c->Adornments(2).empty());
+  EXPECT_EQ(1u, c->Adornments(1).size());
+  EXPECT_EQ(1u, c->Adornments(6).size());
+  ExpectSameAsFromScratch(db, story, "after the replacement");
+}
