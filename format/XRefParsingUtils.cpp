@@ -129,13 +129,11 @@ public:
 
   ErrorCode ParseFormat(const PMString& format, IPMUnknown* handlerObject, bool16 keepError) override {
     if (!CurrentDTD()) return kFailure;
-    InterfacePtr<ISAXParser> parser(CreateSAXParser(true));
+    ISAXParser* parser = FormatParser();
     if (!parser) return kFailure;
     InterfacePtr<ISAXContentHandler> handler(handlerObject, IID_ISAXCONTENTHANDLER);
     if (!handler) return kFailure;
-    InterfacePtr<ISAXGrammarCache> grammars(parser.get(), IID_ISAXGRAMMARCACHE);
-    if (grammars) grammars->SetExternalDTD(kFormatDTDSystemID, dtd_);
-    const PMString* header = grammars ? &namedHeader_ : StandAloneHeader();
+    const PMString* header = parserHasDTD_ ? &namedHeader_ : StandAloneHeader();
     if (!header) return kFailure;
     PMString document;
     MarkupFault fault;
@@ -162,12 +160,31 @@ public:
   }
 
 private:
+  // The parser for formats, kept from one format to the next with the DTD
+  // of the current elements set once; made again for another session or
+  // once the DTD changed. Parses share it safely: each takes a reader of
+  // its own.
+  ISAXParser* FormatParser() {
+    ISession* session = GetExecutionContextSession();
+    if (!session) return nullptr;
+    if (parser_ && parserSession_ == session) return parser_.get();
+    parser_.reset(CreateSAXParser(true));
+    parserSession_ = session;
+    parserHasDTD_ = false;
+    if (!parser_) return nullptr;
+    InterfacePtr<ISAXGrammarCache> grammars(parser_.get(), IID_ISAXGRAMMARCACHE);
+    if (grammars) grammars->SetExternalDTD(kFormatDTDSystemID, dtd_);
+    parserHasDTD_ = grammars != nullptr;
+    return parser_.get();
+  }
+
   // The DTD of the elements registered now; false without a session.
   bool CurrentDTD() {
     if (!providers_.empty() && ServiceRegistry::ProvidersOf(kXRefElementService) == providers_) return true;
     std::vector<ClassID> providers;
     WideString dtd;
     if (!BuildFormatDTD(&providers, &dtd)) return false;
+    parser_.reset();
     providers_ = providers;
     dtd_ = dtd;
     standAloneHeader_ = PMString();
@@ -185,6 +202,11 @@ private:
   // holds them too.
   std::vector<ClassID> providers_;
   WideString dtd_;
+  // Invariant: parser_, when set, was made in parserSession_ and holds dtd_
+  // when parserHasDTD_.
+  InterfacePtr<ISAXParser> parser_;
+  ISession* parserSession_ = nullptr;
+  bool parserHasDTD_ = false;
   // The classes of the elements found so far among elementProviders_, by name.
   std::vector<ClassID> elementProviders_;
   std::map<std::u16string, ClassID> elementClasses_;

@@ -134,9 +134,22 @@ void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const 
   TellOverset(db, strand.get(), std::max(changes.damageFrom, changes.oversetTo), changes.damageTo);
 }
 
+// Reads the text through the piece last read: line breaking reads forward
+// and back within a line, nearly always inside one piece.
 struct TextSource {
+  explicit TextSource(const ChunkedText* t) : text(t) {}
+  char16_t operator()(size_t i) const {
+    const int32 p = static_cast<int32>(i);
+    if (!piece || p < start || p >= start + length) {
+      piece = text->PieceAt(p, &start, &length);
+      if (!piece) return char16_t(0);
+    }
+    return piece[p - start];
+  }
   const ChunkedText* text;
-  char16_t operator()(size_t i) const { return text->At(static_cast<int32>(i)); }
+  mutable const char16_t* piece = nullptr;
+  mutable int32 start = 0;
+  mutable int32 length = 0;
 };
 }  // namespace
 

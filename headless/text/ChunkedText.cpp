@@ -6,6 +6,14 @@ char16_t ChunkedText::At(int32 pos) const {
   return n < 0 ? char16_t(0) : chunks_.ValueOf(n)[static_cast<size_t>(pos - start)];
 }
 
+const char16_t* ChunkedText::PieceAt(int32 pos, int32* start, int32* length) const {
+  const int32 n = chunks_.Find(pos, start);
+  if (n < 0) return nullptr;
+  const std::u16string& chunk = chunks_.ValueOf(n);
+  *length = static_cast<int32>(chunk.size());
+  return chunk.data();
+}
+
 void ChunkedText::Copy(int32 pos, int32 count, std::u16string* out) const {
   if (pos < 0) {
     count += pos;

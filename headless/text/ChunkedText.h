@@ -16,6 +16,9 @@ public:
   int32 Length() const { return chunks_.Total(); }
   // The unit at pos; 0 outside.
   char16_t At(int32 pos) const;
+  // The stored piece holding pos: its units, with its start and length in
+  // the text; null outside. Valid until the next edit.
+  const char16_t* PieceAt(int32 pos, int32* start, int32* length) const;
   // Appends to `out` the units of [pos, pos + count), clipped to the text.
   void Copy(int32 pos, int32 count, std::u16string* out) const;
   // Calls f(units, count) for each stored piece of the whole text, in order.

@@ -2,6 +2,14 @@
 #include "headless/xml/XercesParse.h"
 #include "host/CmdUtils.h"
 #include "host/InterfacePtr.h"
+#include <atomic>
+
+void SAXGrammarCacheImpl::SetExternalDTD(const WideString& systemID, const WideString& declarations) {
+  static std::atomic<uint64_t> revisions{0};
+  systemID_ = systemID;
+  declarations_ = declarations;
+  revision_ = ++revisions;
+}
 
 ErrorCode SAXParserImpl::Parse(IPMStream* stream, ISAXContentHandler* handler) {
   if (!stream || !handler) {
@@ -21,6 +29,7 @@ ErrorCode SAXParserImpl::Parse(IPMStream* stream, ISAXContentHandler* handler) {
   if (cache && !cache->SystemID().empty()) {
     dtd.systemID = cache->SystemID().Units();
     dtd.declarations = &cache->Declarations().Units();
+    dtd.revision = cache->Revision();
   }
   ParseFailure failure;
   if (RunXercesParse(features, dtd, stream, handler, &failure)) return kSuccess;

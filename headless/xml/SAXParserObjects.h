@@ -33,15 +33,15 @@ private:
 class SAXGrammarCacheImpl : public CPMUnknown<ISAXGrammarCache> {
 public:
   using CPMUnknown::CPMUnknown;
-  void SetExternalDTD(const WideString& systemID, const WideString& declarations) override {
-    systemID_ = systemID;
-    declarations_ = declarations;
-  }
+  void SetExternalDTD(const WideString& systemID, const WideString& declarations) override;
   const WideString& SystemID() const { return systemID_; }
   const WideString& Declarations() const { return declarations_; }
+  // Changes with every text set, and is unique in the process.
+  uint64_t Revision() const { return revision_; }
 
 private:
   WideString systemID_, declarations_;
+  uint64_t revision_ = 0;
 };
 
 class SAXParserServiceProvider : public CServiceProvider {

@@ -23,6 +23,9 @@ struct ParseFailure {
 struct ExternalDTD {
   std::u16string systemID;
   const std::u16string* declarations = nullptr;
+  // Names the text: the same revision is the same text, so a grammar
+  // compiled from it need not be compared again. 0 names nothing.
+  uint64_t revision = 0;
 };
 
 // False with *failure filled when the document is rejected or cannot be read.

@@ -39,12 +39,26 @@ public:
     auto it = texts_.find(systemID);
     return it == texts_.end() ? nullptr : &it->second;
   }
-  void Set(const std::u16string& systemID, const std::u16string& text) { texts_[systemID] = text; }
-  void Forget(const std::u16string& systemID) { texts_.erase(systemID); }
+  void Set(const std::u16string& systemID, const std::u16string& text, uint64_t revision) {
+    texts_[systemID] = text;
+    revisions_[systemID] = revision;
+  }
+  void Forget(const std::u16string& systemID) {
+    texts_.erase(systemID);
+    revisions_.erase(systemID);
+  }
+  // Whether the text compiled under the identifier is known to be the one
+  // of this revision; once compared equal, the revision is remembered.
+  bool IsRevision(const std::u16string& systemID, uint64_t revision) const {
+    auto it = revisions_.find(systemID);
+    return revision != 0 && it != revisions_.end() && it->second == revision;
+  }
+  void SetRevision(const std::u16string& systemID, uint64_t revision) { revisions_[systemID] = revision; }
   size_t Count() const { return texts_.size(); }
 
 private:
   std::map<std::u16string, std::u16string> texts_;
+  std::map<std::u16string, uint64_t> revisions_;
 };
 
 // Invariant: every text in `dtds` is compiled in `grammars` under its
@@ -136,8 +150,12 @@ void XercesReaderPool::SetReuse(bool reuse) {
 
 bool XercesReaderPool::PrepareGrammar(SAX2XMLReader& reader, const ExternalDTD& dtd) {
   if (dtd.systemID.empty() || !dtd.declarations) return true;
+  if (tParsers.dtds.IsRevision(dtd.systemID, dtd.revision)) return true;
   const std::u16string* known = tParsers.dtds.Find(dtd.systemID);
-  if (known && *known == *dtd.declarations) return true;
+  if (known && *known == *dtd.declarations) {
+    tParsers.dtds.SetRevision(dtd.systemID, dtd.revision);
+    return true;
+  }
   XMLGrammarPool* pool = Grammars();
   // Another text under the same identifier replaces the compiled grammar.
   if (known) {
@@ -146,7 +164,7 @@ bool XercesReaderPool::PrepareGrammar(SAX2XMLReader& reader, const ExternalDTD& 
   }
   std::unique_ptr<InputSource> source(TextSource(*dtd.declarations, dtd.systemID.c_str()));
   if (!reader.loadGrammar(*source, Grammar::DTDGrammarType, true)) return false;
-  tParsers.dtds.Set(dtd.systemID, *dtd.declarations);
+  tParsers.dtds.Set(dtd.systemID, *dtd.declarations, dtd.revision);
   ++tParsers.compiled;
   return true;
 }
