@@ -5,9 +5,10 @@
 // it was made from (same length and hash). Undo keeps large states this way,
 // so a step costs what it changed rather than the size of what it touched.
 //
-// Pieces are found as in rsync: the base's aligned blocks are indexed by a
-// rolling hash, the target is scanned for them, and each match is extended
-// as far as the bytes agree. An edit anywhere, with the lengths stored ahead
+// What target and base share at either end is one piece each. Between, pieces
+// are found as in rsync: the base's aligned blocks are indexed by a rolling
+// hash, the target is scanned for them, and each match is extended as far
+// as the bytes agree. An edit anywhere, with the lengths stored ahead
 // of it changed too, costs a few pieces and the edit's bytes.
 #include <cstddef>
 #include <cstdint>

@@ -2,6 +2,12 @@
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
 #include "headless/objects/MemoryStream.h"
+#include <cassert>
+
+namespace {
+// States smaller than this are serialized again rather than kept.
+constexpr size_t kCaptureThreshold = 512;
+}  // namespace
 
 DataBase::DataBase(const std::string& name, Transactions& log) : name_(name), tx_(log) {
   static uint64_t instances = 0;
@@ -55,6 +61,7 @@ ErrorCode DataBase::DeleteUID(UID uid) {
 }
 
 void DataBase::RemoveObject(UID uid) {
+  ForgetCaptured(uid);
   if (HostObject* obj = objects_.Erase(uid)) obj->Detach();
 }
 
@@ -100,6 +107,7 @@ std::map<ImplementationID, std::string> DataBase::SerializeObject(UID uid) const
 bool DataBase::RestoreImpl(UID uid, ImplementationID impl, const std::string& bytes) {
   HostObject* obj = FindObject(uid);
   if (!obj) return false;
+  captured_.erase({uid, impl});
   for (const auto& slot : obj->Slots()) {
     if (slot.record->id != impl || !slot.record->readWrite) continue;
     MemoryReadStream r(bytes);
@@ -128,19 +136,46 @@ void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
   modified_ = true;
   ++changeSerial_;
   if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl)));
+  // The implementation is about to change: what was captured of it is
+  // its state before, or stale.
+  std::string bytes;
+  const bool captured = !captured_.empty() && TakeCaptured(uid, impl, &bytes);
   if (restoring_ || !tx_.Active()) return;
   UndoStep* step = OpenStep();
   auto it = step->before.find(uid);
-  if (it != step->before.end()) {
-    if (!it->second.exists || it->second.impls.count(impl)) return;
-    std::string bytes;
-    if (SerializeImpl(uid, impl, &bytes)) it->second.impls[impl] = std::move(bytes);
-    return;
+  if (it != step->before.end() && (!it->second.exists || it->second.impls.count(impl))) return;
+  if (it == step->before.end()) it = step->before.emplace(uid, ObjectState{true, GetClass(uid), {}, {}}).first;
+  if (captured || SerializeImpl(uid, impl, &bytes)) it->second.impls[impl] = std::move(bytes);
+}
+
+bool DataBase::TakeCaptured(UID uid, ImplementationID impl, std::string* bytes) {
+  auto it = captured_.find({uid, impl});
+  if (it == captured_.end()) return false;
+  *bytes = std::move(it->second);
+  captured_.erase(it);
+#ifndef NDEBUG
+  // Every change goes through PreDirty; a capture that no longer matches
+  // the implementation means one did not, and undo would lose it.
+  std::string now;
+  SerializeImpl(uid, impl, &now);
+  assert(now == *bytes && "an implementation changed without PreDirty");
+#endif
+  return true;
+}
+
+// Called with a closed step's states after: the large ones are kept.
+void DataBase::KeepCaptured(std::map<UID, ObjectState>& states) {
+  for (auto& entry : states) {
+    for (auto& impl : entry.second.impls) {
+      if (impl.second.size() < kCaptureThreshold) continue;
+      captured_[{entry.first, impl.first}] = std::move(impl.second);
+    }
   }
-  ObjectState state{true, GetClass(uid), {}, {}};
-  std::string bytes;
-  if (SerializeImpl(uid, impl, &bytes)) state.impls[impl] = std::move(bytes);
-  step->before[uid] = std::move(state);
+}
+
+void DataBase::ForgetCaptured(UID uid) {
+  captured_.erase(captured_.lower_bound({uid, ImplementationID{0}}),
+                  captured_.upper_bound({uid, ImplementationID{0xFFFFFFFFu}}));
 }
 
 void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
@@ -152,7 +187,10 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   std::map<UID, ObjectState> now = CaptureStates(step->before);
   bool changed = false;
   for (auto& entry : step->before) changed = changed || !SameState(entry.second, now[entry.first]);
-  if (!changed) return;
+  if (!changed) {
+    KeepCaptured(now);
+    return;
+  }
   redo_.clear();
   // The previous step's patches of what this step touched are against the
   // state this step began from; a step that cannot be joined stays apart.
@@ -160,6 +198,7 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
     PatchLargeStates(step->before, now);
     step->name = name;
     undo_.push_back(std::move(*step));
+    KeepCaptured(now);
     return;
   }
   // The previous step already holds the earlier state of what both touched.
@@ -173,6 +212,7 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
     }
   }
   PatchLargeStates(prev, now);
+  KeepCaptured(now);
 }
 
 bool DataBase::SameState(const ObjectState& before, const ObjectState& now) {
@@ -211,6 +251,7 @@ std::map<UID, ObjectState> DataBase::CaptureStates(const std::map<UID, ObjectSta
 }
 
 void DataBase::Apply(const std::map<UID, ObjectState>& states) {
+  captured_.clear();
   restoring_ = true;
   for (auto& entry : states)
     if (!entry.second.exists) RemoveObject(entry.first);

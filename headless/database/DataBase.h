@@ -95,6 +95,13 @@ private:
   std::map<PluginID, int32> convertedFrom_;
   std::set<PluginID> withdrawn_;
   std::vector<UndoStep> undo_, redo_;
+  // Large states as the last steps left them, taken when they closed, kept
+  // until the implementation's next PreDirty: the next step's state before
+  // is this, not a second serialization of the same bytes.
+  std::map<std::pair<UID, ImplementationID>, std::string> captured_;
+  bool TakeCaptured(UID uid, ImplementationID impl, std::string* bytes);
+  void KeepCaptured(std::map<UID, ObjectState>& states);
+  void ForgetCaptured(UID uid);
   std::unique_ptr<UndoStep> open_;
   uint64_t openSerial_ = 0;
   bool restoring_ = false;

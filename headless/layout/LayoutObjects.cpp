@@ -1,23 +1,36 @@
 #include "headless/layout/LayoutObjects.h"
 #include "headless/layout/Footnotes.h"
+#include "headless/layout/LayoutQueries.h"
 #include "headless/layout/StoryComposition.h"
 #include "host/IPMStream.h"
 #include "host/InterfacePtr.h"
 #include <algorithm>
 
+SpreadListImpl::~SpreadListImpl() { PagesChanged(); }
+
 void SpreadListImpl::Append(UID spread) {
   PreDirty();
   spreads_.Append(spread);
+  PagesChanged();
 }
 
-void SpreadListImpl::ReadWrite(IPMStream* s, ImplementationID) { spreads_.ReadWriteXferObject(s); }
+void SpreadListImpl::ReadWrite(IPMStream* s, ImplementationID) {
+  if (s->IsReading()) PagesChanged();
+  spreads_.ReadWriteXferObject(s);
+}
+
+SpreadImpl::~SpreadImpl() { PagesChanged(); }
 
 void SpreadImpl::Append(UID page) {
   PreDirty();
   pages_.Append(page);
+  PagesChanged();
 }
 
-void SpreadImpl::ReadWrite(IPMStream* s, ImplementationID) { pages_.ReadWriteXferObject(s); }
+void SpreadImpl::ReadWrite(IPMStream* s, ImplementationID) {
+  if (s->IsReading()) PagesChanged();
+  pages_.ReadWriteXferObject(s);
+}
 
 void HierarchyImpl::SetParentUID(UID parent) {
   if (parent == parent_) return;

@@ -10,6 +10,7 @@
 class SpreadListImpl : public CPMUnknown<ISpreadList> {
 public:
   using CPMUnknown::CPMUnknown;
+  ~SpreadListImpl() override;
   int32 GetSpreadCount() const override { return spreads_.Length(); }
   UID GetNthSpreadUID(int32 n) const override { return spreads_.At(n); }
   void Append(UID spread);
@@ -22,6 +23,7 @@ private:
 class SpreadImpl : public CPMUnknown<ISpread> {
 public:
   using CPMUnknown::CPMUnknown;
+  ~SpreadImpl() override;
   int32 GetNumPages() const override { return pages_.Length(); }
   UID GetNthPageUID(int32 n) const override { return pages_.At(n); }
   void Append(UID page);

@@ -10,6 +10,8 @@
 #include "host/ITextModel.h"
 
 namespace {
+uint64_t gPageRevision = 1;
+
 std::vector<UID> AllPages(IDataBase* db) {
   std::vector<UID> pages;
   InterfacePtr<ISpreadList> spreads(db, kRootUID, IID_ISPREADLIST);
@@ -23,18 +25,21 @@ std::vector<UID> AllPages(IDataBase* db) {
 }
 }  // namespace
 
+void PagesChanged() { ++gPageRevision; }
+
 const std::vector<UID>& PageListImpl::Pages() const {
   auto* db = static_cast<DataBase*>(::GetDataBase(this));
   if (!db) {
     pages_.clear();
     index_.clear();
+    revision_ = 0;
     return pages_;
   }
-  if (serial_ == db->ChangeSerial()) return pages_;
+  if (revision_ == gPageRevision) return pages_;
   pages_ = AllPages(db);
   index_.clear();
   for (size_t i = 0; i < pages_.size(); ++i) index_.emplace(pages_[i], static_cast<int32>(i));
-  serial_ = db->ChangeSerial();
+  revision_ = gPageRevision;
   return pages_;
 }
 

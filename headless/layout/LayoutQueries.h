@@ -12,8 +12,12 @@ class StoryComposition;
 // objects on the pasteboard; kInvalidUID when there is none.
 UID FindOwnerPage(IDataBase* db, UID at);
 
+// A spread or the spread list changed (or was read or destroyed): page
+// lists read their pages again. Spread and spread-list implementations call it.
+void PagesChanged();
+
 // The pages in document order, computed from the spreads when first asked
-// after a change to the document and kept with an index by page.
+// after they changed and kept with an index by page.
 class PageListImpl : public CPMUnknown<IPageList> {
 public:
   using CPMUnknown::CPMUnknown;
@@ -27,7 +31,7 @@ private:
   const std::vector<UID>& Pages() const;
   mutable std::vector<UID> pages_;
   mutable std::unordered_map<UID, int32> index_;
-  mutable uint64_t serial_ = ~uint64_t{0};
+  mutable uint64_t revision_ = 0;  // of the pages read; 0: none read
 };
 
 class LayoutUtilsImpl : public CPMUnknown<ILayoutUtils> {

@@ -2,7 +2,7 @@
 // Distinct character attribute sets, each under a number, so runs hold a
 // number and equal sets share one. Invariant: a set has exactly one number.
 #include "headless/text/CharAttrs.h"
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 class CharAttrSets {
@@ -14,6 +14,11 @@ public:
   void Clear();
 
 private:
+  struct Hash {
+    size_t operator()(const CharAttrs& attrs) const;
+  };
   std::vector<CharAttrs> sets_;
-  std::map<CharAttrs, int32> ids_;
+  // Hashed: a story whose characters carry thousands of distinct sets (one
+  // per cross-reference) interns one in constant time.
+  std::unordered_map<CharAttrs, int32, Hash> ids_;
 };

@@ -121,3 +121,35 @@ TEST(UndoHistory, AHistoryThatNoLongerFitsTheDocumentIsDroppedNotApplied) {
   EXPECT_FALSE(doc->CanUndo());
   EXPECT_FALSE(doc->CanRedo());
 }
+
+// Steps after an undo, and after a change outside any step, start from the
+// document as it is then, not as an earlier step left it.
+TEST(UndoHistory, StepsAfterAnUndoOrAnUnrecordedChangeUndoToTheStateTheyBeganFrom) {
+  TestApp app;
+  DataBase* doc = app->NewDocument();
+  const UID story = MakeStory(doc, LongText(500));
+  doc->ClearUndo();
+  auto cmds = CmdsOf(doc, story);
+  std::vector<std::string> states{DocumentBytes(doc)};
+  auto edit = [&](TextIndex at, const char* text) {
+    ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(at, WideString(text))));
+    states.push_back(DocumentBytes(doc));
+  };
+  edit(100, "first ");
+  edit(5000, "second ");
+  ASSERT_TRUE(doc->Undo());
+  states.pop_back();
+  ASSERT_EQ(states.back(), DocumentBytes(doc));
+  edit(2000, "after the undo ");
+  ASSERT_EQ(kSuccess, StoryEditor(UIDRef(doc, story)).Insert(300, u"unrecorded "));
+  // The unrecorded change no longer fits the history: it is dropped.
+  EXPECT_FALSE(doc->Undo());
+  doc->ClearUndo();
+  states = {DocumentBytes(doc)};
+  edit(400, "after the change ");
+  edit(10, "and one more ");
+  for (size_t i = states.size() - 1; i > 0; --i) {
+    ASSERT_TRUE(doc->Undo());
+    ASSERT_EQ(states[i - 1], DocumentBytes(doc)) << "after undoing step " << i;
+  }
+}
