@@ -1,0 +1,69 @@
+#include "cli/ParagraphMove.h"
+#include "host/CmdUtils.h"
+#include "host/IParagraphStrand.h"
+#include "host/IStoryList.h"
+#include "host/ITextModel.h"
+#include "host/ITextModelCmds.h"
+#include "host/InterfacePtr.h"
+
+namespace {
+InterfacePtr<IParagraphStrand> ParagraphsOf(IDataBase* doc, UID story) {
+  InterfacePtr<ITextModel> model(doc, story, IID_ITEXTMODEL);
+  return InterfacePtr<IParagraphStrand>(
+      model ? static_cast<IParagraphStrand*>(model->QueryStrand(kParagraphStrandBoss, IID_IPARAGRAPHSTRAND))
+            : nullptr);
+}
+
+std::string Count(int32 n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Why(ErrorCode result) {
+  if (result == kStoryLockedError) return "the story is locked";
+  if (result == kMoveIntoItselfError) return "the destination lies inside the moved paragraph";
+  return "the paragraph cannot be moved there";
+}
+}  // namespace
+
+bool MoveParagraph(DataBase* doc, const DocumentEdit& e, std::string* error) {
+  const std::string what = "move-paragraph " + std::to_string(e.story) + ":" + std::to_string(e.at) + ":" +
+                           std::to_string(e.toStory) + ":" + std::to_string(e.before);
+  InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
+  const int32 storyCount = stories ? stories->GetStoryCount() : 0;
+  if (e.story >= storyCount || e.toStory >= storyCount) {
+    *error = what + ": the document has " + Count(storyCount, "story", "stories");
+    return false;
+  }
+  const UID from = stories->GetNthStoryUID(e.story), to = stories->GetNthStoryUID(e.toStory);
+  InterfacePtr<IParagraphStrand> source(ParagraphsOf(doc, from)), target(ParagraphsOf(doc, to));
+  InterfacePtr<ITextModelCmds> cmds(doc, from, IID_ITEXTMODELCMDS);
+  if (!source || !target || !cmds) {
+    *error = what + ": the story cannot be edited";
+    return false;
+  }
+  const int32 sourceCount = source->GetParagraphCount(), targetCount = target->GetParagraphCount();
+  if (e.at >= sourceCount) {
+    *error = what + ": story " + std::to_string(e.story) + " has " + Count(sourceCount, "paragraph", "paragraphs");
+    return false;
+  }
+  if (e.at == sourceCount - 1) {
+    *error = what + ": paragraph " + std::to_string(e.at) +
+             " is the story's last, whose return ends the story; it stays (move the others around it)";
+    return false;
+  }
+  if (e.before >= targetCount) {
+    *error = what + ": story " + std::to_string(e.toStory) + " has " + Count(targetCount, "paragraph", "paragraphs") +
+             "; a paragraph goes in front of one of the first " + std::to_string(targetCount - 1) +
+             " (nothing follows a story's last paragraph)";
+    return false;
+  }
+  int32 length = 0;
+  const TextIndex start = source->GetNthParagraphStart(e.at, &length);
+  const TextIndex at = target->GetNthParagraphStart(e.before);
+  InterfacePtr<ICommand> move(cmds->MoveCmd(start, length, to, at));
+  const ErrorCode result = move ? CmdUtils::ProcessCommand(move.get()) : kInvalidParameterError;
+  if (result == kSuccess) return true;
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  *error = what + ": " + Why(result);
+  return false;
+}
