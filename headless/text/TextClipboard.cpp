@@ -2,6 +2,7 @@
 #include "headless/text/AttrReports.h"
 #include <algorithm>
 #include "headless/text/StoryEditor.h"
+#include "headless/text/TextHolders.h"
 #include "headless/text/WorkspaceRecords.h"
 #include "host/CmdUtils.h"
 #include "host/IOwnedItem.h"
@@ -204,6 +205,7 @@ ErrorCode TextClipboard::Move(const UIDRef& from, TextIndex start, int32 length,
   if (!RemoveLeftBehind(stayed, from, left, length)) return ErrorUtils::PMGetGlobalErrorCode();
   // Those commands must leave the text alone, or the moved range would no longer hold.
   if (source.Length() != sourceLength || target.Length() != targetLength) return kTextRangeError;
+  MoveTextHolders(from, left, length, to.GetUID(), at);
   err = source.Delete(left, length);
   if (err != kSuccess) return err;
   for (IOwnedItemMemento* memento : pasted) memento->PasteFinished();

@@ -25,7 +25,7 @@ ErrorCode PasteInto(const UIDRef& story, TextIndex at);
 // along as they are. Refuses, changing nothing, a range holding the story's
 // final return or outside it (kTextRangeError), another document
 // (kInvalidParameterError), a destination inside the range
-// (kMoveIntoItselfError).
+// (kMoveIntoItselfError). Text holders whose whole range moves follow it.
 ErrorCode Move(const UIDRef& from, TextIndex start, int32 length, const UIDRef& to, TextIndex at);
 // A document is closing: the clipboard keeps its text and attributes, and
 // lets go of the mementos and the database it came from.

@@ -2,12 +2,15 @@
 // items keep their identity through their mementos' move operations, one
 // undo step restores the bytes, and bad destinations change nothing.
 #include "headless/text/TextClipboard.h"
+#include "host/IHyperlinks.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/IStoryLock.h"
 #include "host/ITextAttributes.h"
 #include "host/StandardDataInterfaces.h"
+#include "host/ITextHolder.h"
 #include "host/TextAttr.h"
+#include "host/UtilsBoss.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TestOwnedItems.h"
 #include "tests/support/TextTestSupport.h"
@@ -181,4 +184,28 @@ TEST_F(TextMove, TheClipboardKeepsWhatWasCopied) {
   ASSERT_EQ(kSuccess, Move(story, 4, 4, story, 0));
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story)->PasteCmd(0)));
   EXPECT_EQ("OneTwo\rOne\rThree\r", StoryText(doc_, story));
+}
+
+TEST_F(TextMove, TextHoldersInsideTheRangeFollowItAndOnesOverlappingItShrink) {
+  UID story = MakeStory(doc_, "One link\rTwo\rThree");
+  UID other = MakeStory(doc_, "Elsewhere");
+  InterfacePtr<IHyperlinkUtils> utils(UtilsBoss::QueryUtils<IHyperlinkUtils>());
+  const UIDRef inside = utils->CreateTextSource(UIDRef(doc_, story), 4, 3);  // "lin"
+  const UIDRef across = utils->CreateTextSource(UIDRef(doc_, story), 7, 3);  // "k\rT"
+  ASSERT_NE(kInvalidUID, inside.GetUID());
+  ASSERT_NE(kInvalidUID, across.GetUID());
+  auto range = [&](const UIDRef& holder) {
+    InterfacePtr<ITextHolder> h(holder, IID_ITEXTHOLDER);
+    return std::make_tuple(h->GetStoryUID(), h->GetStart(), h->GetLength());
+  };
+  // "One link\r" behind "Three" in the same story: "Two\rOne link\rThree\r".
+  ASSERT_EQ(kSuccess, Move(story, 0, 9, story, 13));
+  EXPECT_EQ(std::make_tuple(story, 8, 3), range(inside));
+  EXPECT_EQ(std::make_tuple(story, 0, 1), range(across));  // keeps the "T" that stayed
+  // Into another story, and back again with undo.
+  ASSERT_EQ(kSuccess, Move(story, 4, 9, other, 4));
+  EXPECT_EQ("ElseOne link\rwhere\r", StoryText(doc_, other));
+  EXPECT_EQ(std::make_tuple(other, 8, 3), range(inside));
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(std::make_tuple(story, 8, 3), range(inside));
 }
