@@ -129,7 +129,7 @@ TEST_F(TextMove, OneUndoStepRestoresTheBytesAndRedoMovesAgain) {
 TEST_F(TextMove, BadMovesAreRefusedAndChangeNothing) {
   UID story = MakeStory(doc_, "One\rTwo\rThree");
   UID other = MakeStory(doc_, "Elsewhere");
-  Anchor(story, 5, kTestMarkerBoss, "m");
+  UID marker = Anchor(story, 5, kTestMarkerBoss, "m");
   DataBase* second = app_->NewDocument();
   UID foreign = MakeStory(second, "Foreign");
   doc_->ClearUndo();
@@ -156,8 +156,10 @@ TEST_F(TextMove, BadMovesAreRefusedAndChangeNothing) {
 
   // Either end of the range is outside it: the text stays as it was.
   ASSERT_EQ(kSuccess, Move(story, 4, 4, story, 4));
+  EXPECT_EQ(5, IndexOf(marker));
   ASSERT_EQ(kSuccess, Move(story, 4, 4, story, 8));
   EXPECT_EQ("One\rTwo\rThree\r", StoryText(doc_, story));
+  EXPECT_EQ(5, IndexOf(marker));
 }
 
 TEST_F(TextMove, AnItemWhosePasteFailsStaysBehindAndItsMoveCommandsRemoveIt) {
