@@ -132,6 +132,7 @@ TEST_F(TextMove, BadMovesAreRefusedAndChangeNothing) {
   UID marker = Anchor(story, 5, kTestMarkerBoss, "m");
   DataBase* second = app_->NewDocument();
   UID foreign = MakeStory(second, "Foreign");
+  UID pair = MakeStory(doc_, "a\xF0\x9F\x98\x80" "b");  // a surrogate pair at 1 and 2
   doc_->ClearUndo();
   const std::string before = DocumentBytes(doc_);
 
@@ -147,6 +148,9 @@ TEST_F(TextMove, BadMovesAreRefusedAndChangeNothing) {
   EXPECT_EQ(kInvalidParameterError, CmdUtils::ProcessCommand(away.get()));
   EXPECT_EQ(kInvalidParameterError, TextClipboard::Move(UIDRef(doc_, story), 4, 4, UIDRef(second, foreign), 0));
   EXPECT_EQ(kInvalidParameterError, Process(CmdsOf(doc_, story)->MoveCmd(4, 4, kInvalidUID, 0)));
+  EXPECT_EQ(kTextRangeError, Move(pair, 2, 1, other, 0));
+  EXPECT_EQ(kTextRangeError, Move(pair, 0, 2, other, 0));
+  EXPECT_EQ(kTextRangeError, Move(story, 0, 3, pair, 2));
   InterfacePtr<IStoryLock>(doc_, other, IID_ISTORYLOCK)->SetLocked(true);
   EXPECT_EQ(kStoryLockedError, Move(story, 4, 4, other, 0));
   InterfacePtr<IStoryLock>(doc_, other, IID_ISTORYLOCK)->SetLocked(false);
