@@ -36,8 +36,10 @@ std::shared_ptr<TextClipping>& Current() {
 
 namespace {
 // The range's text, attributes and, for each item in it that travels with
-// text, its memento, prepared for a copy or a move. An item that travels
-// but gives no memento is listed without one.
+// text, its memento, prepared for a copy or a move. A copy leaves behind
+// the attributes that say so; moved text is the same text and keeps all.
+// A move also lists the items that do not travel with copies, without a
+// memento: they go along as they are.
 std::shared_ptr<TextClipping> Clip(const UIDRef& story, TextIndex start, int32 length, bool move) {
   StoryEditor editor(story);
   auto clip = std::make_shared<TextClipping>();
@@ -46,7 +48,8 @@ std::shared_ptr<TextClipping> Clip(const UIDRef& story, TextIndex start, int32 l
   editor.Text()->Text().Copy(start, length, &clip->units);
   editor.CharacterAttributes()->ForEachRun(start, length, [&](int32, int32 runLength, const CharAttrs& attrs) {
     CharAttrs copied = attrs;
-    copied.overrides.erase(std::remove_if(copied.overrides.begin(), copied.overrides.end(),
+    if (!move)
+      copied.overrides.erase(std::remove_if(copied.overrides.begin(), copied.overrides.end(),
                                           [](const TextAttribute& a) { return !AttrAnswersOf(a.cls).copiedWithText; }),
                            copied.overrides.end());
     clip->runs.emplace_back(runLength, copied);
@@ -140,6 +143,12 @@ ErrorCode TextClipboard::PasteInto(const UIDRef& story, TextIndex at) {
 }
 
 namespace {
+bool SplitsPair(const StoryEditor& editor, TextIndex at) {
+  const ChunkedText& text = editor.Text()->Text();
+  return at > 0 && at < text.Length() && text.At(at) >= 0xDC00 && text.At(at) <= 0xDFFF &&
+         text.At(at - 1) >= 0xD800 && text.At(at - 1) <= 0xDBFF;
+}
+
 // A move's destination: another story of the same document, or a place in
 // the same story outside the moved range (either end leaves the text as it is).
 ErrorCode CheckMove(const StoryEditor& source, TextIndex start, int32 length, const StoryEditor& target,
@@ -147,6 +156,8 @@ ErrorCode CheckMove(const StoryEditor& source, TextIndex start, int32 length, co
   if (source.GetDataBase() != target.GetDataBase()) return kInvalidParameterError;
   // The story's final return stays: every story ends with one.
   if (!IsStoryRange(source, start, length, source.Length() - 1)) return kTextRangeError;
+  // Checked before anything changes: the deletion at the end would refuse it.
+  if (SplitsPair(source, start) || SplitsPair(source, start + length)) return kTextRangeError;
   if (!target.IsValid() || at < 0 || at > target.Length() - 1) return kTextRangeError;
   const bool sameStory = source.GetStoryRef() == target.GetStoryRef();
   if (sameStory && at > start && at < start + length) return kMoveIntoItselfError;

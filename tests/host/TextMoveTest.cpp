@@ -11,7 +11,11 @@
 #include "host/ITextHolder.h"
 #include "host/TextAttr.h"
 #include "host/UtilsBoss.h"
+#include "host/CreateObject.h"
+#include "host/ICharAttrStrand.h"
+#include "host/ITextAttrUID.h"
 #include "tests/support/TestApp.h"
+#include "tests/support/TestAttrReport.h"
 #include "tests/support/TestOwnedItems.h"
 #include "tests/support/TextTestSupport.h"
 
@@ -214,4 +218,31 @@ TEST_F(TextMove, TextHoldersInsideTheRangeFollowItAndOnesOverlappingItShrink) {
   EXPECT_EQ(std::make_tuple(other, 8, 3), range(inside));
   ASSERT_TRUE(doc_->Undo());
   EXPECT_EQ(std::make_tuple(story, 8, 3), range(inside));
+}
+
+TEST_F(TextMove, AttributesThatCopiesLeaveBehindMoveWithTheirText) {
+  RegisterTestAttrReport();
+  UID story = MakeStory(doc_, "One\rTwo\rThree");
+  InterfacePtr<ITextAttrUID> tag(CreateObject<ITextAttrUID>(kTestUncopiedAttrBoss));
+  ASSERT_TRUE(tag);
+  tag->Set(story);
+  AttributeBossList list;
+  list.ApplyAttribute(tag->ToAttribute());
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story)->ApplyCmd(4, 3, list)));
+  auto tagAt = [&](TextIndex at) {
+    TextAttribute a;
+    auto chars = StrandOf<ICharAttrStrand>(doc_, story, kCharAttrStrandBoss);
+    return chars->GetOverride(at, kTestUncopiedAttrBoss, &a) ? TextAttr::AsUID(a) : kInvalidUID;
+  };
+  // A copy pasted leaves it behind ...
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story), 4, 3));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story)->PasteCmd(0)));
+  EXPECT_EQ(kInvalidUID, tagAt(0));
+  ASSERT_TRUE(doc_->Undo());
+  // ... moved text keeps it.
+  ASSERT_EQ(kSuccess, Move(story, 4, 4, story, 0));
+  EXPECT_EQ("Two\rOne\rThree\r", StoryText(doc_, story));
+  EXPECT_EQ(story, tagAt(0));
+  EXPECT_EQ(story, tagAt(2));
+  EXPECT_EQ(kInvalidUID, tagAt(3));
 }
