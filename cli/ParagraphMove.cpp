@@ -53,8 +53,7 @@ bool MoveParagraph(DataBase* doc, const DocumentEdit& e, std::string* error) {
   }
   if (e.before >= targetCount) {
     *error = what + ": story " + std::to_string(e.toStory) + " has " + Count(targetCount, "paragraph", "paragraphs") +
-             "; a paragraph goes in front of one of the first " + std::to_string(targetCount - 1) +
-             " (nothing follows a story's last paragraph)";
+             " (counted from 0); a paragraph goes in front of one of them, never behind the last";
     return false;
   }
   int32 length = 0;
