@@ -5,6 +5,8 @@
 #include "host/ITextModel.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
+#include "model/IXRefCrossRef.h"
+#include "model/IXRefCrossRefList.h"
 
 namespace {
 InterfacePtr<IParagraphStrand> ParagraphsOf(IDataBase* doc, UID story) {
@@ -22,6 +24,24 @@ std::string Why(ErrorCode result) {
   if (result == kStoryLockedError) return "the story is locked";
   if (result == kMoveIntoItselfError) return "the destination lies inside the moved paragraph";
   return "the paragraph cannot be moved there";
+}
+// What the move would do to a cross-reference, or nothing: the next update
+// replaces all that lies between its two markers, so a move must neither
+// separate them nor put text between them.
+std::string CutCrossRef(IDataBase* doc, UID from, TextIndex start, int32 length, UID to, TextIndex at) {
+  InterfacePtr<IXRefCrossRefList> list(doc, kRootUID);
+  for (int32 i = 0; list && i < list->GetCrossRefCount(); ++i) {
+    InterfacePtr<IXRefCrossRef> x(list->QueryCrossRef(i));
+    if (!x) continue;
+    const UID story = x->GetStoryRef().GetUID();
+    const TextIndex first = x->GetStartIndex() - 1, last = x->GetEndIndex();  // the markers
+    const std::string which = "cross-reference " + std::to_string(UIDValue(list->GetCrossRefUID(i)));
+    const bool firstMoves = first >= start && first < start + length;
+    const bool lastMoves = last >= start && last < start + length;
+    if (story == from && firstMoves != lastMoves) return "it would cut " + which + " in two";
+    if (story == to && at > first && at <= last) return "the destination lies inside the text of " + which;
+  }
+  return std::string();
 }
 }  // namespace
 
@@ -59,6 +79,11 @@ bool MoveParagraph(DataBase* doc, const DocumentEdit& e, std::string* error) {
   int32 length = 0;
   const TextIndex start = source->GetNthParagraphStart(e.at, &length);
   const TextIndex at = target->GetNthParagraphStart(e.before);
+  const std::string cut = CutCrossRef(doc, from, start, length, to, at);
+  if (!cut.empty()) {
+    *error = what + ": " + cut;
+    return false;
+  }
   InterfacePtr<ICommand> move(cmds->MoveCmd(start, length, to, at));
   const ErrorCode result = move ? CmdUtils::ProcessCommand(move.get()) : kInvalidParameterError;
   if (result == kSuccess) return true;

@@ -109,3 +109,31 @@ TEST_F(EditCommand, ABadEditChangesNoFile) {
   EXPECT_NE(std::string::npos, run.out.find("move-paragraph 0:3:1:0: the story is locked")) << run.out;
   EXPECT_EQ(before, Bytes(doc_));
 }
+
+TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
+  // A cross-reference whose text spans two paragraphs of story 1.
+  std::ofstream(dir_.File("span.json")) << R"({"spreads": [{"pages": 1}], "stories": [
+    {"frames": [{"page": 0, "columns": 40, "lines": 5}],
+     "paragraphs": [{"runs": ["Filler"]}, {"runs": [{"sourceMarker": {"name": "Head"}}, "Heading"]}]},
+    {"frames": [{"page": 0, "columns": 40, "lines": 10}],
+     "paragraphs": [{"runs": ["Before"]},
+                    {"runs": [{"crossReference": {"source": "Head", "markup": "See <paratext/><char code='13' />"}}]},
+                    {"runs": ["After"]}]}]})";
+  const std::string doc = dir_.File("span.xrefdoc");
+  ASSERT_EQ(0, RunXref("build '" + dir_.File("span.json") + "' -o '" + doc + "'").exitCode);
+  const std::string before = Bytes(doc);
+  // Paragraph 1 of story 1 holds the start marker only; paragraph 2 begins
+  // with the end marker, so text put in front of it lands inside.
+  const std::pair<const char*, const char*> refused[] = {
+      {"1:1:0:0", "move-paragraph 1:1:0:0: it would cut cross-reference "},
+      {"0:0:1:2", "move-paragraph 0:0:1:2: the destination lies inside the text of cross-reference "}};
+  for (auto& move : refused) {
+    ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph " + move.first, true);
+    EXPECT_EQ(2, run.exitCode) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find(move.second)) << run.out;
+  }
+  EXPECT_TRUE(before == Bytes(doc));
+  // In front of the start marker's paragraph, or of the one after the end marker, is fine.
+  ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph 0:0:1:1 --move-paragraph 1:0:1:4", true);
+  EXPECT_EQ(0, run.exitCode) << run.out;
+}
