@@ -146,3 +146,12 @@ TEST_F(MovedMarkers, OneUndoStepRestoresEveryByteAndRedoMovesAgain) {
   EXPECT_EQ(UIDRef(doc_, other_), Marker(doc_, marker_)->GetStoryRef());
   EXPECT_EQ(UIDRef(doc_, other_), CrossRef(doc_, x_)->GetStoryRef());
 }
+
+TEST_F(MovedMarkers, AStartMarkerCarriedAwayAloneNeverMakesAnUpdateDeleteTextOfItsNewStory) {
+  const TextIndex startMarker = CrossRef(doc_, x_)->GetStartIndex() - 1;
+  ASSERT_EQ(kSuccess, Move(story_, startMarker, 1, other_, 0));
+  ASSERT_EQ(UIDRef(doc_, other_), CrossRef(doc_, x_)->GetStoryRef());
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x_)));
+  const std::string text = StoryText(doc_, other_);
+  EXPECT_NE(std::string::npos, text.find("Other place\rLast\r")) << text;
+}
