@@ -1,4 +1,5 @@
 #include "cli/DocumentEdits.h"
+#include "cli/ParagraphMove.h"
 #include "host/CmdUtils.h"
 #include "host/IStoryList.h"
 #include "host/IStoryLock.h"
@@ -56,6 +57,14 @@ bool ParseEdit(const std::string& kind, const std::string& spec, DocumentEdit* e
     *error = what + ": expected STORY";
     return false;
   }
+  if (kind == "move-paragraph") {
+    const std::vector<std::string> parts = Split(spec, 4);
+    if (parts.size() == 4 && ToInt(parts[0], &e->story) && ToInt(parts[1], &e->at) && ToInt(parts[2], &e->toStory) &&
+        ToInt(parts[3], &e->before))
+      return true;
+    *error = what + ": expected STORY:PARAGRAPH:STORY:PARAGRAPH";
+    return false;
+  }
   const std::vector<std::string> parts = Split(spec, 3);
   if (parts.size() != 3 || !ToInt(parts[0], &e->story) || !ToInt(parts[1], &e->at)) {
     *error = what + ": expected STORY:INDEX:...";
@@ -95,12 +104,14 @@ bool ParseEditScript(const json& script, std::vector<DocumentEdit>* edits, std::
       return false;
     }
     e.kind = entry["edit"].get<std::string>();
-    if (e.kind != "insert" && e.kind != "delete" && e.kind != "lock" && e.kind != "unlock") {
+    if (e.kind != "insert" && e.kind != "delete" && e.kind != "move-paragraph" && e.kind != "lock" &&
+        e.kind != "unlock") {
       *error = where + ".edit: unknown edit '" + e.kind + "'";
       return false;
     }
     if (!number("document", &e.document) || !number("story", &e.story) || !number("at", &e.at) ||
-        !number("length", &e.length))
+        !number("length", &e.length) || !number("paragraph", &e.at) || !number("toStory", &e.toStory) ||
+        !number("before", &e.before))
       return false;
     if (e.kind == "insert") {
       if (!entry.contains("text") || !entry["text"].is_string() || entry["text"].get<std::string>().empty()) {
@@ -115,6 +126,7 @@ bool ParseEditScript(const json& script, std::vector<DocumentEdit>* edits, std::
 }
 
 bool ApplyEdit(DataBase* doc, const DocumentEdit& e, std::string* error) {
+  if (e.kind == "move-paragraph") return MoveParagraph(doc, e, error);
   const std::string what = e.kind + " in story " + std::to_string(e.story);
   InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
   if (!stories || e.story >= stories->GetStoryCount()) {

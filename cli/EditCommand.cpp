@@ -49,6 +49,7 @@ public:
     sub->add_option("documents", paths_, "Document files; command-line edits go to the first")->required();
     sub->add_option("--insert", inserts_, "STORY:INDEX:TEXT");
     sub->add_option("--delete", deletes_, "STORY:START:LENGTH");
+    sub->add_option("--move-paragraph", moves_, "STORY:PARAGRAPH:STORY:PARAGRAPH (in front of the second)");
     sub->add_option("--lock", locks_, "STORY");
     sub->add_option("--unlock", unlocks_, "STORY");
     sub->add_option("--script", script_, "JSON edit script (applied after the command-line edits)");
@@ -106,7 +107,8 @@ public:
 private:
   bool ReadEdits(std::vector<DocumentEdit>* edits, std::string* error) const {
     const std::vector<std::pair<const char*, const std::vector<std::string>*>> given = {
-        {"insert", &inserts_}, {"delete", &deletes_}, {"lock", &locks_}, {"unlock", &unlocks_}};
+        {"insert", &inserts_}, {"delete", &deletes_}, {"move-paragraph", &moves_}, {"lock", &locks_},
+        {"unlock", &unlocks_}};
     for (auto& kind : given) {
       for (const std::string& spec : *kind.second) {
         DocumentEdit e;
@@ -157,7 +159,7 @@ private:
     return pass;
   }
 
-  std::vector<std::string> paths_, inserts_, deletes_, locks_, unlocks_;
+  std::vector<std::string> paths_, inserts_, deletes_, moves_, locks_, unlocks_;
   std::string script_;
 };
 EditCommand gEdit;

@@ -24,6 +24,11 @@ public:
   // when a deletion is about to take its whole (non-empty) range; the
   // deletion runs it first, as it does for owned items. Null: it stays.
   virtual ICommand* QueryDeleteWithTextCommand() { return nullptr; }
+  // The text of the whole (non-empty) range was moved and now starts at
+  // `start` of `story`, a story of the same document; the move then deletes
+  // the old text, telling holders as any deletion does. A holder that does
+  // not follow is shortened by that deletion.
+  virtual void TextMoved(UID /*story*/, TextIndex /*start*/) {}
 };
 
 // On the document (UID 1), persistent: holders in the order they were added.

@@ -25,4 +25,10 @@ public:
   virtual ICommand* SetNumberingCmd(TextIndex start, int32 length, int32 kind) = 0;
   // Pastes the text clipboard at an index, owned items through their mementos.
   virtual ICommand* PasteCmd(TextIndex at) = 0;
+  // Moves [start, start + length) of this story to `at` of `destination`, a
+  // story of the same document (this one too); `at` counts in the text
+  // before the move. Owned items in the range keep their identity through
+  // their mementos' move operations. One undo step; refuses a destination
+  // inside the range (kMoveIntoItselfError), a locked story of either end.
+  virtual ICommand* MoveCmd(TextIndex start, int32 length, UID destination, TextIndex at) = 0;
 };

@@ -126,3 +126,11 @@ constexpr ErrorCode kTextRangeError{0x21};
 
 // The separator between the groups and the name in a style's full path.
 constexpr char16_t kStyleGroupSeparator = 0xE00B;
+
+// Moving text (0x14300 on): the command takes the source story as its item,
+// the moved range (IRangeData), the destination story (IUIDData) and the
+// destination index in the text before the move (IIntData).
+constexpr ClassID kMoveTextCmdBoss{0x14300};
+constexpr ImplementationID kMoveTextCmdImpl{0x14300};
+// The destination lies inside the moved range.
+constexpr ErrorCode kMoveIntoItselfError{0x14300};

@@ -166,6 +166,10 @@ public:
     return end ? end->GetTextIndex() : 0;
   }
   int32 GetTextLength() const override { return GetEndIndex() - GetStartIndex(); }
+  bool EndInSameStory() const {
+    InterfacePtr<IOwnedItem> end(db_, endMarker_, IID_IOWNEDITEM);
+    return end && end->GetStoryRef() == GetStoryRef();
+  }
 
   bool16 HasStartContainer() const override { return GetStartContainerRef().GetDataBase() != nullptr; }
   UIDRef GetStartContainerRef() const override {
@@ -333,7 +337,10 @@ private:
     {
       FlagScope scope(updating.get());
       const TextIndex start = GetStartIndex();
-      const TextIndex end = std::min(GetEndIndex(), story->TotalLength() - 1);
+      // Only text between markers of one story is replaced: a move of text
+      // may have carried one marker to another story, and the end marker's
+      // index means nothing in the start marker's.
+      const TextIndex end = EndInSameStory() ? std::min(GetEndIndex(), story->TotalLength() - 1) : start;
       if (end - start > 0 && !ProcessMerged(InterfacePtr<ICommand>(edit->DeleteCmd(start, end - start)).get()))
         return false;
       InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());

@@ -49,8 +49,11 @@ public:
   }
 
   ErrorCode Paste(const UIDRef& source, const UIDRef& target, UIDRef* pasted) override {
-    if (!copyRequested_)
-      return source == target || source.GetDataBase() == target.GetDataBase() ? kSuccess : kFailure;
+    if (!copyRequested_) {
+      if (source != target && source.GetDataBase() != target.GetDataBase()) return kFailure;
+      completed_ = MovedCrossRef(source);
+      return kSuccess;
+    }
     copyRequested_ = false;
     const UIDRef made = PasteCopy(target);
     if (made.GetDataBase() == nullptr) return kFailure;
@@ -59,7 +62,8 @@ public:
   }
 
   // The copied cross-reference was listed before the host anchored its
-  // markers; anchored now, it moves to its place in text order.
+  // markers, and a moved one is listed where its old place was; anchored
+  // now, it goes to its place in text order.
   ErrorCode PasteFinished() override {
     if (!completed_.GetDataBase()) return kSuccess;
     InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(completed_.GetDataBase()));
@@ -76,6 +80,15 @@ private:
   UIDRef Marker() const {
     InterfacePtr<IUIDData> marker(this, IID_IUIDDATA);
     return marker ? marker->GetRef() : UIDRef();
+  }
+
+  // The cross-reference whose start marker a move carries: its place in
+  // the list follows that marker.
+  static UIDRef MovedCrossRef(const UIDRef& marker) {
+    IDataBase* db = marker.GetDataBase();
+    if (!db || db->GetClass(marker.GetUID()) != kXRefCrossRefStartMarkerBoss) return UIDRef();
+    InterfacePtr<IXRefCrossRefTextMarker> start(marker);
+    return start ? UIDRef(db, start->GetMarkerCrossRef()) : UIDRef();
   }
 
   UIDRef PasteCopy(const UIDRef& target) {
@@ -160,7 +173,7 @@ private:
   }
 
   bool copyRequested_ = false;
-  UIDRef completed_;  // the cross-reference the last paste completed
+  UIDRef completed_;  // the cross-reference the last paste completed or moved
 };
 }  // namespace
 

@@ -1,5 +1,6 @@
 // Carries a source marker from copied text to the paste: a paste after a
-// copy makes a copy of the marker, under a name free in the target document.
+// copy makes a copy of the marker, under a name free in the target document;
+// a paste after a move keeps the marker itself, which the host re-anchors.
 #include "commands/XRefCommandID.h"
 #include "commands/XRefCommandUtils.h"
 #include "host/CPMUnknown.h"
@@ -27,8 +28,11 @@ public:
   }
 
   ErrorCode Paste(const UIDRef& source, const UIDRef& target, UIDRef* pasted) override {
-    if (!copyRequested_)
-      return source == target || source.GetDataBase() == target.GetDataBase() ? kSuccess : kFailure;
+    if (!copyRequested_) {
+      if (source != target && source.GetDataBase() != target.GetDataBase()) return kFailure;
+      placed_ = source;
+      return kSuccess;
+    }
     copyRequested_ = false;
     if (!target.GetDataBase()) return kFailure;
     InterfacePtr<ICommand> copy(XRefCommandUtils::CreateCommand(kXRefCopySourceMarkerCmdBoss, UIDList(target)));
@@ -36,20 +40,21 @@ public:
     if (!object) return kFailure;
     object->Set(Marker());
     if (!XRefCommandUtils::Process(copy.get()) || copy->GetItemList()->Length() != 1) return kFailure;
-    pasted_ = copy->GetItemList()->GetRef(0);
-    if (pasted) *pasted = pasted_;
+    placed_ = copy->GetItemList()->GetRef(0);
+    if (pasted) *pasted = placed_;
     return kSuccess;
   }
 
   // The copy was listed before the host anchored it, so at the end of the
-  // list; anchored now, it moves to its place in text order.
+  // list, and a moved marker is listed where its old place was; anchored
+  // now, either goes to its place in text order.
   ErrorCode PasteFinished() override {
-    InterfacePtr<IXRefSourceMarkerList> list(XRefCommandUtils::QueryMarkerList(pasted_.GetDataBase()));
-    if (list && list->FindMarker(pasted_.GetUID()) >= 0) {
-      list->RemoveMarker(pasted_.GetUID());
-      list->AddMarker(pasted_.GetUID(), -1);
+    InterfacePtr<IXRefSourceMarkerList> list(XRefCommandUtils::QueryMarkerList(placed_.GetDataBase()));
+    if (list && list->FindMarker(placed_.GetUID()) >= 0) {
+      list->RemoveMarker(placed_.GetUID());
+      list->AddMarker(placed_.GetUID(), -1);
     }
-    pasted_ = UIDRef();
+    placed_ = UIDRef();
     return kSuccess;
   }
   bool16 CanPasteIntoOtherDocument() const override { return true; }
@@ -68,7 +73,7 @@ private:
   }
 
   bool copyRequested_ = false;
-  UIDRef pasted_;  // the copy the last paste made
+  UIDRef placed_;  // the copy the last paste made, or the marker it moved
 };
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "host/CmdUtils.h"
+#include "headless/commands/CommandFaults.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
 
@@ -10,6 +11,11 @@ ErrorCode CmdUtils::ProcessCommand(ICommand* cmd) {
   if (!cmd) {
     ErrorUtils::PMSetGlobalErrorCode(kInvalidParameterError);
     return kInvalidParameterError;
+  }
+  const ErrorCode injected = CommandFaults::Take(cmd);
+  if (injected != kSuccess) {
+    ErrorUtils::PMSetGlobalErrorCode(injected);
+    return injected;
   }
   Transactions& tx = Transactions::Process();
   // An outermost command starts clean; a nested one sees what its caller left.

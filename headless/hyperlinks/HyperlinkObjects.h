@@ -69,6 +69,7 @@ public:
   int32 GetLength() const override { return length_; }
   void TextInserted(TextIndex at, int32 count) override;
   void TextDeleted(TextIndex at, int32 count) override;
+  void TextMoved(UID story, TextIndex start) override { Set(story, start, length_); }
   void Set(UID story, TextIndex start, int32 length);
   void ReadWrite(IPMStream* s, ImplementationID id);
 

@@ -119,6 +119,21 @@ void PasteTextCmd::Do() {
   Report(TextClipboard::PasteInto(story, start));
 }
 
+void MoveTextCmd::Do() {
+  UIDRef story;
+  TextIndex start;
+  int32 length;
+  InterfacePtr<IUIDData> destination(this, IID_IUIDDATA);
+  InterfacePtr<IIntData> at(this, IID_IINTDATA);
+  if (!Target(&story, &start, &length)) return;
+  if (!destination || !at) return Report(kInvalidParameterError);
+  if (destination->GetItemDataBase() != story.GetDataBase()) return Report(kInvalidParameterError);
+  InterfacePtr<IStoryLock> lock(destination->GetRef(), IID_ISTORYLOCK);
+  if (!lock) return Report(kInvalidParameterError);  // not a story
+  if (lock->IsLocked()) return Report(kStoryLockedError);
+  Report(TextClipboard::Move(story, start, length, destination->GetRef(), at->Get()));
+}
+
 void NewStoryCmd::Do() {
   IDataBase* db = GetItemList()->GetDataBase();
   UID story = StoryEditor::NewStory(db);

@@ -47,6 +47,7 @@ XREF_TEXT_COMMAND(ApplyTextAttrCmd, "Apply Attributes")
 XREF_TEXT_COMMAND(ApplyParaStyleCmd, "Apply Paragraph Style")
 XREF_TEXT_COMMAND(SetNumberingCmd, "Set Numbering")
 XREF_TEXT_COMMAND(PasteTextCmd, "Paste")
+XREF_TEXT_COMMAND(MoveTextCmd, "Move Text")
 #undef XREF_TEXT_COMMAND
 
 // Makes a story in the database of its item list; answers it as its item.

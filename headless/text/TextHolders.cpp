@@ -50,3 +50,15 @@ void ShiftTextHolders(const UIDRef& story, TextIndex at, int32 count) {
       holder->TextDeleted(at, -count);
   }
 }
+
+void MoveTextHolders(const UIDRef& story, TextIndex start, int32 length, UID toStory, TextIndex to) {
+  IDataBase* db = story.GetDataBase();
+  InterfacePtr<ITextHolderList> list(db, kRootUID, IID_ITEXTHOLDERLIST);
+  if (!list) return;
+  for (int32 i = 0; i < list->GetHolderCount(); ++i) {
+    InterfacePtr<ITextHolder> holder(db, list->GetNthHolder(i), IID_ITEXTHOLDER);
+    if (!holder || holder->GetStoryUID() != story.GetUID() || holder->GetLength() <= 0) continue;
+    if (holder->GetStart() < start || holder->GetStart() + holder->GetLength() > start + length) continue;
+    holder->TextMoved(toStory, to + holder->GetStart() - start);
+  }
+}

@@ -24,6 +24,10 @@ private:
 // Tells the holders of the story's document that hold ranges of the story
 // of an edit (count > 0 inserted, < 0 deleted, at `at`).
 void ShiftTextHolders(const UIDRef& story, TextIndex at, int32 count);
+// Tells the holders whose whole non-empty range lies in [start, start +
+// length) of the story that their text now starts `to - start` further on
+// in `toStory`.
+void MoveTextHolders(const UIDRef& story, TextIndex start, int32 length, UID toStory, TextIndex to);
 
 class TextHolderUtilsImpl : public CPMUnknown<ITextHolderUtils> {
 public:

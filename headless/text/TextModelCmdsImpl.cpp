@@ -53,3 +53,12 @@ ICommand* TextModelCmdsImpl::SetNumberingCmd(TextIndex start, int32 length, int3
 }
 
 ICommand* TextModelCmdsImpl::PasteCmd(TextIndex at) { return Make(kPasteTextCmdBoss, at, 0); }
+
+ICommand* TextModelCmdsImpl::MoveCmd(TextIndex start, int32 length, UID destination, TextIndex at) {
+  ICommand* cmd = Make(kMoveTextCmdBoss, start, length);
+  InterfacePtr<IUIDData> story(cmd, IID_IUIDDATA);
+  if (story) story->Set(UIDRef(::GetDataBase(this), destination));
+  InterfacePtr<IIntData> index(cmd, IID_IINTDATA);
+  if (index) index->Set(at);
+  return cmd;
+}

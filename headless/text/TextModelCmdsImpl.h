@@ -13,6 +13,7 @@ public:
   ICommand* ApplyParaStyleCmd(TextIndex start, int32 length, UID style) override;
   ICommand* SetNumberingCmd(TextIndex start, int32 length, int32 kind) override;
   ICommand* PasteCmd(TextIndex at) override;
+  ICommand* MoveCmd(TextIndex start, int32 length, UID destination, TextIndex at) override;
 
 private:
   // A command of the class on this story with the range set; null if unknown.

@@ -71,6 +71,7 @@ void InstallTextClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   impls.InstallHost<ApplyParaStyleCmd>(kApplyParaStyleCmdImpl);
   impls.InstallHost<SetNumberingCmd>(kSetNumberingCmdImpl);
   impls.InstallHost<PasteTextCmd>(kPasteTextCmdImpl);
+  impls.InstallHost<MoveTextCmd>(kMoveTextCmdImpl);
   impls.InstallHost<NewStoryCmd>(kNewStoryCmdImpl);
   impls.InstallHost<NewObjectCmd>(kNewObjectCmdImpl);
   impls.InstallHost<AttachOwnedItemCmd>(kAttachOwnedItemCmdImpl);
@@ -114,6 +115,9 @@ void InstallTextClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   DefineCommand(classes, kApplyParaStyleCmdBoss, kApplyParaStyleCmdImpl, with(IID_IUIDDATA, kUIDDataImpl));
   DefineCommand(classes, kSetNumberingCmdBoss, kSetNumberingCmdImpl, with(IID_IINTDATA, kIntDataImpl));
   DefineCommand(classes, kPasteTextCmdBoss, kPasteTextCmdImpl, range);
+  Interfaces move = with(IID_IUIDDATA, kUIDDataImpl);
+  move.emplace_back(IID_IINTDATA, kIntDataImpl);
+  DefineCommand(classes, kMoveTextCmdBoss, kMoveTextCmdImpl, move);
   DefineCommand(classes, kNewStoryCmdBoss, kNewStoryCmdImpl, {});
   DefineCommand(classes, kNewObjectCmdBoss, kNewObjectCmdImpl, {{IID_ICLASSIDDATA, kClassIDDataImpl}});
   DefineCommand(classes, kAttachOwnedItemCmdBoss, kAttachOwnedItemCmdImpl,

@@ -55,6 +55,28 @@ TEST_F(EditCommand, DeletingAParagraphBeforeTheHeadingMovesTheCrossReferencesPag
   EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 1\" -> \"See Heading on page 2\"")) << run.out;
 }
 
+TEST_F(EditCommand, AMovedHeadingTakesItsMarkerAndTheCrossReferenceFollowsItsPage) {
+  // The heading goes in front of the first filler, onto page 1.
+  ProgramRun run = Edit("--move-paragraph 0:3:0:0");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  const size_t edited = run.out.find("applied 1 edit(s)");
+  ASSERT_NE(std::string::npos, edited) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 2\" -> \"See Heading on page 1\"", edited)) << run.out;
+  run = RunXref("describe '" + doc_ + "'");
+  EXPECT_NE(std::string::npos, run.out.find("source marker \"Head\": story 0 at 0, page 1")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 1\"")) << run.out;
+  EXPECT_LT(run.out.find("Heading\n"), run.out.find("Filler one")) << run.out;
+
+  // From a script, in front of the last paragraph: back on page 2.
+  std::ofstream(dir_.File("edits.json"))
+      << R"([{"edit": "move-paragraph", "story": 0, "paragraph": 0, "toStory": 0, "before": 4}])";
+  run = Edit("--script '" + dir_.File("edits.json") + "'");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("\"See Heading on page 1\" -> \"See Heading on page 2\"")) << run.out;
+  run = RunXref("describe '" + doc_ + "'");
+  EXPECT_NE(std::string::npos, run.out.find("source marker \"Head\": story 0 at 35, page 2")) << run.out;
+}
+
 TEST_F(EditCommand, ALockedStoryKeepsItsCrossReferenceUntilUnlocked) {
   ProgramRun run = Edit("--lock 1 --delete 0:0:11");
   ASSERT_EQ(0, run.exitCode) << run.out;
@@ -69,7 +91,8 @@ TEST_F(EditCommand, ALockedStoryKeepsItsCrossReferenceUntilUnlocked) {
 TEST_F(EditCommand, ABadEditChangesNoFile) {
   const std::string before = Bytes(doc_);
   for (const char* args : {"--delete 0:0:9999", "--insert 7:0:x", "--insert 0:x", "--lock x",
-                           "--script /nonexistent.json"}) {
+                           "--script /nonexistent.json", "--move-paragraph 0:4:0:0", "--move-paragraph 0:0:0:5",
+                           "--move-paragraph 0:0:2:0", "--move-paragraph 0:0:0"}) {
     ProgramRun run = Edit(args);
     EXPECT_EQ(2, run.exitCode) << args << "\n" << run.out;
     EXPECT_NE(std::string::npos, run.out.find("xref: ")) << args << "\n" << run.out;
@@ -78,5 +101,39 @@ TEST_F(EditCommand, ABadEditChangesNoFile) {
   ProgramRun run = Edit("--script '" + dir_.File("bad.json") + "'");
   EXPECT_EQ(2, run.exitCode);
   EXPECT_NE(std::string::npos, run.out.find("edit 0.edit: unknown edit 'rename'")) << run.out;
+  // Into a story locked by an earlier edit of the script.
+  std::ofstream(dir_.File("locked.json"))
+      << R"([{"edit": "lock", "story": 1}, {"edit": "move-paragraph", "paragraph": 3, "toStory": 1}])";
+  run = Edit("--script '" + dir_.File("locked.json") + "'");
+  EXPECT_EQ(2, run.exitCode);
+  EXPECT_NE(std::string::npos, run.out.find("move-paragraph 0:3:1:0: the story is locked")) << run.out;
   EXPECT_EQ(before, Bytes(doc_));
+}
+
+TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
+  // A cross-reference whose text spans two paragraphs of story 1.
+  std::ofstream(dir_.File("span.json")) << R"({"spreads": [{"pages": 1}], "stories": [
+    {"frames": [{"page": 0, "columns": 40, "lines": 5}],
+     "paragraphs": [{"runs": ["Filler"]}, {"runs": [{"sourceMarker": {"name": "Head"}}, "Heading"]}]},
+    {"frames": [{"page": 0, "columns": 40, "lines": 10}],
+     "paragraphs": [{"runs": ["Before"]},
+                    {"runs": [{"crossReference": {"source": "Head", "markup": "See <paratext/><char code='13' />"}}]},
+                    {"runs": ["After"]}]}]})";
+  const std::string doc = dir_.File("span.xrefdoc");
+  ASSERT_EQ(0, RunXref("build '" + dir_.File("span.json") + "' -o '" + doc + "'").exitCode);
+  const std::string before = Bytes(doc);
+  // Paragraph 1 of story 1 holds the start marker only; paragraph 2 begins
+  // with the end marker, so text put in front of it lands inside.
+  const std::pair<const char*, const char*> refused[] = {
+      {"1:1:0:0", "move-paragraph 1:1:0:0: it would cut cross-reference "},
+      {"0:0:1:2", "move-paragraph 0:0:1:2: the destination lies inside the text of cross-reference "}};
+  for (auto& move : refused) {
+    ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph " + move.first, true);
+    EXPECT_EQ(2, run.exitCode) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find(move.second)) << run.out;
+  }
+  EXPECT_TRUE(before == Bytes(doc));
+  // In front of the start marker's paragraph, or of the one after the end marker, is fine.
+  ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph 0:0:1:1 --move-paragraph 1:0:1:4", true);
+  EXPECT_EQ(0, run.exitCode) << run.out;
 }

@@ -2,6 +2,7 @@
 // when reports ripen, how source markers reach their cross-references, the
 // echo of its own updates, locked stories and the live-update switch.
 #include "commands/XRefCommandID.h"
+#include "headless/commands/CommandFaults.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/objects/Clock.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -31,6 +32,7 @@ protected:
     Passes(doc_, 4);  // what setting up reported is handled
     counter_.reset(new RecompositionCounter(doc_));
   }
+  void TearDown() override { CommandFaults::ClearAll(); }
 
   // The source paragraph changes after the marker: the cross-reference is
   // out of date, and nothing has reported it.
@@ -183,4 +185,39 @@ TEST_F(Scheduling, OnTheIdleClockAChangeIsHandledBetween300And600MsLater) {
   // The layout's report of that update is its echo: nothing more happens.
   app_->Idle().RunFor(3000);
   EXPECT_EQ(1, counter_->Count());
+}
+
+TEST_F(Scheduling, AfterAFailedUpdateCommandTheSchedulerKeepsWorking) {
+  MakeStale();
+  CommandFaults::FailNext(kXRefUpdateCrossRefCmdBoss, 1, kFailure);
+  Report(x_);
+  Passes(doc_, 2);
+  ASSERT_EQ(0, CommandFaults::Remaining(kXRefUpdateCrossRefCmdBoss));  // the pass ran the command
+  EXPECT_FALSE(Current());
+  EXPECT_EQ(kSuccess, ErrorUtils::PMGetGlobalErrorCode());  // nobody waits on a background failure
+  // The failed entry was handled in that pass: it waits for a new report.
+  Passes(doc_, 4);
+  EXPECT_FALSE(Current());
+  EXPECT_EQ(0, counter_->Count());
+
+  // A new report is heard (the scheduler is not left busy, and a failed
+  // update leaves no echo to swallow) and recomposes once the failure is gone.
+  Report(x_);
+  Passes(doc_, 2);
+  EXPECT_TRUE(Current());
+  EXPECT_EQ(1, counter_->Count());
+}
+
+TEST_F(Scheduling, AChangedSourceStillReachesItsCrossReferencesAfterFailedPasses) {
+  MakeStale();
+  CommandFaults::FailNext(kXRefUpdateCrossRefCmdBoss, 2, kFailure);
+  Report(marker_);
+  Passes(doc_, 3);
+  Report(marker_);
+  Passes(doc_, 3);
+  ASSERT_EQ(0, CommandFaults::Remaining(kXRefUpdateCrossRefCmdBoss));
+  EXPECT_FALSE(Current());
+  Report(marker_);
+  Passes(doc_, 3);
+  EXPECT_TRUE(Current());
 }

@@ -5,4 +5,6 @@
 #include "host/IDTypes.h"
 
 constexpr ClassID kTestReportedAttrBoss{0x7C31};
+// The same, but copies of text leave it behind.
+constexpr ClassID kTestUncopiedAttrBoss{0x143F0};
 void RegisterTestAttrReport();

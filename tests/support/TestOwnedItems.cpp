@@ -41,7 +41,8 @@ public:
   }
   ErrorCode Paste(const UIDRef& source, const UIDRef& target, UIDRef* pasted) override {
     ++MarkerLog().pastes;
-    if (!copyRequested_) return source.GetDataBase() == target.GetDataBase() ? kSuccess : kFailure;
+    if (!copyRequested_)
+      return source.GetDataBase() == target.GetDataBase() && !MarkerLog().refuseMoves ? kSuccess : kFailure;
     copyRequested_ = false;
     InterfacePtr<IStringData> from(marker_, IID_ISTRINGDATA);
     if (!from) return kFailure;

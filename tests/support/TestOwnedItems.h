@@ -22,6 +22,7 @@ struct TestMarkerLog {
   int mementos = 0;
   int pastes = 0;
   int pastesFinished = 0;
+  bool refuseMoves = false;  // pastes after a move fail, as across documents
   void Clear() { *this = TestMarkerLog(); }
 };
 TestMarkerLog& MarkerLog();
