@@ -110,7 +110,9 @@ TEST_F(FormatsCommand, RefusedChangesLeaveTheFileAsItWas) {
     ProgramRun run = RunXref("formats " + path_ + " " + r.first);
     EXPECT_EQ(2, run.exitCode) << r.first << ": " << run.out;
     EXPECT_NE(std::string::npos, run.out.find(r.second)) << r.first << ": " << run.out;
-    if (!r.second.empty()) EXPECT_NE(std::string::npos, run.out.find(path_)) << r.first;
+    if (!r.second.empty()) {
+      EXPECT_NE(std::string::npos, run.out.find(path_)) << r.first;
+    }
     EXPECT_EQ(before, FileBytes(path_)) << r.first;
   }
 }

@@ -145,7 +145,9 @@ TEST_F(CrossRefChanges, ConvertingLeavesPlainTextThatNamesNoCrossReferenceAndUnd
   auto strand = StrandOf<ICharAttrStrand>(doc_, story_, kCharAttrStrandBoss);
   for (TextIndex at = 4; at < 7; ++at) {
     TextAttribute tag;
-    if (strand->GetOverride(at, kXRefCrossRefAttrBoss, &tag)) EXPECT_EQ(0, tag.intValue) << at;
+    if (strand->GetOverride(at, kXRefCrossRefAttrBoss, &tag)) {
+      EXPECT_EQ(0, tag.intValue) << at;
+    }
   }
   EXPECT_EQ("QX#0xF2C#kXRefConvertCrossRefToTextCmdKey", doc_->UndoName());
   ASSERT_TRUE(doc_->Undo());

@@ -162,7 +162,9 @@ TEST(IncrementalLayout, QuestionsAboutOneIndexComposeThroughItAsFromScratch) {
     const ComposedLine* expected = scratch->LineAt(asked);
     const ComposedLine* line = through->LineAt(asked);
     ASSERT_EQ(expected == nullptr, line == nullptr) << "step " << step << " at " << asked;
-    if (line) ASSERT_EQ(*expected, *line) << "step " << step << " at " << asked;
+    if (line) {
+      ASSERT_EQ(*expected, *line) << "step " << step << " at " << asked;
+    }
     if (step % 7 == 0) ExpectSameAsFromScratch(db, story, "step " + std::to_string(step));
   }
 }
