@@ -1,6 +1,8 @@
 #include "headless/text/CharAttrStrand.h"
 #include "headless/text/AttrReports.h"
 #include "headless/text/TextAttributeIO.h"
+#include <algorithm>
+#include <cassert>
 #include <map>
 
 UID CharAttrStrand::GetCharStyle(TextIndex at) const { return AttrsAt(at).style; }
@@ -99,13 +101,20 @@ void CharAttrStrand::CompactIfSparse() {
 // strands write equal bytes), then the runs, then the insertion point.
 void CharAttrStrand::ReadWrite(IPMStream* s, ImplementationID) {
   if (s->IsWriting()) {
-    std::map<int32, int32> order;
+    // Sets are numbered in order of first use; order[set] is its number, -1
+    // before it is used.
+    std::vector<int32> order(static_cast<size_t>(std::max(sets_.Size(), 1)), -1);
     std::vector<int32> sets;
     std::vector<std::pair<int32, int32>> runs;
     auto number = [&](int32 set) {
-      auto it = order.emplace(set, static_cast<int32>(sets.size()));
-      if (it.second) sets.push_back(set);
-      return it.first->second;
+      // Every set a run or the pending slot holds came from Intern.
+      assert(set >= 0 && static_cast<size_t>(set) < order.size());
+      int32& n = order[static_cast<size_t>(set)];
+      if (n < 0) {
+        n = static_cast<int32>(sets.size());
+        sets.push_back(set);
+      }
+      return n;
     };
     runs_.ForEach(0, runs_.Length(), [&](int32, int32 length, int32 set) {
       runs.emplace_back(length, number(set));
@@ -115,7 +124,8 @@ void CharAttrStrand::ReadWrite(IPMStream* s, ImplementationID) {
     int32 n = static_cast<int32>(sets.size());
     s->XferInt32(n);
     for (int32 set : sets) {
-      CharAttrs attrs = sets_.Get(set);
+      // Writing leaves the set as it is, so it is written in place.
+      CharAttrs& attrs = const_cast<CharAttrs&>(sets_.Get(set));
       s->XferReference(attrs.style);
       ReadWriteTextAttributes(s, attrs.overrides);
     }
