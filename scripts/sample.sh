@@ -44,3 +44,14 @@ build/xref script "$w/book.xrefdoc" samples/scripts/rename-format.js --in-place
 build/xref list "$w/book.xrefdoc"
 # A menu action without the user interface: update every cross-reference.
 build/xref action "$w/book.xrefdoc" update-all
+
+# Live updates: the text is edited and idle time brings cross-references up
+# to date, pass by pass. A paragraph added in front of the introduction
+# pushes it onto the next page and deleting it brings it back; a paragraph
+# moved in front of the last one carries its source marker along.
+l=build/sample/live
+rm -rf "$l" && mkdir -p "$l" && cp build/sample/sample.xrefdoc "$l/"
+added=$'A paragraph added in front, long enough to push the introduction onto the next page. It goes on for a while, and then some more, so that the heading has to move.\r'
+build/xref edit "$l/sample.xrefdoc" --insert "0:0:$added"
+build/xref edit "$l/sample.xrefdoc" --delete "0:0:${#added}"
+build/xref edit "$l/sample.xrefdoc" --move-paragraph 0:8:0:12
