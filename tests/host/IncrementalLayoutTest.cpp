@@ -218,18 +218,26 @@ TEST(IncrementalLayout, ItemsAlreadyOversetDoNotHearItAgain) {
   ExpectSameAsFromScratch(db, story, "after typing in overset");
 }
 
+namespace {
+// A story of twenty lines "aaaa bbbb " in a frame ten columns wide.
+UID TwentyLinesOfTen(DataBase* db) {
+  LayoutBuilder layout(db);
+  layout.AddSpread(1);
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
+  const UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  return story;
+}
+}  // namespace
+
 // Composing that stops early keeps the adornments of the lines not composed
 // yet with those lines, and they are where they belong when the lines fall
 // back in step.
 TEST(IncrementalLayout, AdornmentsStayWithTheirLinesThroughAStop) {
   TestApp app;
   DataBase* db = app->NewDocument();
-  LayoutBuilder layout(db);
-  layout.AddSpread(1);
-  std::string text;
-  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
-  UID story = MakeStory(db, text);
-  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  const UID story = TwentyLinesOfTen(db);
   const ClassID mark{0x7C23};
   const_cast<StoryComposition*>(ComposeStory(db, story))->Adornments(5).emplace_back(mark, 1.0);
   // Line 2 loses a character and breaks where it did: the lines after it
@@ -249,12 +257,7 @@ TEST(IncrementalLayout, AdornmentsStayWithTheirLinesThroughAStop) {
 TEST(IncrementalLayout, AChangedLineLosesItsAdornmentsAndItsNeighboursKeepTheirs) {
   TestApp app;
   DataBase* db = app->NewDocument();
-  LayoutBuilder layout(db);
-  layout.AddSpread(1);
-  std::string text;
-  for (int i = 0; i < 20; ++i) text += "aaaa bbbb ";
-  UID story = MakeStory(db, text);
-  layout.AddTextFrame(layout.PageUID(0), story, 10, 100);
+  const UID story = TwentyLinesOfTen(db);
   const ClassID mark{0x7C23};
   auto* c = const_cast<StoryComposition*>(ComposeStory(db, story));
   for (int32 line : {1, 2, 6}) c->Adornments(line).emplace_back(mark, 1.0);
