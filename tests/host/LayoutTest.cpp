@@ -265,3 +265,35 @@ TEST(Layout, OwnedItemsHearWhenTheirLineChangesOrTheyGoOverset) {
   app->Idle().RunOnce();
   EXPECT_EQ(2, Heard().composed);
 }
+
+// The page list follows spreads and pages as they are added, undone and
+// redone, and keeps its answers through changes that touch no spread.
+TEST(Layout, PageListFollowsSpreadsAddedUndoneAndRedone) {
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(2);
+  const UID story = MakeStory(db, "Some text");
+  db->ClearUndo();
+  InterfacePtr<IPageList> pages(db, kRootUID, IID_IPAGELIST);
+  ASSERT_TRUE(pages);
+  ASSERT_EQ(2, pages->GetPageCount());
+  const UID second = pages->GetNthPageUID(1);
+  EXPECT_EQ(1, pages->GetPageIndex(second));
+  {
+    CmdUtils::SequenceContext add(PMString("Add spread"));
+    ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("More "))));
+    ASSERT_NE(kInvalidUID, layout.AddSpread(2));
+    ASSERT_NE(kInvalidUID, layout.AddSpread(1));
+  }
+  ASSERT_EQ(5, pages->GetPageCount());
+  const UID last = pages->GetNthPageUID(4);
+  EXPECT_EQ(4, pages->GetPageIndex(last));
+  ASSERT_TRUE(db->Undo());
+  EXPECT_EQ(2, pages->GetPageCount());
+  EXPECT_EQ(-1, pages->GetPageIndex(last));
+  EXPECT_EQ(1, pages->GetPageIndex(second));
+  ASSERT_TRUE(db->Redo());
+  EXPECT_EQ(5, pages->GetPageCount());
+  EXPECT_EQ(4, pages->GetPageIndex(last));
+}
