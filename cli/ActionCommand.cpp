@@ -35,12 +35,10 @@ public:
     write.output = output_;
     write.inPlace = output_.empty();
     std::string error;
-    auto app = StartSession({}, &error);
-    DataBase* doc = app ? OpenForWork(*app, path_, &error) : nullptr;
-    if (!doc) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    std::vector<DataBase*> docs;
+    auto app = StartWithDocuments({}, {path_}, &docs);
+    if (!app) return kExitUsage;
+    DataBase* doc = docs.front();
     DrawProgressOnTerminal(*app);
     if (yes_) AnswerYes(*app);
     else if (::isatty(STDIN_FILENO)) AskOn(*app, std::cin, std::cerr);

@@ -18,17 +18,9 @@ public:
     sub->add_flag("--json", json_, "Print JSON (docs/check-json.md)");
   }
   int Run() override {
-    std::string error;
-    auto app = StartSession({}, &error);
-    if (!app) {
-      PrintError(error);
-      return kExitUsage;
-    }
     std::vector<DataBase*> docs;
-    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    auto app = StartWithDocuments({}, paths_, &docs);
+    if (!app) return kExitUsage;
     for (DataBase* doc : docs) OpenSourceDocuments(*app, doc);
     nlohmann::json reports = nlohmann::json::array();
     size_t total = 0;

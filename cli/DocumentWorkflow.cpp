@@ -44,21 +44,24 @@ bool WriteDocument(Application& app, DataBase* doc, const std::string& path, con
   return false;
 }
 
-DataBase* OpenForWork(Application& app, const std::string& path, std::string* error) {
-  std::string cause;
-  DataBase* doc = app.OpenDocument(path, &cause);
-  if (!doc) *error = path + ": " + cause;
-  return doc;
-}
-
-bool OpenAllForWork(Application& app, const std::vector<std::string>& paths, std::vector<DataBase*>* docs,
-                    std::string* error) {
+std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,
+                                                std::vector<DataBase*>* docs, bool drawProgress) {
+  std::string error;
+  auto app = StartSession(options, &error);
+  if (!app) {
+    PrintError(error);
+    return nullptr;
+  }
+  if (drawProgress) DrawProgressOnTerminal(*app);
   for (const std::string& path : paths) {
-    DataBase* doc = OpenForWork(app, path, error);
-    if (!doc) return false;
+    DataBase* doc = app->OpenDocument(path, &error);
+    if (!doc) {
+      PrintError(path + ": " + error);
+      return nullptr;
+    }
     docs->push_back(doc);
   }
-  return true;
+  return app;
 }
 
 void OpenSourceDocuments(Application& app, DataBase* doc) {
@@ -119,12 +122,10 @@ int ChangeDocument(const std::string& path, const WriteOptions& options, const D
     PrintError(error);
     return kExitUsage;
   }
-  auto app = StartSession({}, &error);
-  DataBase* doc = app ? OpenForWork(*app, path, &error) : nullptr;
-  if (!doc) {
-    PrintError(error);
-    return kExitUsage;
-  }
+  std::vector<DataBase*> docs;
+  auto app = StartWithDocuments({}, {path}, &docs);
+  if (!app) return kExitUsage;
+  DataBase* doc = docs.front();
   DrawProgressOnTerminal(*app);
   const int code = change(*app, doc, &error);
   if (code != kExitOK && code != kExitFinding) {

@@ -3,11 +3,13 @@
 // documents that hold their sources), where a changed document goes
 // (-o OUT or --in-place), writing it atomically, the progress bar, and
 // finding a document's cross-references.
+#include "cli/AppSession.h"
 #include "headless/application/Application.h"
 #include "host/ICommand.h"
 #include "host/UIDList.h"
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,11 +25,11 @@ bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::strin
 bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
                    std::string* error);
 
-// Opens the document; the message names the file and the cause.
-DataBase* OpenForWork(Application& app, const std::string& path, std::string* error);
-// Opens each document in order; false at the first that fails.
-bool OpenAllForWork(Application& app, const std::vector<std::string>& paths, std::vector<DataBase*>* docs,
-                    std::string* error);
+// Starts a session (progress bars drawn on a terminal when asked) and opens
+// each document in order; null, with the message on standard error, when
+// the session cannot start or a document cannot be opened.
+std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,
+                                                std::vector<DataBase*>* docs, bool drawProgress = false);
 // Opens the existing, closed files that the document's external
 // cross-references name, as a user's update would.
 void OpenSourceDocuments(Application& app, DataBase* doc);

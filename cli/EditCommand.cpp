@@ -5,6 +5,7 @@
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentEdits.h"
+#include "cli/DocumentWorkflow.h"
 #include "headless/objects/Clock.h"
 #include "host/GlobalTime.h"
 #include "host/InterfacePtr.h"
@@ -65,20 +66,9 @@ public:
     VirtualClock clock;
     SessionOptions options;
     options.clock = &clock;
-    auto app = StartSession(options, &error);
-    if (!app) {
-      PrintError(error);
-      return kExitUsage;
-    }
     std::vector<DataBase*> docs;
-    for (const std::string& path : paths_) {
-      DataBase* doc = app->OpenDocument(path, &error);
-      if (!doc) {
-        PrintError(path + ": " + error);
-        return kExitUsage;
-      }
-      docs.push_back(doc);
-    }
+    auto app = StartWithDocuments(options, paths_, &docs);
+    if (!app) return kExitUsage;
     // What opening queued settles first (a document saved out of date is
     // brought up to date here); then the edits.
     int32 pass = RunIdle(*app, clock, docs, 0);

@@ -16,13 +16,10 @@ public:
     sub->add_flag("--json", json_, "Print JSON");
   }
   int Run() override {
-    std::string error;
-    auto app = StartSession({}, &error);
-    DataBase* doc = app ? OpenForWork(*app, path_, &error) : nullptr;
-    if (!doc) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    std::vector<DataBase*> docs;
+    auto app = StartWithDocuments({}, {path_}, &docs);
+    if (!app) return kExitUsage;
+    DataBase* doc = docs.front();
     // Sources in other documents are looked up in those documents, as
     // check and update do, so that an external source reads as found.
     OpenSourceDocuments(*app, doc);

@@ -108,16 +108,9 @@ private:
   // to the temporary files. Nothing it does reaches the targets itself.
   int Child(const std::string& source) {
     std::string error;
-    auto app = StartSession({}, &error);
-    if (!app) {
-      PrintError(error);
-      return kExitUsage;
-    }
     std::vector<DataBase*> docs;
-    if (!OpenAllForWork(*app, docs_, &docs, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    auto app = StartWithDocuments({}, docs_, &docs);
+    if (!app) return kExitUsage;
     ScriptLimits limits;
     limits.memoryBytes = limits_.memoryBytes;
     if (!RunScript(scriptPath_, source, std::cout, limits, &error)) {

@@ -41,17 +41,9 @@ public:
     VirtualClock clock;
     SessionOptions options;
     options.clock = &clock;
-    std::string error;
-    auto app = StartSession(options, &error);
-    if (!app) {
-      PrintError(error);
-      return kExitUsage;
-    }
     std::vector<DataBase*> docs;
-    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    auto app = StartWithDocuments(options, paths_, &docs);
+    if (!app) return kExitUsage;
     app->SetFrontDocument(docs.front());
     const bool terminal = script_.empty() && ::isatty(STDIN_FILENO);
     std::istream& in = script_.empty() ? std::cin : scriptFile;

@@ -30,17 +30,9 @@ public:
       PrintError(error);
       return kExitUsage;
     }
-    auto app = StartSession({}, &error);
-    if (!app) {
-      PrintError(error);
-      return kExitUsage;
-    }
-    DrawProgressOnTerminal(*app);
     std::vector<DataBase*> docs;
-    if (!OpenAllForWork(*app, paths_, &docs, &error)) {
-      PrintError(error);
-      return kExitUsage;
-    }
+    auto app = StartWithDocuments({}, paths_, &docs, true);
+    if (!app) return kExitUsage;
     bool findings = false;
     for (size_t i = 0; i < docs.size(); ++i) {
       Counts counts;

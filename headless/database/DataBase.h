@@ -84,6 +84,11 @@ private:
   static bool SameState(const ObjectState& before, const ObjectState& now);
   void Apply(const std::map<UID, ObjectState>& states);
   void RemoveObject(UID uid);
+  // The kept state of an implementation, taken out (false: none kept); the
+  // large states of a closed step, kept; all kept states of an object, dropped.
+  bool TakeCaptured(UID uid, ImplementationID impl, std::string* bytes);
+  void KeepCaptured(std::map<UID, ObjectState>& states);
+  void ForgetCaptured(UID uid);
 
   std::string name_;
   ObjectTable objects_;
@@ -99,9 +104,6 @@ private:
   // until the implementation's next PreDirty: the next step's state before
   // is this, not a second serialization of the same bytes.
   std::map<std::pair<UID, ImplementationID>, std::string> captured_;
-  bool TakeCaptured(UID uid, ImplementationID impl, std::string* bytes);
-  void KeepCaptured(std::map<UID, ObjectState>& states);
-  void ForgetCaptured(UID uid);
   std::unique_ptr<UndoStep> open_;
   uint64_t openSerial_ = 0;
   bool restoring_ = false;

@@ -29,36 +29,30 @@ InputSource* TextSource(const std::u16string& text, const XMLCh* systemID) {
 // any other entity stays unresolved, so nothing outside the stream is read.
 class MemoryDTDs final : public EntityResolver {
 public:
+  // A text compiled under an identifier, and the revision it was last known
+  // by (0: none): the same revision is the same text, not compared again.
+  struct Known {
+    std::u16string text;
+    uint64_t revision = 0;
+  };
+
   InputSource* resolveEntity(const XMLCh* const, const XMLCh* const systemID) override {
     if (!systemID) return nullptr;
-    auto it = texts_.find(systemID);
-    return it == texts_.end() ? nullptr : TextSource(it->second, systemID);
+    auto it = known_.find(systemID);
+    return it == known_.end() ? nullptr : TextSource(it->second.text, systemID);
   }
-  // The text compiled under the identifier, or null.
-  const std::u16string* Find(const std::u16string& systemID) const {
-    auto it = texts_.find(systemID);
-    return it == texts_.end() ? nullptr : &it->second;
+  // What is compiled under the identifier, or null.
+  Known* Find(const std::u16string& systemID) {
+    auto it = known_.find(systemID);
+    return it == known_.end() ? nullptr : &it->second;
   }
   void Set(const std::u16string& systemID, const std::u16string& text, uint64_t revision) {
-    texts_[systemID] = text;
-    revisions_[systemID] = revision;
+    known_[systemID] = Known{text, revision};
   }
-  void Forget(const std::u16string& systemID) {
-    texts_.erase(systemID);
-    revisions_.erase(systemID);
-  }
-  // Whether the text compiled under the identifier is known to be the one
-  // of this revision; once compared equal, the revision is remembered.
-  bool IsRevision(const std::u16string& systemID, uint64_t revision) const {
-    auto it = revisions_.find(systemID);
-    return revision != 0 && it != revisions_.end() && it->second == revision;
-  }
-  void SetRevision(const std::u16string& systemID, uint64_t revision) { revisions_[systemID] = revision; }
-  size_t Count() const { return texts_.size(); }
+  void Forget(const std::u16string& systemID) { known_.erase(systemID); }
 
 private:
-  std::map<std::u16string, std::u16string> texts_;
-  std::map<std::u16string, uint64_t> revisions_;
+  std::map<std::u16string, Known> known_;
 };
 
 // Invariant: every text in `dtds` is compiled in `grammars` under its
@@ -150,10 +144,10 @@ void XercesReaderPool::SetReuse(bool reuse) {
 
 bool XercesReaderPool::PrepareGrammar(SAX2XMLReader& reader, const ExternalDTD& dtd) {
   if (dtd.systemID.empty() || !dtd.declarations) return true;
-  if (tParsers.dtds.IsRevision(dtd.systemID, dtd.revision)) return true;
-  const std::u16string* known = tParsers.dtds.Find(dtd.systemID);
-  if (known && *known == *dtd.declarations) {
-    tParsers.dtds.SetRevision(dtd.systemID, dtd.revision);
+  MemoryDTDs::Known* known = tParsers.dtds.Find(dtd.systemID);
+  if (known && dtd.revision != 0 && known->revision == dtd.revision) return true;
+  if (known && known->text == *dtd.declarations) {
+    known->revision = dtd.revision;
     return true;
   }
   XMLGrammarPool* pool = Grammars();

@@ -1,4 +1,5 @@
 #include "tests/support/RunProgram.h"
+#include <fstream>
 #include "tests/support/TestApp.h"
 
 namespace {
@@ -25,4 +26,28 @@ TEST(Cli, DescribeRejectsWhatIsNotADocument) {
   ProgramRun r = RunXref("describe " + dir.File("missing.xrefdoc"), true);
   EXPECT_EQ(2, r.exitCode);
   EXPECT_NE(std::string::npos, r.out.find("cannot open"));
+}
+
+// Every command that works on documents opens them all before it changes
+// anything: one that cannot be opened is named, with the cause, the run
+// exits 2 and the documents before it are left as they were.
+TEST(Cli, DocumentCommandsNameTheDocumentTheyCannotOpenAndChangeNothing) {
+  TempDir dir;
+  ASSERT_EQ(0, RunXref("sample --out '" + dir.File("s") + "'").exitCode);
+  const std::string doc = dir.File("s/sample.xrefdoc");
+  const std::string good = "'" + doc + "'";
+  const std::string missing = "'" + dir.File("missing.xrefdoc") + "'";
+  std::ofstream(dir.File("noop.js")) << "var n = 1;\n";
+  const std::string before = FileBytes(doc);
+  ASSERT_FALSE(before.empty());
+  for (const std::string& args :
+       {"check " + good + " " + missing, "update " + good + " " + missing + " --in-place",
+        "edit " + good + " " + missing + " --insert 0:0:x", "script " + good + " " + missing + " '" +
+        dir.File("noop.js") + "' --in-place", "list " + missing, "action " + missing + " update-all"}) {
+    ProgramRun run = RunXref(args, true);
+    EXPECT_EQ(2, run.exitCode) << args << "\n" << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("missing.xrefdoc")) << args << "\n" << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("cannot open")) << args << "\n" << run.out;
+    EXPECT_EQ(before, FileBytes(doc)) << args;
+  }
 }

@@ -23,13 +23,6 @@ int32 StoryNumberIn(IDataBase* db, UID story) {
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class CrossRefWorkflow : public ::testing::Test {
 protected:
   // A document with a laid-out story per text, saved at the path.

@@ -16,13 +16,6 @@ const char* kDocument = R"({"spreads": [{"pages": 2}], "stories": [
   {"frames": [{"page": 0, "columns": 40, "lines": 3}],
    "paragraphs": [{"runs": [{"crossReference": {"source": "Head", "markup": "See <paratext/> on page <pagenum/>"}}]}]}]})";
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 class EditCommand : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -89,7 +82,7 @@ TEST_F(EditCommand, ALockedStoryKeepsItsCrossReferenceUntilUnlocked) {
 }
 
 TEST_F(EditCommand, ABadEditChangesNoFile) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   for (const char* args : {"--delete 0:0:9999", "--insert 7:0:x", "--insert 0:x", "--lock x",
                            "--script /nonexistent.json", "--move-paragraph 0:4:0:0", "--move-paragraph 0:0:0:5",
                            "--move-paragraph 0:0:2:0", "--move-paragraph 0:0:0"}) {
@@ -107,7 +100,7 @@ TEST_F(EditCommand, ABadEditChangesNoFile) {
   run = Edit("--script '" + dir_.File("locked.json") + "'");
   EXPECT_EQ(2, run.exitCode);
   EXPECT_NE(std::string::npos, run.out.find("move-paragraph 0:3:1:0: the story is locked")) << run.out;
-  EXPECT_EQ(before, Bytes(doc_));
+  EXPECT_EQ(before, FileBytes(doc_));
 }
 
 TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
@@ -121,7 +114,7 @@ TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
                     {"runs": ["After"]}]}]})";
   const std::string doc = dir_.File("span.xrefdoc");
   ASSERT_EQ(0, RunXref("build '" + dir_.File("span.json") + "' -o '" + doc + "'").exitCode);
-  const std::string before = Bytes(doc);
+  const std::string before = FileBytes(doc);
   // Paragraph 1 of story 1 holds the start marker only; paragraph 2 begins
   // with the end marker, so text put in front of it lands inside.
   const std::pair<const char*, const char*> refused[] = {
@@ -132,7 +125,7 @@ TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
     EXPECT_EQ(2, run.exitCode) << run.out;
     EXPECT_NE(std::string::npos, run.out.find(move.second)) << run.out;
   }
-  EXPECT_TRUE(before == Bytes(doc));
+  EXPECT_TRUE(before == FileBytes(doc));
   // In front of the start marker's paragraph, or of the one after the end marker, is fine.
   ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph 0:0:1:1 --move-paragraph 1:0:1:4", true);
   EXPECT_EQ(0, run.exitCode) << run.out;

@@ -12,13 +12,6 @@
 #include <sstream>
 
 namespace {
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class FormatsCommand : public ::testing::Test {
 protected:
   // A document with formats "Plain" and "Other" and one cross-reference in

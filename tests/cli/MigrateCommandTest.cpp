@@ -10,13 +10,6 @@
 namespace {
 const std::string kSample = std::string(XREF_SOURCE_DIR) + "/samples/migration/basic.json";
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 std::vector<std::string> LinesWith(const std::string& text, const std::string& part) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -96,11 +89,11 @@ TEST_F(MigrateCommand, CheckFindsANativeCrossReferenceWhoseAnchorIsGone) {
 }
 
 TEST_F(MigrateCommand, BadUsageWritesNothing) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   EXPECT_EQ(2, RunXref("migrate '" + doc_ + "' --to nowhere --in-place").exitCode);
   EXPECT_EQ(2, RunXref("migrate '" + doc_ + "' --to pro").exitCode);  // neither -o nor --in-place
   EXPECT_EQ(2, RunXref("migrate '" + dir_.File("missing.xrefdoc") + "' --to pro --in-place").exitCode);
-  EXPECT_EQ(before, Bytes(doc_));
+  EXPECT_EQ(before, FileBytes(doc_));
 }
 
 TEST(NativeDescriptions, MistakesStopTheBuildNamingThePlace) {

@@ -8,13 +8,6 @@
 #include <sstream>
 
 namespace {
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 size_t Count(const std::string& hay, const std::string& needle) {
   size_t n = 0;
   for (size_t at = hay.find(needle); at != std::string::npos; at = hay.find(needle, at + 1)) ++n;
@@ -34,10 +27,10 @@ protected:
 }  // namespace
 
 TEST_F(RenderCommand, PdfHoldsOnePagePerPageAndPngsAreNumberedPerSpread) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   ProgramRun run = RunXref("render " + doc_ + " -o " + dir_.File("all.pdf") + " --show-hidden");
   ASSERT_EQ(0, run.exitCode) << run.out;
-  EXPECT_EQ(5u, Count(Bytes(dir_.File("all.pdf")), "/Type /Page\n") + Count(Bytes(dir_.File("all.pdf")), "/Type /Page "));
+  EXPECT_EQ(5u, Count(FileBytes(dir_.File("all.pdf")), "/Type /Page\n") + Count(FileBytes(dir_.File("all.pdf")), "/Type /Page "));
   run = RunXref("render " + doc_ + " -o " + dir_.File("s.png") + " --all --scale 0.5");
   ASSERT_EQ(0, run.exitCode) << run.out;
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(std::filesystem::exists(dir_.File("s-" + std::to_string(n) + ".png"))) << n;
@@ -52,7 +45,7 @@ TEST_F(RenderCommand, PdfHoldsOnePagePerPageAndPngsAreNumberedPerSpread) {
   EXPECT_EQ(420, page.Width());
   EXPECT_EQ(2 * 420 + 2 * 36, spread.Width());
   EXPECT_EQ(595 + 2 * 36, spread.Height());
-  EXPECT_EQ(before, Bytes(doc_)) << "rendering never writes the document";
+  EXPECT_EQ(before, FileBytes(doc_)) << "rendering never writes the document";
 }
 
 TEST_F(RenderCommand, BadRequestsExitTwoAndWriteNothing) {

@@ -55,13 +55,6 @@ for (var i = 0; i < made.length; i++) made[i].update();
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // The description without the lines naming the file.

@@ -19,13 +19,6 @@ const char* kDocument = R"({"spreads": [{"pages": 1}], "stories": [
   {"frames": [{"page": 0, "columns": 40, "lines": 5, "y": 200}],
    "paragraphs": [{"runs": ["See ", {"crossReference": {"source": "Head", "markup": "<paratext/>"}}, " here"]}]}]})";
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 class Shell : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -52,15 +45,15 @@ TEST_F(Shell, ACaretInsideACrossRefGrowsAndOneAfterItDoesNot) {
 }
 
 TEST_F(Shell, UnsavedChangesAreNeverDroppedSilently) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   ProgramRun run = Script("select 0:2+3\ninsert-marker Second\nquit\n");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "unsaved changes in")) << run.out;
   EXPECT_TRUE(Has(run, "were not saved")) << run.out;
-  EXPECT_EQ(before, Bytes(doc_));
+  EXPECT_EQ(before, FileBytes(doc_));
   run = Script("select 0:2+3\ninsert-marker Second\nquit!\n");
   EXPECT_EQ(0, run.exitCode) << run.out;
-  EXPECT_EQ(before, Bytes(doc_));
+  EXPECT_EQ(before, FileBytes(doc_));
   run = Script("select 0:2+3\ninsert-marker Second\nundo\nredo\nsave\nquit\n");
   EXPECT_EQ(0, run.exitCode) << run.out;
   run = Script("select 0:0+5\n");
@@ -127,7 +120,7 @@ TEST_F(Shell, BadDocumentsAndScriptsAreUsageErrors) {
 }
 
 TEST_F(Shell, ActionRunsOneMenuAction) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   const std::string out = dir_.File("out.xrefdoc");
   ProgramRun run = RunXref("action '" + doc_ + "' delete-all-markers -o '" + out + "' < /dev/null");
   EXPECT_EQ(0, run.exitCode) << run.out;
@@ -142,7 +135,7 @@ TEST_F(Shell, ActionRunsOneMenuAction) {
   // Nothing native to migrate: the document stays as it was.
   run = RunXref("action '" + doc_ + "' basic-to-pro");
   EXPECT_EQ(0, run.exitCode) << run.out;
-  EXPECT_EQ(before, Bytes(doc_));
+  EXPECT_EQ(before, FileBytes(doc_));
   run = RunXref("action '" + doc_ + "' nothing-like-it");
   EXPECT_EQ(2, run.exitCode) << run.out;
 }
@@ -162,7 +155,7 @@ protected:
   std::string Screen() {
     const std::string file = dir_.File("screen.txt");
     Tmux("capture-pane -p -t s > '" + file + "' 2> /dev/null");
-    return Bytes(file);
+    return FileBytes(file);
   }
   static int Count(const std::string& screen, const std::string& text) {
     int n = 0;
@@ -182,7 +175,7 @@ protected:
 };
 
 TEST_F(ShellOnTerminal, ItPromptsShowsTheSelectionAndAsksBeforeDroppingChanges) {
-  const std::string before = Bytes(doc_);
+  const std::string before = FileBytes(doc_);
   const std::string done = dir_.File("done");
   ASSERT_EQ(0, Tmux("new-session -d -s s -x 160 -y 50 \"" + std::string(XREF_BINARY) + " shell '" + doc_ +
                     "'; echo exit=\\$? > '" + done + "'; sleep 30\""));
@@ -198,9 +191,9 @@ TEST_F(ShellOnTerminal, ItPromptsShowsTheSelectionAndAsksBeforeDroppingChanges) 
   Keys("quit");
   ASSERT_TRUE(WaitFor("[Save/Discard/Cancel*]", 2)) << Screen();
   Keys("discard");
-  for (int i = 0; i < 100 && Bytes(done).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ("exit=0\n", Bytes(done)) << Screen();
-  EXPECT_EQ(before, Bytes(doc_));
+  for (int i = 0; i < 100 && FileBytes(done).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ("exit=0\n", FileBytes(done)) << Screen();
+  EXPECT_EQ(before, FileBytes(doc_));
 }
 TEST_F(ShellOnTerminal, ActionAsksItsQuestionOnTheTerminal) {
   const std::string out = dir_.File("out.xrefdoc"), done = dir_.File("done");
@@ -208,8 +201,8 @@ TEST_F(ShellOnTerminal, ActionAsksItsQuestionOnTheTerminal) {
                     "' delete-all-markers -o '" + out + "'; echo exit=\\$? > '" + done + "'; sleep 30\""));
   ASSERT_TRUE(WaitFor("[Yes/No*]")) << Screen();
   Keys("y");
-  for (int i = 0; i < 100 && Bytes(done).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ("exit=0\n", Bytes(done)) << Screen();
+  for (int i = 0; i < 100 && FileBytes(done).empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_EQ("exit=0\n", FileBytes(done)) << Screen();
   std::ofstream(dir_.File("look.txt")) << "select 0:0+3\n";
   ProgramRun run = RunXref("shell '" + out + "' --script '" + dir_.File("look.txt") + "'");
   EXPECT_TRUE(Has(run, "holds nothing of the plug-in")) << run.out;

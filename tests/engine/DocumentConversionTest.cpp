@@ -16,13 +16,6 @@
 namespace {
 constexpr uint32 kPlugin = 0xF2C00;
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class DocumentConversion : public ::testing::Test {
 protected:
   // Two stories; markers "B" and "A" in the first (B inserted first, A

@@ -9,13 +9,6 @@
 #include <sys/wait.h>
 
 namespace {
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 mode_t ModeOf(const std::string& path) {
   struct stat st {};
   ::lstat(path.c_str(), &st);
@@ -75,12 +68,12 @@ TEST(SafeFile, KeepsTheModeAndSavesThroughLinks) {
   ASSERT_EQ(0, ::chmod(target.c_str(), 0640));
   ASSERT_TRUE(SafeFile::Replace(target, "two", &error)) << error;
   EXPECT_EQ(0640u, ModeOf(target) & 07777);
-  EXPECT_EQ("two", Slurp(target));
+  EXPECT_EQ("two", FileBytes(target));
 
   ASSERT_EQ(0, ::symlink("doc", dir.File("link").c_str()));
   ASSERT_TRUE(SafeFile::Replace(dir.File("link"), "three", &error)) << error;
   EXPECT_TRUE(S_ISLNK(ModeOf(dir.File("link"))));
-  EXPECT_EQ("three", Slurp(target));
+  EXPECT_EQ("three", FileBytes(target));
   EXPECT_EQ(0640u, ModeOf(target) & 07777);
 }
 
@@ -97,7 +90,7 @@ TEST(SafeFile, ASuccessfulSaveRemovesOnlyTheStaleTemporariesOfItsTarget) {
   EXPECT_FALSE(std::filesystem::exists(stale));
   EXPECT_TRUE(std::filesystem::exists(running));  // its process may still be writing it
   EXPECT_TRUE(std::filesystem::exists(other));    // another document's
-  EXPECT_EQ("saved", Slurp(target));
+  EXPECT_EQ("saved", FileBytes(target));
 }
 
 TEST(SafeFile, FailuresNameTheFileAndTheCause) {

@@ -5,6 +5,8 @@
 #include "host/IPlugIn.h"
 #include <gtest/gtest.h>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -29,6 +31,14 @@ private:
   std::unique_ptr<Application> app_;
   bool registered_ = false;
 };
+
+// The whole file; empty when it cannot be read.
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempDir {
