@@ -34,12 +34,11 @@ IDocumentList* Documents() {
 }
 
 // Opens a closed source document and gives it a window; the document's root,
-// or null. A document the host may not open leaves `refused` set.
-UIDRef Open(IDocumentList* docs, const IDFile& file, bool* refused) {
+// or null, also when the host may not open it.
+UIDRef Open(IDocumentList* docs, const IDFile& file) {
   InterfacePtr<IDocumentOpenUtils> may(UtilsBoss::QueryUtils<IDocumentOpenUtils>());
   InterfacePtr<IDocumentUtils> open(UtilsBoss::QueryUtils<IDocumentUtils>());
-  *refused = !may || !open || !may->CanOpenFile(file);
-  if (*refused) return UIDRef();
+  if (!may || !open || !may->CanOpenFile(file)) return UIDRef();
   UIDRef opened;
   if (open->OpenDocumentFile(file, &opened) != kSuccess) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   if (opened.GetDataBase()) XRefCrossRefContainer::ShowDocument(opened);
@@ -88,16 +87,17 @@ IXRefSourceMarker* XRefSourceLookup::External(const IDFile& file, const PMString
   UIDRef doc = docs->FindDoc(file);
   if (!doc.GetDataBase()) {
     bool opened = false;
-    if (!openClosed) {
+    // A file that does not exist cannot be found, whether or not opening was
+    // asked; one the host refuses to open cannot be opened, which is what
+    // every later lookup would say too.
+    if (!FileUtils::DoesFileExist(file)) {
+      Record(result, 1, Message("QX#0xF2C#kXRefCantFindSourceDocumentKey", path));
+    } else if (!openClosed) {
       Record(result, 1, Message("QX#0xF2C#kXRefSourceDocumentIsClosedKey", path));
-    } else if (FileUtils::DoesFileExist(file)) {
-      bool refused = false;
-      doc = Open(docs, file, &refused);
-      if (refused) return nullptr;
+    } else {
+      doc = Open(docs, file);
       opened = doc.GetDataBase() != nullptr;
       if (!opened) Record(result, 1, Message("QX#0xF2C#kXRefCantOpenSourceDocumentKey", path));
-    } else {
-      Record(result, 1, Message("QX#0xF2C#kXRefCantFindSourceDocumentKey", path));
     }
     if (!opened) doc = FindOpenDocument(file, true);
     if (!doc.GetDataBase()) return nullptr;
