@@ -21,7 +21,7 @@ public:
     std::vector<DataBase*> docs;
     auto app = StartWithDocuments({}, paths_, &docs);
     if (!app) return kExitUsage;
-    for (DataBase* doc : docs) OpenSourceDocuments(*app, doc);
+    for (DataBase* doc : docs) OpenSourceDocuments(doc);
     nlohmann::json reports = nlohmann::json::array();
     size_t total = 0;
     for (size_t i = 0; i < docs.size(); ++i) {

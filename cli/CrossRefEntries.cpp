@@ -5,7 +5,6 @@
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
 #include "model/IXRefCrossRef.h"
-#include "model/XRefQuoteEquality.h"
 
 namespace {
 std::string PageAt(IDataBase* db, UID story, TextIndex at) {
@@ -21,7 +20,7 @@ std::string PageAt(IDataBase* db, UID story, TextIndex at) {
   return "page " + s.GetUTF8String();
 }
 
-CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid) {
+CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid, const XRefEvaluation& ev) {
   CrossRefEntry e;
   e.uid = uid;
   e.story = crossRef->GetStoryRef().GetUID();
@@ -33,10 +32,13 @@ CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid) {
   if (crossRef->IsExternal()) e.sourceDocument = crossRef->GetSourceDocument().GetPath();
   e.sourceMarker = crossRef->GetSourceMarkerName().GetUTF8String();
   e.text = crossRef->GetCurrentText(true).GetUTF8String();
-  e.sourceState = crossRef->GetSourceState();
-  e.compositionState = crossRef->GetCompositionState();
-  e.sourceMessage = crossRef->GetSourceStateMessage().GetUTF8String();
-  e.compositionMessage = crossRef->GetCompositionStateMessage().GetUTF8String();
+  e.sourceState = ev.sourceFound ? 0 : 1;
+  e.sourceMessage = ev.sourceMessage.GetUTF8String();
+  e.compositionState = !ev.sourceFound ? -1 : ev.composes ? 0 : 1;
+  e.compositionMessage = !ev.sourceFound ? crossRef->GetCompositionStateMessage().GetUTF8String()
+                                         : ev.compositionMessage.GetUTF8String();
+  e.locked = ev.locked;
+  e.upToDate = ev.upToDate;
   return e;
 }
 
@@ -48,9 +50,7 @@ std::vector<CrossRefEntry> ListCrossRefEntries(IDataBase* doc) {
   const UIDList crossRefs = CrossRefsOf(doc);
   for (int32 i = 0; i < crossRefs.Length(); ++i) {
     InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
-    if (!crossRef) continue;
-    crossRef->IsSourceBroken();
-    entries.push_back(EntryOf(crossRef.get(), crossRefs.At(i)));
+    if (crossRef) entries.push_back(EntryOf(crossRef.get(), crossRefs.At(i), crossRef->Evaluate()));
   }
   return entries;
 }
@@ -66,7 +66,9 @@ nlohmann::json ToJson(const CrossRefEntry& e) {
           {"sourceState", e.sourceState},
           {"sourceMessage", e.sourceMessage},
           {"compositionState", e.compositionState},
-          {"compositionMessage", e.compositionMessage}};
+          {"compositionMessage", e.compositionMessage},
+          {"locked", e.locked},
+          {"upToDate", e.sourceState == 0 && e.compositionState == 0 ? nlohmann::json(e.upToDate) : nullptr}};
 }
 
 std::string ToLine(const CrossRefEntry& e) {
@@ -75,43 +77,33 @@ std::string ToLine(const CrossRefEntry& e) {
   std::string format = e.formatName.empty() ? "custom " + e.format : "\"" + e.formatName + "\"";
   return "story " + std::to_string(e.storyNumber) + ":" + std::to_string(e.index) + " [" + e.page +
          "] format " + format + " source " + source + " text \"" + e.text + "\" source " +
-         StateWord(e.sourceState) + ", composition " + StateWord(e.compositionState);
+         StateWord(e.sourceState) + ", composition " + StateWord(e.compositionState) + (e.locked ? ", locked" : "") +
+         (e.sourceState == 0 && e.compositionState == 0 ? (e.upToDate ? ", up to date" : ", out of date") : "");
+}
+
+std::string FindingKind(const XRefEvaluation& ev) {
+  if (!ev.sourceFound) return "broken";
+  if (!ev.composes) return "failed";
+  if (ev.upToDate) return std::string();
+  return ev.locked ? "locked" : "stale";
 }
 
 std::vector<CheckFinding> CheckCrossRefs(IDataBase* doc) {
-  struct Sound {
-    UID uid;
-    CrossRefEntry entry;
-    std::string composed;  // empty when the stored text agrees
-  };
-  std::vector<Sound> sound;
   std::vector<CheckFinding> findings;
   const UIDList crossRefs = CrossRefsOf(doc);
-  // First the stored texts against what composes now, before any
-  // recomposition moves text or pages.
   for (int32 i = 0; i < crossRefs.Length(); ++i) {
     InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
     if (!crossRef) continue;
-    const bool broken = crossRef->IsSourceBroken();
-    CrossRefEntry entry = EntryOf(crossRef.get(), crossRefs.At(i));
-    if (broken) {
-      findings.push_back({"broken", entry.sourceMessage, entry});
-      continue;
-    }
-    const PMString composed = crossRef->ComposeUntranslatedText();
-    const bool agrees = XRefQuoteEquality::Equal(composed, crossRef->GetCurrentText(false));
-    sound.push_back({crossRefs.At(i), entry, agrees ? std::string() : "\"" + composed.GetUTF8String() + "\""});
-  }
-  // Then whether composing works at all, which only an update tells; a
-  // failure says more than a text that differs.
-  for (Sound& s : sound) {
-    InterfacePtr<IXRefCrossRef> crossRef(doc, s.uid);
-    if (!crossRef) continue;
-    crossRef->Update(false);
-    if (crossRef->IsCompositionFailed())
-      findings.push_back({"failed", crossRef->GetCompositionStateMessage().GetUTF8String(), s.entry});
-    else if (!s.composed.empty())
-      findings.push_back({"stale", "the text is out of date: it now composes to " + s.composed, s.entry});
+    const XRefEvaluation ev = crossRef->Evaluate();
+    const std::string kind = FindingKind(ev);
+    if (kind.empty()) continue;
+    CrossRefEntry entry = EntryOf(crossRef.get(), crossRefs.At(i), ev);
+    const std::string composed = "it now composes to \"" + ev.composed.GetUTF8String() + "\"";
+    std::string message = kind == "broken"   ? entry.sourceMessage
+                          : kind == "failed" ? entry.compositionMessage
+                          : kind == "stale"  ? "the text is out of date: " + composed
+                                             : "the story is locked and the text is out of date: " + composed;
+    findings.push_back({kind, message, entry});
   }
   return findings;
 }

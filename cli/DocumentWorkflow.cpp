@@ -3,15 +3,14 @@
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "host/CmdUtils.h"
-#include "host/FileUtils.h"
 #include "host/IErrorStringService.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
 #include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefList.h"
+#include "model/IXRefSourceMarker.h"
 #include <filesystem>
 #include <regex>
-#include <set>
 #include <unistd.h>
 
 void AddWriteOptions(CLI::App* sub, WriteOptions* options) {
@@ -64,21 +63,12 @@ std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, c
   return app;
 }
 
-void OpenSourceDocuments(Application& app, DataBase* doc) {
+void OpenSourceDocuments(DataBase* doc) {
   const UIDList crossRefs = CrossRefsOf(doc);
-  std::set<std::string> tried;
   for (int32 i = 0; i < crossRefs.Length(); ++i) {
     InterfacePtr<IXRefCrossRef> crossRef(crossRefs.GetRef(i));
-    if (!crossRef || !crossRef->IsExternal()) continue;
-    const std::string file = crossRef->GetSourceDocument().GetPath();
-    if (!tried.insert(file).second || !FileUtils::DoesFileExist(IDFile(file))) continue;
-    std::error_code ec;
-    const std::string canonical = std::filesystem::weakly_canonical(file, ec).string();
-    bool open = false;
-    for (DataBase* other : app.Documents()) open = open || app.DocumentPath(other) == canonical;
-    std::string ignored;
     // A source that cannot be opened shows as a broken cross-reference.
-    if (!open) app.OpenDocument(file, &ignored);
+    if (crossRef && crossRef->IsExternal()) InterfacePtr<IXRefSourceMarker> found(crossRef->QuerySourceMarker(true));
   }
 }
 

@@ -30,9 +30,11 @@ bool WriteDocument(Application& app, DataBase* doc, const std::string& path, con
 // the session cannot start or a document cannot be opened.
 std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,
                                                 std::vector<DataBase*>* docs, bool drawProgress = false);
-// Opens the existing, closed files that the document's external
-// cross-references name, as a user's update would.
-void OpenSourceDocuments(Application& app, DataBase* doc);
+// Opens the source documents that the document's external cross-references
+// name, through the lookup an update uses (stored path, relative path, an
+// open document of the same file name), so that what a report finds is what
+// an update would find.
+void OpenSourceDocuments(DataBase* doc);
 // Progress bars are drawn on standard error only when it is a terminal.
 void DrawProgressOnTerminal(Application& app);
 

@@ -20,9 +20,9 @@ public:
     auto app = StartWithDocuments({}, {path_}, &docs);
     if (!app) return kExitUsage;
     DataBase* doc = docs.front();
-    // Sources in other documents are looked up in those documents, as
-    // check and update do, so that an external source reads as found.
-    OpenSourceDocuments(*app, doc);
+    // Sources in other documents are looked up as check and update look
+    // them up, and each cross-reference is evaluated as check evaluates it.
+    OpenSourceDocuments(doc);
     const std::vector<CrossRefEntry> entries = ListCrossRefEntries(doc);
     if (json_) {
       nlohmann::json all = nlohmann::json::array();

@@ -1,6 +1,7 @@
 // Collects a preview: literal text as it comes, and for each element either
 // its sample (without valid locations) or what it composes, as plain text.
-// `lang` filters as in composition; `cstyle` and `format` play no part.
+// `lang` filters as in composition; `cstyle` and `format` shape no text, but
+// an unknown character style is recorded as the composer records it.
 #include "format/IXRefComposerState.h"
 #include "format/IXRefElement.h"
 #include "format/IXRefParsingUtils.h"
@@ -16,6 +17,7 @@
 namespace {
 const PMString kRootName("xref");
 const PMString kLang("lang");
+const PMString kCStyle("cstyle");
 
 class XRefPreviewerContentHandler : public CSAXContentHandler {
 public:
@@ -55,7 +57,13 @@ public:
     }
     if (!filter_.Enter(utils_->GetStringAttribute(attributes, kLang, PMString()), destination.get())) return;
     InterfacePtr<IXRefComposerState> state(this, IID_IXREFCOMPOSERSTATE);
-    element->Compose(runs, attributes, state.get(), source.get(), destination.get());
+    // The text stays plain; the problems the composer would meet are kept in
+    // the state all the same, so that a preview tells whether a format composes.
+    if (state && utils_->HasAttribute(attributes, kCStyle) &&
+        destination->FindCharStyle(utils_->GetStringAttribute(attributes, kCStyle, PMString())) == kInvalidUID)
+      state->AddAttributeError(name, kCStyle, kXRefCharStyleNotFoundError);
+    const ErrorCode result = element->Compose(runs, attributes, state.get(), source.get(), destination.get());
+    if (result != kSuccess && state) state->AddElementError(name, result);
     Append(runs);
   }
 

@@ -10,6 +10,7 @@
 #include "host/IPMUnknown.h"
 #include "host/PMString.h"
 #include "host/UIDRef.h"
+#include "model/XRefEvaluation.h"
 #include "model/XRefModelID.h"
 
 class ITextModel;
@@ -69,4 +70,8 @@ public:
   // The states themselves, for display.
   virtual int32 GetSourceState() const = 0;
   virtual int32 GetCompositionState() const = 0;
+  // Looks the source up (without opening documents) and composes the format
+  // as plain text; the story, the composition state and the update time stay
+  // as they are.
+  virtual XRefEvaluation Evaluate() = 0;
 };

@@ -179,14 +179,8 @@ public:
 
   PMString ComposeText() override {
     InterfacePtr<IXRefSourceMarker> marker(QuerySourceMarker(false));
-    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
-    InterfacePtr<IXRefPreviewer> previewer(utils ? utils->QueryPreviewer() : nullptr);
-    PMString text;
-    if (!marker || !previewer) return text;
-    const UIDRef source = marker->GetStoryRef();
-    const UIDRef dest = GetStoryRef();
-    previewer->Preview(&text, format_, source.GetDataBase(), source.GetUID(), marker->GetTextIndex(),
-                       dest.GetDataBase() ? dest.GetDataBase() : db_, dest.GetUID(), GetStartIndex());
+    PMString text, message;
+    if (marker) Preview(marker.get(), &text, &message);
     return text;
   }
 
@@ -274,6 +268,20 @@ public:
   int32 GetSourceState() const override { return sourceState_; }
   int32 GetCompositionState() const override { return compositionState_; }
 
+  XRefEvaluation Evaluate() override {
+    XRefEvaluation e;
+    InterfacePtr<IXRefSourceMarker> marker(QuerySourceMarker(false));
+    e.sourceFound = marker != nullptr;
+    e.sourceMessage = GetSourceStateMessage();
+    InterfacePtr<IStoryLock> lock(GetStoryRef(), IID_ISTORYLOCK);
+    e.locked = lock && lock->IsLocked();
+    if (!marker) return e;
+    e.composes = Preview(marker.get(), &e.composed, &e.compositionMessage);
+    e.upToDate = e.composes && XRefQuoteEquality::Equal(e.composed, GetCurrentText(false));
+    if (e.composes && !e.upToDate) e.compositionMessage = Translated("QX#0xF2C#kXRefCompositionOutOfDateKey");
+    return e;
+  }
+
   void ReadWrite(IPMStream* s, ImplementationID) {
     markerName_.ReadWrite(s);
     ReadWritePath(s, &sourcePath_);
@@ -326,6 +334,37 @@ private:
       SetSourceDocument(relative);
   }
 
+  // The plain text the format gives now, written nowhere. False, with the
+  // composition message, when composing would fail: no place to compose at,
+  // a format that does not parse, or problems a building block or a character
+  // style reports.
+  bool Preview(IXRefSourceMarker* marker, PMString* text, PMString* message) {
+    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+    InterfacePtr<IXRefPreviewer> previewer(utils ? utils->QueryPreviewer() : nullptr);
+    InterfacePtr<IXRefComposerState> state(previewer.get(), IID_IXREFCOMPOSERSTATE);
+    const UIDRef source = marker->GetStoryRef();
+    const UIDRef dest = GetStoryRef();
+    InterfacePtr<ITextModel> story(QueryStoryModel());
+    const ErrorCode previewed =
+        previewer ? previewer->Preview(text, format_, source.GetDataBase(), source.GetUID(), marker->GetTextIndex(),
+                                       dest.GetDataBase() ? dest.GetDataBase() : db_, dest.GetUID(), GetStartIndex())
+                  : kFailure;
+    // Without a place in a story the text is the building blocks' samples,
+    // and the composer would have nowhere to write.
+    const bool placed = story && GetStartIndex() > 0 && GetStartIndex() < story->TotalLength();
+    if (previewed != kSuccess || !placed || !state) {
+      ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+      *message = Translated("QX#0xF2C#kXRefCompositionFailedKey");
+      return false;
+    }
+    if (state->GetErrorCount() != 0) {
+      *message = state->GetErrorText();
+      return false;
+    }
+    *message = Translated("QX#0xF2C#kXRefCompositionOKKey");
+    return true;
+  }
+
   // Replaces the text between the markers with what the format gives; false
   // when a host object or command failed, with the states untouched.
   bool Recompose(ITextModel* story, ITextModelCmds* edit, IXRefSourceMarker* marker) {
@@ -364,6 +403,12 @@ private:
       compositionMessage_ = state->GetErrorText();
       return true;
     }
+    return Stamp();
+  }
+
+  // A successful composition: the update time and the state say so.
+  bool Stamp() {
+    displayText_.clear();
     InterfacePtr<ICommand> stamp(
         XRefCommandUtils::CreateCommand(kXRefSetCrossRefUpdateTimeCmdBoss, UIDList(::GetUIDRef(this))));
     if (!ProcessMerged(stamp.get())) return false;

@@ -1,6 +1,7 @@
 // One cross-reference end to end, and what decides whether it must be
 // recomposed.
 #include "commands/XRefCommandID.h"
+#include "headless/commands/CommandFaults.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/objects/Clock.h"
 #include "host/IHyperlinks.h"
@@ -179,4 +180,54 @@ TEST_F(CrossRefs, AChangedSourceNeedsAnUpdateThatRecomposesIt) {
   ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x)));
   EXPECT_EQ("New Introduction", CurrentText(doc_, x));
   EXPECT_EQ("QX#0xF2C#kXRefUpdateCrossRefCmdKey", doc_->UndoName());
+}
+
+TEST_F(CrossRefs, AnUpdateThatChangesNothingReplacesNoTextButStampsItsTime) {
+  const UID x = Insert("<paratext/>");
+  auto crossRef = CrossRef(doc_, x);
+  const GlobalTime composed = crossRef->GetUpdateTime();
+  clock_.Advance(5000);
+  // Deleting would fail: an update that replaced the text would stop there.
+  CommandFaults::FailNext(kDeleteTextCmdBoss, 1, kFailure);
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x)));
+  EXPECT_EQ(1, CommandFaults::Remaining(kDeleteTextCmdBoss));
+  CommandFaults::ClearAll();
+  EXPECT_EQ(0, crossRef->GetCompositionState());
+  EXPECT_NE(composed, crossRef->GetUpdateTime());
+  EXPECT_FALSE(crossRef->NeedsUpdate());
+  // A changed source is recomposed as ever.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, source_)->InsertCmd(1, WideString(u"New "))));
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x)));
+  EXPECT_EQ("New Introduction", CurrentText(doc_, x));
+}
+
+TEST_F(CrossRefs, EvaluationTellsWhatHoldsAndChangesNothing) {
+  const UID x = Insert("<paratext/>");
+  const UID failing = Insert("<paratext cstyle=\"Nowhere\"/>", 0, 0);
+  auto crossRef = CrossRef(doc_, x);
+  ASSERT_TRUE(CrossRef(doc_, failing)->IsCompositionFailed());
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, source_)->InsertCmd(1, WideString(u"New "))));
+  InterfacePtr<IStoryLock>(doc_, story_, IID_ISTORYLOCK)->SetLocked(true);
+  const std::string before = DocumentBytes(doc_);
+  const XRefEvaluation stale = crossRef->Evaluate();
+  EXPECT_TRUE(stale.sourceFound && stale.composes && stale.locked);
+  EXPECT_FALSE(stale.upToDate);
+  EXPECT_TRUE(stale.IsFinding());
+  EXPECT_EQ("New Introduction", stale.composed.GetUTF8String());
+  // The composer's failure is told without composing.
+  const XRefEvaluation fails = CrossRef(doc_, failing)->Evaluate();
+  EXPECT_TRUE(fails.sourceFound);
+  EXPECT_FALSE(fails.composes);
+  EXPECT_NE(std::string::npos, fails.compositionMessage.GetUTF8String().find("attribute 'cstyle'"));
+  EXPECT_EQ(before, DocumentBytes(doc_));
+  EXPECT_EQ(0, crossRef->GetCompositionState());  // as the last update left it
+  EXPECT_EQ("Introduction", CurrentText(doc_, x));
+
+  // Current in a locked story: sound.
+  InterfacePtr<IStoryLock>(doc_, story_, IID_ISTORYLOCK)->SetLocked(false);
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, x)));
+  InterfacePtr<IStoryLock>(doc_, story_, IID_ISTORYLOCK)->SetLocked(true);
+  const XRefEvaluation current = crossRef->Evaluate();
+  EXPECT_TRUE(current.locked && current.upToDate);
+  EXPECT_FALSE(current.IsFinding());
 }
