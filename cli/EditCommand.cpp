@@ -1,6 +1,7 @@
 // xref edit DOC... [edits]: opens documents, applies text edits, then lets
 // idle time run on the host clock until live updates have settled, prints
-// each cross-reference recomposed and the idle pass that did it, and saves
+// each cross-reference whose text changed and the idle pass that changed
+// it, counts the recompositions that changed nothing, and saves
 // the documents. Nothing is saved when an edit fails.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
@@ -90,7 +91,8 @@ public:
         return kExitUsage;
       }
     }
-    std::cout << "settled after " << pass << " idle passes; saved " << docs.size() << " document(s)\n";
+    std::cout << "settled after " << pass << " idle passes; " << unchanged_
+              << " recomposition(s) left the text as it was; saved " << docs.size() << " document(s)\n";
     return kExitOK;
   }
 
@@ -123,9 +125,9 @@ private:
   }
 
   // Idle passes, counted on from `pass`, until kQuietPasses in a row
-  // recompose nothing; prints each recomposed cross-reference and answers
-  // the count reached.
-  int32 RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) const {
+  // recompose nothing; prints each cross-reference whose text a
+  // recomposition changed, counts the others, and answers the count reached.
+  int32 RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) {
     const int32 first = pass;
     int32 quiet = 0;
     while (quiet < kQuietPasses && pass - first < kMostPasses) {
@@ -140,6 +142,10 @@ private:
           auto old = before[d].find(now.first);
           if (old == before[d].end() || old->second.updated == now.second.updated) continue;
           changed = true;
+          if (old->second.text == now.second.text) {
+            ++unchanged_;
+            continue;
+          }
           std::cout << "pass " << pass << ": " << app.DocumentName(docs[d]) << ": cross-reference "
                     << UIDValue(now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
         }
@@ -151,6 +157,7 @@ private:
 
   std::vector<std::string> paths_, inserts_, deletes_, moves_, locks_, unlocks_;
   std::string script_;
+  int32 unchanged_ = 0;
 };
 EditCommand gEdit;
 }  // namespace

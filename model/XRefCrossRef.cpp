@@ -248,7 +248,7 @@ public:
     if (marker && locked) {
       compositionState_ = 1;
       compositionMessage_ = Translated("QX#0xF2C#kXRefCrossRefLockedKey");
-    } else if (marker && !Recompose(story.get(), edit.get(), marker.get())) {
+    } else if (marker && !(Unchanged(marker.get()) ? Stamp() : Recompose(story.get(), edit.get(), marker.get()))) {
       return;
     }
     if (!locked) Tag(edit.get());
@@ -404,6 +404,15 @@ private:
       return true;
     }
     return Stamp();
+  }
+
+  // The text between the markers is what the format gives, compared as
+  // NeedsUpdate and a check compare it, and the format composes: rewriting
+  // it would change nothing but the undo history.
+  bool Unchanged(IXRefSourceMarker* marker) {
+    PMString composed, message;
+    return EndInSameStory() && Preview(marker, &composed, &message) &&
+           XRefQuoteEquality::Equal(composed, GetCurrentText(false));
   }
 
   // A successful composition: the update time and the state say so.
