@@ -30,6 +30,7 @@
 #include "model/IXRefSourceMarkerList.h"
 #include "model/XRefModelID.h"
 #include <set>
+#include <vector>
 
 namespace {
 IDocumentList* OpenDocuments() {
@@ -52,7 +53,11 @@ public:
   using CPMUnknown::CPMUnknown;
 
   void MarkChanged(UID uid) override {
-    if (busy_) return;
+    if (busy_) {
+      // Dropped, but remembered: the echo of this pass's own update has come.
+      heardDuringPass_.insert(uid);
+      return;
+    }
     IDataBase* db = ::GetDataBase(this);
     if (!db) return;
     const ClassID cls = db->GetClass(uid);
@@ -85,6 +90,7 @@ public:
   void RunUpdates() override {
     if (busy_ || !LiveUpdatesOn() || UpdatesBlocked()) return;
     BusyScope pass(busy_);
+    heardDuringPass_.clear();
     if (!SourceMarkerPass()) return;
     UIDList ripe(::GetDataBase(this));
     if (!CrossRefPass(&ripe) || ripe.IsEmpty()) return;
@@ -200,6 +206,8 @@ private:
     InterfacePtr<ICommand> update(CmdUtils::CreateCommand(kXRefUpdateCrossRefCmdBoss));
     InterfacePtr<IBoolData> live(update.get(), IID_IBOOLDATA);
     if (!update || !live) return;
+    std::vector<PMString> before;
+    for (int32 i = 0; i < crossRefs.Length(); ++i) before.push_back(TextOf(crossRefs.GetRef(i)));
     update->SetItemList(crossRefs);
     update->SetUndoability(ICommand::kAutoUndo);
     live->Set(true);
@@ -209,7 +217,18 @@ private:
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);
       return;
     }
-    for (int32 i = 0; i < crossRefs.Length(); ++i) selfUpdated_.insert(crossRefs[i]);
+    // Only an echo still to come is swallowed: the layout's, after text that
+    // changed. One that came during the pass was dropped already, and an
+    // update that changed no text has none; a later report is then another
+    // change, perhaps made in another document, that must not be lost.
+    for (int32 i = 0; i < crossRefs.Length(); ++i)
+      if (!heardDuringPass_.count(crossRefs[i]) && TextOf(crossRefs.GetRef(i)) != before[static_cast<size_t>(i)])
+        selfUpdated_.insert(crossRefs[i]);
+  }
+
+  static PMString TextOf(const UIDRef& ref) {
+    InterfacePtr<IXRefCrossRef> crossRef(ref);
+    return crossRef ? crossRef->GetCurrentText(false) : PMString();
   }
 
   XRefPendingMap pendingSourceMarkers_;
@@ -217,6 +236,8 @@ private:
   // Cross-references this scheduler just updated, whose next report is its
   // own echo. Only the set ones are kept.
   std::set<UID> selfUpdated_;
+  // What was reported while the current pass ran.
+  std::set<UID> heardDuringPass_;
   bool busy_ = false;
 };
 }  // namespace
