@@ -12,6 +12,7 @@
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
+#include "model/XRefSourceLookup.h"
 
 namespace {
 class XRefModifySourceMarkerCmd : public Command {
@@ -40,19 +41,25 @@ protected:
   PMString* CreateName() override { return new PMString("QX#0xF2C#kXRefModifySourceMarkerCmdKey"); }
 
 private:
-  // The cross-references of this document that named the marker follow it;
-  // those whose source lies in another document name another marker and
-  // stay. False when the document has no cross-reference list.
+  // The cross-references of this document that named the marker follow it,
+  // also those that name it through this document's own file; those whose
+  // source lies in another document name another marker and stay. False
+  // when the document has no cross-reference list.
   static bool RenameReferences(IDataBase* db, const PMString& oldName, const PMString& newName) {
     InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(db));
     if (!list) return false;
     const UIDList named = list->GetCrossRefsBySourceMarker(oldName);
     for (int32 i = 0; i < named.Length(); ++i) {
       InterfacePtr<IXRefCrossRef> crossRef(named.GetRef(i));
-      if (crossRef && !crossRef->IsExternal()) crossRef->SetSourceMarkerName(newName);
+      if (crossRef && InThisDocument(crossRef.get(), db)) crossRef->SetSourceMarkerName(newName);
     }
     list->InvalidateIndex();
     return true;
+  }
+
+  static bool InThisDocument(IXRefCrossRef* crossRef, IDataBase* db) {
+    if (!crossRef->IsExternal()) return true;
+    return XRefSourceLookup::FindOpenDocument(crossRef->GetSourceDocument(), true).GetDataBase() == db;
   }
 };
 }  // namespace
