@@ -11,6 +11,7 @@
 #include "host/InterfacePtr.h"
 #include "integration/XRefID.h"
 #include "integration/XRefSelectionID.h"
+#include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefSourceMarkerList.h"
 
@@ -71,4 +72,12 @@ void XRefDocumentServices::WithdrawClaimIfUnused(const UIDRef& doc) {
   // Formats alone do not keep the claim. A later change to the plug-in's
   // data renews it.
   data->SetHasData(kXRefPluginID, false);
+}
+
+void XRefDocumentServices::RelateSourcePaths(const UIDRef& doc) {
+  InterfacePtr<IXRefCrossRefList> list(doc, IID_IXREFCROSSREFLIST);
+  for (int32 i = 0; list && i < list->GetCrossRefCount(); ++i) {
+    InterfacePtr<IXRefCrossRef> crossRef(list->QueryCrossRef(i));
+    if (crossRef && crossRef->IsExternal()) crossRef->SetSourceDocument(crossRef->GetSourceDocument());
+  }
 }

@@ -17,4 +17,8 @@ void QueueExternalEverywhere();
 // Before a save: a document holding no source marker and no cross-reference
 // is not claimed by the plug-in, so it opens where the plug-in is missing.
 void WithdrawClaimIfUnused(const UIDRef& doc);
+// Before a save under a new file: the external cross-references take their
+// paths relative to that file, so that the document finds its sources again
+// when it is moved together with them.
+void RelateSourcePaths(const UIDRef& doc);
 }  // namespace XRefDocumentServices

@@ -3,7 +3,8 @@
 // setting; nothing else gives documents the defaults, so none gets them twice.
 // New and opened documents start their idle task, opened ones have their
 // cross-references queued and their list repaired; documents about to be
-// saved drop the plug-in's claim when they hold nothing of it; closing stops
+// saved drop the plug-in's claim when they hold nothing of it, and under a
+// new file relate their sources' paths to it; closing stops
 // the idle task and queues the external cross-references left open.
 #include "engine/XRefCrossRefListRepair.h"
 #include "engine/XRefDocumentServices.h"
@@ -33,8 +34,8 @@ public:
     if (id == kBeforeNewDocSignalResponderService) GiveDefaults(doc);
     else if (id == kAfterNewDocSignalResponderService) XRefDocumentServices::Start(doc);
     else if (id == kAfterOpenDocSignalResponderService) Opened(doc);
-    else if (id == kBeforeSaveDocSignalResponderService || id == kBeforeSaveAsDocSignalResponderService ||
-             id == kBeforeSaveACopyDocSignalResponderService)
+    else if (id == kBeforeSaveAsDocSignalResponderService) SavingAs(doc);
+    else if (id == kBeforeSaveDocSignalResponderService || id == kBeforeSaveACopyDocSignalResponderService)
       XRefDocumentServices::WithdrawClaimIfUnused(doc);
     else if (id == kBeforeCloseDocSignalResponderService) XRefDocumentServices::Stop(doc);
     else if (id == kAfterCloseDocSignalResponderService) XRefDocumentServices::QueueExternalEverywhere();
@@ -45,6 +46,11 @@ private:
     XRefDocumentServices::Start(doc);
     XRefDocumentServices::QueueOnOpen(doc);
     XRefCrossRefListRepair::Repair(doc);
+  }
+
+  static void SavingAs(const UIDRef& doc) {
+    XRefDocumentServices::RelateSourcePaths(doc);
+    XRefDocumentServices::WithdrawClaimIfUnused(doc);
   }
 
   static void GiveDefaults(const UIDRef& doc) {

@@ -326,8 +326,14 @@ bool Application::SaveDocumentAs(DataBase* db, const std::string& path, std::str
     *error = "not an open document";
     return false;
   }
-  if (!Write(*doc, path, kBeforeSaveAsDocSignalResponderService, error)) return false;
+  // The document has its new file while it is being written, so that what
+  // depends on its place (paths relative to it) is written for that place.
+  const std::string before = doc->path;
   doc->path = Canonical(path);
+  if (!Write(*doc, path, kBeforeSaveAsDocSignalResponderService, error)) {
+    doc->path = before;
+    return false;
+  }
   db->SetName(doc->path);
   db->SetModified(false);
   return true;
