@@ -13,6 +13,8 @@
 #include "host/ITextModelCmds.h"
 #include "integration/IXRefSelectionSuite.h"
 #include "model/IXRefFormats.h"
+#include "model/IXRefSourceMarker.h"
+#include "model/IXRefSourceMarkerList.h"
 #include "host/IDocument.h"
 #include <ostream>
 
@@ -57,6 +59,15 @@ std::string TakeError(const char* what) {
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   std::string text = std::string(what) + " failed";
   return message.IsEmpty() ? text : text + ": " + message.GetUTF8String();
+}
+
+// Another source marker of the document holds the name, ignoring case: as
+// the program and scripts do, the shell refuses it, since references by
+// that name would silently retarget.
+bool NameTaken(IDataBase* doc, const PMString& name, const UIDList& renamed) {
+  InterfacePtr<IXRefSourceMarkerList> list(doc, doc ? doc->GetRootUID() : kInvalidUID);
+  InterfacePtr<IXRefSourceMarker> holder(list ? list->QueryMarkerByName(name) : nullptr);
+  return holder && !renamed.Contains(::GetUID(holder.get()));
 }
 
 PMString Plain(const std::string& utf8) {
@@ -183,6 +194,10 @@ bool Shell::RunSuite(const Args& args, bool* known, std::string* error) {
     }
     if (!(rename ? suite->CanModifySourceMarker() : suite->CanInsertSourceMarker())) {
       *error = cmd + " is not possible with this selection";
+      return false;
+    }
+    if (NameTaken(Front(), Plain(args[1]), rename ? suite->GetSelectedSourceMarkers() : UIDList())) {
+      *error = "a source marker named \"" + args[1] + "\" exists already";
       return false;
     }
     const ErrorCode result =

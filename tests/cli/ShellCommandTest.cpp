@@ -208,3 +208,13 @@ TEST_F(ShellOnTerminal, ActionAsksItsQuestionOnTheTerminal) {
   EXPECT_TRUE(Has(run, "holds nothing of the plug-in")) << run.out;
 }
 }  // namespace
+
+// A name another marker holds, in any case, is refused as the program and
+// scripts refuse it; a marker may take its own name in another case.
+TEST_F(Shell, AMarkerNameTakenIgnoringCaseIsRefused) {
+  ProgramRun run = Script("select 0:2+3\ninsert-marker HEAD\ninsert-marker Second\nselect 0:0+1\n"
+                          "rename-marker second --update\nrename-marker HEAD\nselect 0:0+5\nquit!\n");
+  EXPECT_TRUE(Has(run, "error: a source marker named \"HEAD\" exists already")) << run.out;
+  EXPECT_TRUE(Has(run, "error: a source marker named \"second\" exists already")) << run.out;
+  EXPECT_TRUE(Has(run, "holds source marker \"HEAD\"\n  holds source marker \"Second\"\n")) << run.out;
+}
