@@ -1,9 +1,12 @@
 // xref relink DOC --from OLD --to NEW (-o OUT | --in-place): the
-// cross-references whose source document is OLD point at NEW instead.
+// cross-references whose source document is OLD point at NEW instead, and
+// are recomposed from it. Exit 1 when some stay broken (NEW is missing or
+// lacks their markers); the document is written all the same.
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
+#include "host/FileUtils.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "model/IXRefCrossRef.h"
@@ -20,7 +23,7 @@ public:
     AddWriteOptions(sub, &write_);
   }
   int Run() override {
-    return ChangeDocument(path_, write_, [&](Application&, DataBase* doc, std::string* error) {
+    return ChangeDocument(path_, write_, [&](Application& app, DataBase* doc, std::string* error) {
       const std::string from = AbsolutePath(from_);
       const UIDList all = CrossRefsOf(doc);
       UIDList matching(doc);
@@ -33,12 +36,24 @@ public:
         *error = "no cross-reference has its source in " + from_;
         return int(kExitUsage);
       }
+      // The command recomposes without opening closed documents, as a user's
+      // relink does with the new source open: so it is opened first.
+      const std::string to = AbsolutePath(to_);
+      std::string ignored;
+      if (FileUtils::DoesFileExist(IDFile(to))) app.OpenDocument(to, &ignored);
       InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefRelinkCrossRefCmdBoss));
       cmd->SetItemList(matching);
-      InterfacePtr<IFileData>(cmd.get(), IID_IFILEDATA)->Set(IDFile(AbsolutePath(to_)));
+      InterfacePtr<IFileData>(cmd.get(), IID_IFILEDATA)->Set(IDFile(to));
       if (!RunCommand(cmd.get(), error)) return int(kExitUsage);
       std::cout << "relinked " << matching.Length() << " cross-reference(s) to " << to_ << "\n";
-      return int(kExitOK);
+      int32 broken = 0;
+      for (int32 i = 0; i < matching.Length(); ++i) {
+        InterfacePtr<IXRefCrossRef> crossRef(matching.GetRef(i));
+        if (!crossRef || crossRef->GetSourceState() <= 0) continue;
+        ++broken;
+        std::cout << "broken: " << crossRef->GetSourceStateMessage().GetUTF8String() << "\n";
+      }
+      return int(broken == 0 ? kExitOK : kExitFinding);
     });
   }
 
