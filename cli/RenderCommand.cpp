@@ -6,6 +6,7 @@
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentSource.h"
+#include "cli/DocumentWorkflow.h"
 #include "headless/drawing/RenderOutput.h"
 #include "host/DrawingIDs.h"
 #include "host/IDisplayOptions.h"
@@ -51,6 +52,9 @@ public:
     if (!app) return Fail(error);
     DataBase* doc = OpenOrBuildDocument(*app, path_, &error);
     if (!doc) return Fail(error);
+    // Sources in other documents are found as an update finds them, so that
+    // the wash shows only what is really broken.
+    OpenSourceDocuments(doc);
     ShowHidden(doc, showHidden_);
     std::vector<UID> items;
     if (!Choose(doc, pdf, &items, &error)) return Fail(path_ + ": " + error);

@@ -111,6 +111,8 @@ private:
     std::vector<DataBase*> docs;
     auto app = StartWithDocuments({}, docs_, &docs);
     if (!app) return kExitUsage;
+    // A script sees the sources as an update would find them.
+    for (DataBase* doc : docs) OpenSourceDocuments(doc);
     ScriptLimits limits;
     limits.memoryBytes = limits_.memoryBytes;
     if (!RunScript(scriptPath_, source, std::cout, limits, &error)) {

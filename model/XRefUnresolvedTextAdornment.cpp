@@ -1,7 +1,7 @@
 // The highlight adornment: a translucent wash beneath the text of a
 // cross-reference whose source is broken (red) or whose composition failed
-// (magenta). Looking the source up again on every redraw keeps the wash
-// current; it never opens documents.
+// (magenta). Evaluating it again on every redraw keeps the wash current; it
+// never opens documents.
 #include "host/CPMUnknown.h"
 #include "host/IAttrReport.h"
 #include "host/ITextAdornment.h"
@@ -15,13 +15,16 @@
 #include "model/XRefModelID.h"
 
 namespace {
-// The colour for the cross-reference's state; false when it needs none.
+// The colour for what holds of the cross-reference now; false when it needs
+// none. Evaluated, not read from the states: those are not stored, and after
+// opening they would say nothing of a format that fails.
 bool WashColour(IXRefCrossRef* crossRef, double rgb[3]) {
-  if (crossRef->IsSourceBroken()) {
+  const XRefEvaluation now = crossRef->Evaluate();
+  if (!now.sourceFound) {
     rgb[0] = 1, rgb[1] = 0, rgb[2] = 0;
     return true;
   }
-  if (crossRef->IsCompositionFailed()) {
+  if (!now.composes) {
     rgb[0] = 1, rgb[1] = 0, rgb[2] = 1;
     return true;
   }

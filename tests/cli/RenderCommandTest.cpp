@@ -14,6 +14,23 @@ size_t Count(const std::string& hay, const std::string& needle) {
   return n;
 }
 
+// Pixels of the broken wash (red) and of the failed one (magenta), at half
+// opacity over the white page.
+std::pair<int, int> Washes(const std::string& png) {
+  PngImage image;
+  std::string error;
+  EXPECT_TRUE(image.Read(png, &error)) << error;
+  int red = 0, magenta = 0;
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < image.Width(); ++x) {
+      const Pixel p = image.At(x, y);
+      if (p.r < 200 || p.g < 100 || p.g > 160) continue;
+      red += p.b < 160;
+      magenta += p.b > 200;
+    }
+  return {red, magenta};
+}
+
 class RenderCommand : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -68,4 +85,27 @@ TEST_F(RenderCommand, BadRequestsExitTwoAndWriteNothing) {
   EXPECT_EQ(2, RunXref("render " + doc_ + " -o " + dir_.File("x.png") + " --page 1 --spread 1").exitCode);
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(doc_).parent_path()))
     EXPECT_EQ("sample.xrefdoc", entry.path().filename().string()) << "left behind: " << entry.path();
+}
+
+// Sources in other documents are found as an update finds them, and a
+// format that fails is washed as failing although states are not stored.
+TEST_F(RenderCommand, WashesShowWhatHoldsOfEachCrossReference) {
+  for (const char* name : {"chapter", "book"}) {
+    std::filesystem::copy_file(std::string(XREF_SOURCE_DIR) + "/samples/workflow/" + name + ".json",
+                               dir_.File(std::string(name) + ".json"));
+    ASSERT_EQ(0, RunXref("build " + dir_.File(std::string(name) + ".json") + " -o " +
+                         dir_.File(std::string(name) + ".xrefdoc")).exitCode);
+  }
+  ASSERT_EQ(0, RunXref("render " + dir_.File("book.xrefdoc") + " -o " + dir_.File("book.png")).exitCode);
+  EXPECT_EQ(std::make_pair(0, 0), Washes(dir_.File("book.png")));
+
+  std::ofstream(dir_.File("failing.json")) << R"({"version": 1, "spreads": [{"pages": 1}], "stories": [
+    {"frames": [{"page": 0, "columns": 40, "lines": 5}],
+     "paragraphs": [{"runs": ["Head", {"sourceMarker": {"name": "Head"}}]},
+                    {"runs": ["See ", {"crossReference": {"source": "Head", "markup": "<paratext cstyle=\"Nowhere\"/>"}}]}]}]})";
+  ASSERT_EQ(0, RunXref("build " + dir_.File("failing.json") + " -o " + dir_.File("failing.xrefdoc")).exitCode);
+  ASSERT_EQ(0, RunXref("render " + dir_.File("failing.xrefdoc") + " -o " + dir_.File("failing.png")).exitCode);
+  const std::pair<int, int> washes = Washes(dir_.File("failing.png"));
+  EXPECT_EQ(0, washes.first);
+  EXPECT_GT(washes.second, 0);
 }

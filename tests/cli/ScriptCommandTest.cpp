@@ -167,4 +167,19 @@ TEST_F(ScriptCommand, SampleScripts) {
   EXPECT_EQ(described.find("format \"Page\""), std::string::npos) << described;
   EXPECT_NE(described.find("text: \"p. 2\""), std::string::npos) << described;
 }
+
+// Sources in other documents are opened as an update opens them, so that
+// list-broken.js does not call a sound external reference broken.
+TEST_F(ScriptCommand, ExternalSourcesAreFoundAsAnUpdateFindsThem) {
+  for (const char* name : {"chapter", "book"}) {
+    WriteFile(dir_.File(std::string(name) + ".json"),
+              FileBytes(std::string(XREF_SOURCE_DIR) + "/samples/workflow/" + name + ".json"));
+    ASSERT_EQ(0, RunXref("build " + Quote(dir_.File(std::string(name) + ".json")) + " -o " +
+                         Quote(dir_.File(std::string(name) + ".xrefdoc"))).exitCode);
+  }
+  const std::string samples = std::string(XREF_SOURCE_DIR) + "/samples/scripts/";
+  ProgramRun run = RunXref("script " + Quote(dir_.File("book.xrefdoc")) + " " + Quote(samples + "list-broken.js"), false);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("book.xrefdoc: 0 of 1 cross-references broken"), std::string::npos) << run.out;
+}
 }  // namespace
