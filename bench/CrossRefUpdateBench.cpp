@@ -2,14 +2,15 @@
 // spread through the document, against a bare Xerces validating parse of
 // the format they use. "update_ratio" is the cost of one cross-reference's
 // update over one bare parse; compare "us_per_update" across N = 1,000 and
-// 10,000 for how the cost grows. XREF_BENCH_ITER=K runs K iterations
-// instead of 3, for profiling.
+// 10,000 for how the cost grows. Last, checking against updating.
+// XREF_BENCH_ITER=K runs K iterations instead of 3, for profiling.
 #include "bench/BenchSupport.h"
 #include "commands/XRefCommandID.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/text/DocumentBuilder.h"
 #include "host/CmdUtils.h"
 #include "host/ITextModel.h"
+#include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "host/ILineInfo.h"
@@ -196,3 +197,51 @@ static void BM_UpdateCrossRefsTenTimes(benchmark::State& state) {
   state.counters["baseline_growth"] = baselineGrowth;
 }
 BENCHMARK(BM_UpdateCrossRefsTenTimes)->Iterations(Iterations())->Unit(benchmark::kMillisecond);
+
+// What `xref check` does to each cross-reference (the read-only evaluation)
+// against what `xref update` does (one update command over all), taking
+// turns on the same document of 1,000 cross-references: "check_over_update"
+// is the cost of checking over the cost of updating, to stay at most 1.5.
+// Argument 0: every text is current; 1: before each turn a page of text
+// goes in at the start of the sources, or comes out again, so that every
+// page number is stale.
+static void BM_CheckAgainstUpdate(benchmark::State& state) {
+  const bool stale = state.range(0) != 0;
+  Document d(1000);
+  const WideString page = WideString::FromUTF8(std::string(1000, 'x'));
+  bool inserted = false;
+  double check = 0, update = 0;
+  for (auto _ : state) {
+    for (int32 slice = 0; slice < kSlices; ++slice) {
+      state.PauseTiming();
+      InterfacePtr<ITextModelCmds> edit(d.doc, d.source, IID_ITEXTMODELCMDS);
+      InterfacePtr<ICommand> change(!stale ? nullptr : inserted ? edit->DeleteCmd(0, page.Length())
+                                                                : edit->InsertCmd(0, page));
+      if (stale && CmdUtils::ProcessCommand(change.get()) != kSuccess) abort();
+      inserted = stale && !inserted;
+      state.ResumeTiming();
+      const double t0 = CpuSeconds();
+      int32 findings = 0;
+      for (int32 i = 0; i < d.crossRefs.Length(); ++i) {
+        InterfacePtr<IXRefCrossRef> crossRef(d.crossRefs.GetRef(i));
+        findings += crossRef->Evaluate().IsFinding();
+      }
+      const double t1 = CpuSeconds();
+      InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefUpdateCrossRefCmdBoss));
+      cmd->SetItemList(d.crossRefs);
+      if (CmdUtils::ProcessCommand(cmd.get()) != kSuccess) abort();
+      const double t2 = CpuSeconds();
+      if (stale != (findings > 0)) abort();
+      check += t1 - t0;
+      update += t2 - t1;
+    }
+    state.PauseTiming();
+    Settle(d);
+    state.ResumeTiming();
+  }
+  const double n = static_cast<double>(state.iterations()) * kSlices * d.crossRefs.Length();
+  state.counters["us_per_check"] = check * 1e6 / n;
+  state.counters["us_per_update"] = update * 1e6 / n;
+  state.counters["check_over_update"] = check / update;
+}
+BENCHMARK(BM_CheckAgainstUpdate)->Arg(0)->Arg(1)->Iterations(Iterations())->Unit(benchmark::kMillisecond);

@@ -3,12 +3,16 @@
 #include "headless/layout/LayoutBuilder.h"
 #include "host/IStoryList.h"
 #include "tests/support/CrossRefTestSupport.h"
+#include "tests/support/LiveUpdateTestSupport.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -69,6 +73,55 @@ protected:
     ASSERT_EQ("Top of the book", CurrentText(book_, local_));
     ASSERT_EQ("Setup", CurrentText(book_, external_));
     app_->CloseDocument(chapter);
+  }
+  // The chapter's heading gains "Quick " while it is closed.
+  void ReviseChapter(const std::string& path) {
+    std::string error;
+    DataBase* chapter = app_->OpenDocument(path, &error);
+    ASSERT_TRUE(chapter) << error;
+    InterfacePtr<IXRefSourceMarker> marker(MarkerList(chapter)->QueryMarkerByName(PMString("Setup")));
+    ASSERT_EQ(kSuccess, Process(CmdsOf(chapter, marker->GetStoryRef().GetUID())->InsertCmd(1, WideString(u"Quick "))));
+    ASSERT_TRUE(app_->SaveDocument(chapter, &error)) << error;
+    app_->CloseDocument(chapter);
+  }
+  // (document, kind) of every finding of a check of the documents in order.
+  std::multiset<std::pair<std::string, std::string>> Findings(const std::vector<std::string>& docs) {
+    std::string args;
+    for (const std::string& d : docs) args += " " + Quote(d);
+    ProgramRun check = Xref("check" + args + " --json", false);
+    std::multiset<std::pair<std::string, std::string>> found;
+    for (auto& doc : nlohmann::json::parse(check.out)["documents"])
+      for (auto& f : doc["findings"]) found.insert({doc["document"].get<std::string>(), f["kind"].get<std::string>()});
+    return found;
+  }
+  // What check finds before an update is what the update then does: the
+  // stale cross-references are the ones whose text changes, and both count
+  // the same broken, failed and locked ones.
+  void ExpectCheckAndUpdateAgree(const std::string& doc) {
+    SCOPED_TRACE(doc);
+    const std::string out = dir_.File("updated.xrefdoc");
+    auto before = nlohmann::json::parse(Xref("list " + Quote(doc) + " --json", false).out)["crossReferences"];
+    auto findings = nlohmann::json::parse(Xref("check " + Quote(doc) + " --json", false).out)["documents"][0]["findings"];
+    ProgramRun update = Xref("update " + Quote(doc) + " -o " + Quote(out));
+    auto after = nlohmann::json::parse(Xref("list " + Quote(out) + " --json", false).out)["crossReferences"];
+    ASSERT_EQ(before.size(), after.size());
+    std::set<size_t> stale, changed;
+    std::map<std::string, int> kinds;
+    for (auto& f : findings) {
+      ++kinds[f["kind"].get<std::string>()];
+      for (size_t i = 0; i < before.size(); ++i)
+        if (f["kind"] == "stale" && before[i]["story"] == f["story"] && before[i]["index"] == f["index"]) stale.insert(i);
+    }
+    for (size_t i = 0; i < before.size(); ++i)
+      if (before[i]["text"] != after[i]["text"]) changed.insert(i);
+    EXPECT_EQ(stale, changed) << update.out;
+    EXPECT_NE(std::string::npos, update.out.find(std::to_string(before.size()) + " cross-references, " +
+                                                 std::to_string(changed.size()) + " changed, " +
+                                                 std::to_string(kinds["failed"]) + " failed, " +
+                                                 std::to_string(kinds["broken"]) + " broken, " +
+                                                 std::to_string(kinds["locked"]) + " locked"))
+        << update.out;
+    EXPECT_EQ(findings.empty() ? 0 : 1, update.exitCode) << update.out;
   }
   std::string Chapter() const { return dir_.File("chapter.xrefdoc"); }
   std::string Book() const { return dir_.File("book.xrefdoc"); }
@@ -223,4 +276,128 @@ TEST_F(CrossRefWorkflow, RenamingAMarkerWithItsReferencesKeepsThemSound) {
   ProgramRun check = Xref("check " + Quote(Book()));
   EXPECT_EQ(1, check.exitCode);
   EXPECT_NE(std::string::npos, check.out.find("broken")) << check.out;
+}
+
+TEST_F(CrossRefWorkflow, CheckJudgesEveryDocumentAsItIsWhateverTheOrder) {
+  // The notes quote the book's paragraph that holds its external reference,
+  // which goes stale when the chapter changes.
+  MakeBook();
+  InsertMarker(book_, body_, 0, "Body");
+  Save(book_, Book());
+  std::vector<UID> stories;
+  DataBase* notes = NewDoc({"Notes: "}, &stories);
+  Insert(notes, stories[0], 7, "Body", "<paratext/>", Book());
+  Save(notes, dir_.File("notes.xrefdoc"));
+  ReviseChapter(Chapter());
+  const std::multiset<std::pair<std::string, std::string>> expected{{Book(), "stale"}};
+  EXPECT_EQ(expected, Findings({Book(), dir_.File("notes.xrefdoc")}));
+  EXPECT_EQ(expected, Findings({dir_.File("notes.xrefdoc"), Book()}));
+  EXPECT_EQ(expected, Findings({Book()}));
+}
+
+TEST_F(CrossRefWorkflow, CheckAndUpdateAgreeOnGeneratedAndSampleDocuments) {
+  MakeBook();
+  // Broken twice, failing, and stale twice.
+  Insert(book_, body_, 0, "Nowhere", "<paratext/>");
+  Insert(book_, body_, 0, "Top", "<paratext/>", dir_.File("missing.xrefdoc"));
+  Insert(book_, body_, 0, "Top", "[<paranum/>]");
+  Insert(book_, body_, 0, "Top", "<paratext/> ");
+  ASSERT_EQ(kSuccess, Process(CmdsOf(book_, top_)->InsertCmd(1, WideString(u"X"))));
+  Save(book_, Book());
+  EXPECT_EQ((std::multiset<std::pair<std::string, std::string>>{
+                {Book(), "broken"}, {Book(), "broken"}, {Book(), "failed"}, {Book(), "stale"}, {Book(), "stale"}}),
+            Findings({Book()}));
+  EXPECT_NE(std::string::npos, Xref("check " + Quote(Book())).out.find("missing.xrefdoc\" cannot be found"));
+  ExpectCheckAndUpdateAgree(Book());
+
+  // In a locked story a current cross-reference is sound; a stale one is
+  // reported as locked, and neither is touched.
+  std::vector<UID> stories;
+  DataBase* locked = NewDoc({"Top", "Locked: "}, &stories);
+  InsertMarker(locked, stories[0], 0, "Top");
+  Insert(locked, stories[1], 8, "Top", "<marker/>");
+  Insert(locked, stories[1], 8, "Top", "<paratext/>");
+  ASSERT_EQ(kSuccess, Process(CmdsOf(locked, stories[0])->InsertCmd(1, WideString(u"X"))));
+  SetLocked(locked, stories[1], true);
+  const std::string lockedPath = dir_.File("locked.xrefdoc");
+  Save(locked, lockedPath);
+  EXPECT_EQ((std::multiset<std::pair<std::string, std::string>>{{lockedPath, "locked"}}), Findings({lockedPath}));
+  ProgramRun list = Xref("list " + Quote(lockedPath), false);
+  EXPECT_NE(std::string::npos, list.out.find("text \"Top\" source ok, composition ok, locked, up to date")) << list.out;
+  EXPECT_NE(std::string::npos, list.out.find("locked, out of date")) << list.out;
+  ExpectCheckAndUpdateAgree(lockedPath);
+
+  ASSERT_EQ(0, Xref("sample --out " + Quote(dir_.File("s"))).exitCode);
+  ExpectCheckAndUpdateAgree(dir_.File("s/sample.xrefdoc"));
+  for (const char* name : {"chapter", "book", "chapter-revised"})
+    std::filesystem::copy_file(std::string(XREF_SOURCE_DIR) + "/samples/workflow/" + name + ".json",
+                               dir_.File(std::string(name) + ".json"));
+  ASSERT_EQ(0, Xref("build " + Quote(dir_.File("chapter.json")) + " -o " + Quote(Chapter())).exitCode);
+  ASSERT_EQ(0, Xref("build " + Quote(dir_.File("book.json")) + " -o " + Quote(Book())).exitCode);
+  ExpectCheckAndUpdateAgree(Book());
+  ASSERT_EQ(0, Xref("build " + Quote(dir_.File("chapter-revised.json")) + " -o " + Quote(Chapter())).exitCode);
+  EXPECT_EQ(1u, Findings({Book()}).size());
+  ExpectCheckAndUpdateAgree(Book());
+}
+
+TEST_F(CrossRefWorkflow, LiveUpdatesReachEveryDocumentWhateverTheOrder) {
+  MakeBook();
+  Save(book_, Book());
+  const std::string notes = dir_.File("notes.xrefdoc");
+  std::vector<UID> stories;
+  DataBase* notesDoc = NewDoc({"Notes: "}, &stories);
+  Insert(notesDoc, stories[0], 7, "Top", "<paratext/>", Book());
+  Save(notesDoc, notes);
+  // The book's heading changes; the notes name it.
+  ASSERT_EQ(0, Xref("edit " + Quote(Book()) + " " + Quote(notes) + " --insert 0:1:ZZZ").exitCode);
+  EXPECT_EQ(0, Xref("check " + Quote(Book()) + " " + Quote(notes)).exitCode) << Xref("list " + Quote(notes)).out;
+  std::ofstream(dir_.File("edit.json")) << R"([{"edit": "insert", "document": 1, "story": 0, "at": 1, "text": "Q"}])";
+  ProgramRun edit = Xref("edit " + Quote(notes) + " " + Quote(Book()) + " --script " + Quote(dir_.File("edit.json")));
+  ASSERT_EQ(0, edit.exitCode) << edit.out;
+  EXPECT_EQ(0, Xref("check " + Quote(notes) + " " + Quote(Book())).exitCode) << Xref("list " + Quote(notes)).out;
+  // Only changed texts are printed; recompositions that changed nothing are counted.
+  EXPECT_FALSE(std::regex_search(edit.out, std::regex(R"re("([^"]*)" -> "\1")re"))) << edit.out;
+  EXPECT_NE(std::string::npos, edit.out.find("recomposition(s) left the text as it was")) << edit.out;
+}
+
+TEST_F(CrossRefWorkflow, RenamingWithReferencesFollowsThoseThatNameTheDocumentsOwnFile) {
+  MakeBook();
+  Save(book_, Book());
+  Insert(book_, body_, 0, "Top", "<marker/>: ", Book());
+  Save(book_, Book());
+  ProgramRun rename = Xref("rename-marker " + Quote(Book()) + " Top Summit --update-references --in-place");
+  ASSERT_EQ(0, rename.exitCode) << rename.out;
+  EXPECT_EQ(0, Xref("check " + Quote(Book())).exitCode) << Xref("list " + Quote(Book())).out;
+  EXPECT_NE(std::string::npos, Xref("list " + Quote(Book()), false).out.find("text \"Summit: \""));
+}
+
+TEST_F(CrossRefWorkflow, BuiltDocumentsFindTheirSourcesAfterTheirFolderMoves) {
+  std::filesystem::create_directories(dir_.File("a"));
+  for (const char* name : {"chapter", "book"})
+    std::filesystem::copy_file(std::string(XREF_SOURCE_DIR) + "/samples/workflow/" + name + ".json",
+                               dir_.File(std::string("a/") + name + ".json"));
+  ASSERT_EQ(0, Xref("build " + Quote(dir_.File("a/chapter.json")) + " -o " + Quote(dir_.File("a/chapter.xrefdoc")))
+                   .exitCode);
+  ASSERT_EQ(0, Xref("build " + Quote(dir_.File("a/book.json")) + " -o " + Quote(dir_.File("a/book.xrefdoc"))).exitCode);
+  std::filesystem::rename(dir_.File("a"), dir_.File("b"));
+  ProgramRun check = Xref("check " + Quote(dir_.File("b/book.xrefdoc")));
+  EXPECT_EQ(0, check.exitCode) << check.out;
+}
+
+TEST_F(CrossRefWorkflow, RelinkingRecomposesFromTheNewSourceAndAMissingOneIsAFinding) {
+  MakeBook();
+  Save(book_, Book());
+  const std::string moved = dir_.File("moved.xrefdoc");
+  std::filesystem::copy_file(Chapter(), moved);
+  ReviseChapter(moved);
+  ProgramRun relink =
+      Xref("relink " + Quote(Book()) + " --from " + Quote(Chapter()) + " --to " + Quote(moved) + " --in-place");
+  ASSERT_EQ(0, relink.exitCode) << relink.out;
+  EXPECT_NE(std::string::npos, Xref("list " + Quote(Book()), false).out.find("text \"Quick Setup\""));
+  EXPECT_EQ(0, Xref("check " + Quote(Book())).exitCode);
+
+  relink = Xref("relink " + Quote(Book()) + " --from " + Quote(moved) + " --to " + Quote(dir_.File("gone.xrefdoc")) +
+                " --in-place");
+  EXPECT_EQ(1, relink.exitCode) << relink.out;
+  EXPECT_NE(std::string::npos, relink.out.find("gone.xrefdoc\" cannot be found")) << relink.out;
 }
