@@ -90,7 +90,8 @@ protected:
     for (const std::string& d : docs) args += " " + Quote(d);
     ProgramRun check = Xref("check" + args + " --json", false);
     std::multiset<std::pair<std::string, std::string>> found;
-    for (auto& doc : nlohmann::json::parse(check.out)["documents"])
+    const nlohmann::json report = nlohmann::json::parse(check.out);
+    for (auto& doc : report["documents"])
       for (auto& f : doc["findings"]) found.insert({doc["document"].get<std::string>(), f["kind"].get<std::string>()});
     return found;
   }
@@ -121,7 +122,8 @@ protected:
                                                  std::to_string(kinds["broken"]) + " broken, " +
                                                  std::to_string(kinds["locked"]) + " locked"))
         << update.out;
-    EXPECT_EQ(findings.empty() ? 0 : 1, update.exitCode) << update.out;
+    // What an update cannot mend is a finding for it too.
+    EXPECT_EQ(kinds["failed"] + kinds["broken"] + kinds["locked"] > 0 ? 1 : 0, update.exitCode) << update.out;
   }
   std::string Chapter() const { return dir_.File("chapter.xrefdoc"); }
   std::string Book() const { return dir_.File("book.xrefdoc"); }
@@ -342,17 +344,20 @@ TEST_F(CrossRefWorkflow, CheckAndUpdateAgreeOnGeneratedAndSampleDocuments) {
 
 TEST_F(CrossRefWorkflow, LiveUpdatesReachEveryDocumentWhateverTheOrder) {
   MakeBook();
+  SetLiveUpdates(book_, true);
   Save(book_, Book());
   const std::string notes = dir_.File("notes.xrefdoc");
   std::vector<UID> stories;
   DataBase* notesDoc = NewDoc({"Notes: "}, &stories);
   Insert(notesDoc, stories[0], 7, "Top", "<paratext/>", Book());
+  SetLiveUpdates(notesDoc, true);
   Save(notesDoc, notes);
   // The book's heading changes; the notes name it.
-  ASSERT_EQ(0, Xref("edit " + Quote(Book()) + " " + Quote(notes) + " --insert 0:1:ZZZ").exitCode);
-  EXPECT_EQ(0, Xref("check " + Quote(Book()) + " " + Quote(notes)).exitCode) << Xref("list " + Quote(notes)).out;
+  ProgramRun edit = Xref("edit " + Quote(Book()) + " " + Quote(notes) + " --insert 0:1:ZZZ");
+  ASSERT_EQ(0, edit.exitCode) << edit.out;
+  EXPECT_EQ(0, Xref("check " + Quote(Book()) + " " + Quote(notes)).exitCode) << edit.out;
   std::ofstream(dir_.File("edit.json")) << R"([{"edit": "insert", "document": 1, "story": 0, "at": 1, "text": "Q"}])";
-  ProgramRun edit = Xref("edit " + Quote(notes) + " " + Quote(Book()) + " --script " + Quote(dir_.File("edit.json")));
+  edit = Xref("edit " + Quote(notes) + " " + Quote(Book()) + " --script " + Quote(dir_.File("edit.json")));
   ASSERT_EQ(0, edit.exitCode) << edit.out;
   EXPECT_EQ(0, Xref("check " + Quote(notes) + " " + Quote(Book())).exitCode) << Xref("list " + Quote(notes)).out;
   // Only changed texts are printed; recompositions that changed nothing are counted.
