@@ -184,9 +184,14 @@ public:
     PMString text;
     if (!marker || !previewer) return text;
     const UIDRef source = marker->GetStoryRef();
-    const UIDRef dest = GetStoryRef();
-    previewer->Preview(&text, format_, source.GetDataBase(), source.GetUID(), marker->GetTextIndex(),
-                       dest.GetDataBase() ? dest.GetDataBase() : db_, dest.GetUID(), GetStartIndex());
+    const TextIndex sourceIndex = marker->GetTextIndex();
+    // Without anchored markers there is no destination; the previewer would
+    // give sample values for it, so the source stands in for it.
+    const UIDRef story = GetStoryRef();
+    const bool placed = story.GetDataBase() && GetStartIndex() > 0;
+    const UIDRef dest = placed ? story : source;
+    previewer->Preview(&text, format_, source.GetDataBase(), source.GetUID(), sourceIndex, dest.GetDataBase(),
+                       dest.GetUID(), placed ? GetStartIndex() : sourceIndex);
     return text;
   }
 
