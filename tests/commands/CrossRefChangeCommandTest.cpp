@@ -360,3 +360,32 @@ TEST_F(CrossRefChanges, AHyperlinkIntoAnotherDocumentIsRefusedBeforeAnythingIsMa
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   EXPECT_EQ(0, Hyperlinks(doc_)->GetDestinationCount());
 }
+
+TEST_F(CrossRefChanges, ARelinkMovesTheCrossReferenceInTheBuiltLookupsAndUndoMovesItBack) {
+  TempDir dir;
+  const IDFile from(dir.File("a.xrefdoc")), to(dir.File("b.xrefdoc"));
+  CrossRefRequest r;
+  r.start = 4;
+  r.marker = "Top";
+  r.source = from;
+  const UID x = InsertCrossRef(doc_, story_, r);
+  ASSERT_NE(kInvalidUID, x);
+  auto list = CrossRefList(doc_);
+  auto answers = [&](const IDFile& file) {
+    return std::make_pair(UIDsOf(list->GetCrossRefsBySourceDocument(file)),
+                          UIDsOf(list->GetCrossRefsBySource(file, PMString("top"))));
+  };
+  const auto found = std::make_pair(std::vector<UID>{x}, std::vector<UID>{x});
+  const auto none = std::make_pair(std::vector<UID>{}, std::vector<UID>{});
+  ASSERT_EQ(found, answers(from));  // the lookups are built before the relink
+  ASSERT_EQ(none, answers(to));
+  InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefRelinkCrossRefCmdBoss));
+  cmd->SetItemList(UIDList(doc_, x));
+  InterfacePtr<IFileData>(cmd.get(), IID_IFILEDATA)->Set(to);
+  ASSERT_EQ(kSuccess, CmdUtils::ProcessCommand(cmd.get()));
+  EXPECT_EQ(none, answers(from));
+  EXPECT_EQ(found, answers(to));
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(found, answers(from));
+  EXPECT_EQ(none, answers(to));
+}
