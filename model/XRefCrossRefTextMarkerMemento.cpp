@@ -101,7 +101,8 @@ private:
     if (!slot) return UIDRef();
     // Only a start and an end make a pair. Otherwise this marker begins a
     // pair of its own, and one pending before stays a lone marker.
-    if (!Completes(target.GetDataBase()->GetClass(slot->GetPendingUID()))) return PasteFirst(copyMarker.get(), slot.get());
+    if (!Completes(target.GetDataBase()->GetClass(slot->GetPendingUID())))
+      return PasteFirst(copyMarker.get(), slot.get());
     return PasteSecond(copyMarker.get(), slot.get(), copied->GetMarkerCrossRef(), target);
   }
 
