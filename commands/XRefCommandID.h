@@ -4,6 +4,15 @@
 #include "format/XRefFormatID.h"  // kXRefFormatNotFoundError
 #include "host/IDTypes.h"
 
+// Errors the commands raise when they refuse a request, changing nothing.
+// A position strictly inside the text of a cross-reference: the next update
+// of that cross-reference would replace whatever went there.
+constexpr ErrorCode kXRefInsideCrossRefError{0xF2CB0};
+// A cross-reference in a locked story cannot become plain text.
+constexpr ErrorCode kXRefStoryLockedError{0xF2CB1};
+// The host links only within one document.
+constexpr ErrorCode kXRefHyperlinkToOtherDocumentError{0xF2CB2};
+
 // Source-marker commands.
 constexpr ClassID kXRefSetupSourceMarkerCmdBoss{0xF2C18};
 constexpr ClassID kXRefAddSourceMarkerCmdBoss{0xF2C1B};

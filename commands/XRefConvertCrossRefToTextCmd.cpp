@@ -8,6 +8,7 @@
 #include "host/CmdUtils.h"
 #include "host/Command.h"
 #include "host/CreateObject.h"
+#include "host/IStoryLock.h"
 #include "host/ITextAttrUID.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
@@ -35,6 +36,10 @@ protected:
   void Do() override {
     const UIDList* items = GetItemList();
     if (!items || items->IsEmpty()) return;
+    // A locked story would keep the marker characters of a deleted
+    // cross-reference, so nothing is converted when any story is locked.
+    for (int32 i = 0; i < items->Length(); ++i)
+      if (InLockedStory(items->GetRef(i))) return XRefCommandUtils::Fail(kXRefStoryLockedError);
     PMString title("QX#0xF2C#kXRefConvertingCrossRefsKey");
     title.Translate();
     RangeProgressBar bar(title, 0, items->Length(), true);
@@ -58,6 +63,12 @@ protected:
   }
 
 private:
+  static bool InLockedStory(const UIDRef& ref) {
+    InterfacePtr<IXRefCrossRef> crossRef(ref);
+    InterfacePtr<IStoryLock> lock(crossRef ? crossRef->GetStoryRef() : UIDRef(), IID_ISTORYLOCK);
+    return lock && lock->IsLocked();
+  }
+
   static bool Convert(const UIDRef& ref) {
     Place p;
     {

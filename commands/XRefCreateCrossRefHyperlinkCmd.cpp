@@ -22,6 +22,8 @@ protected:
     UIDRef ref;
     InterfacePtr<IXRefCrossRef> crossRef(XRefCommandUtils::QuerySingleItem<IXRefCrossRef>(this, &ref));
     if (!crossRef) return;
+    // Refused before a destination is made in the other document.
+    if (crossRef->IsExternal()) return XRefCommandUtils::Fail(kXRefHyperlinkToOtherDocumentError);
     InterfacePtr<IXRefSourceMarker> marker(crossRef->QuerySourceMarker(false));
     if (!marker) return;
     InterfacePtr<IHyperlinkUtils> utils(UtilsBoss::QueryUtils<IHyperlinkUtils>());

@@ -12,6 +12,7 @@
 #include "host/StandardDataInterfaces.h"
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefFormatData.h"
+#include "model/XRefCrossRefInterior.h"
 #include "model/XRefModelID.h"
 
 namespace {
@@ -45,7 +46,7 @@ protected:
     IDataBase* db = GetItemList()->GetDataBase();
     SetItemList(UIDList(db));
     Parameters p;
-    if (!single || !Fetch(&p)) return;
+    if (!single || !Fetch(&p) || !Acceptable(story, p)) return;
     const UID crossRef = Insert(story, p);
     if (crossRef != kInvalidUID) SetItemList(UIDList(db, crossRef));
   }
@@ -66,6 +67,15 @@ private:
     *p = {range->Start(), range->Length(), file->GetFile(), name->Get(), format->GetFormatName(),
           format->GetFormatString(), hyperlink->Get()};
     return true;
+  }
+
+  // Refused before anything is made: a place inside another
+  // cross-reference's text, and a hyperlink the host cannot make.
+  static bool Acceptable(const UIDRef& story, const Parameters& p) {
+    if (XRefCrossRefInterior::IsInside(story, p.start)) XRefCommandUtils::Fail(kXRefInsideCrossRefError);
+    else if (p.hyperlink && !p.file.IsEmpty()) XRefCommandUtils::Fail(kXRefHyperlinkToOtherDocumentError);
+    else return true;
+    return false;
   }
 
   // Each step stops the insertion when it fails; what went before stays in

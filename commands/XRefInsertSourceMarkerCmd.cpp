@@ -9,6 +9,7 @@
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "integration/ImplementationRecord.h"
+#include "model/XRefCrossRefInterior.h"
 #include "model/XRefModelID.h"
 
 namespace {
@@ -29,6 +30,7 @@ protected:
     InterfacePtr<IRangeData> range(this, IID_IRANGEDATA);
     InterfacePtr<IStringData> name(this, IID_ISTRINGDATA);
     if (!range || !name) return XRefCommandUtils::Fail(kInvalidParameterError);
+    if (XRefCrossRefInterior::IsInside(story, range->Start())) return XRefCommandUtils::Fail(kXRefInsideCrossRefError);
     const UID marker = Insert(story, range->Start(), name->Get());
     if (marker != kInvalidUID) SetItemList(UIDList(db, marker));
   }

@@ -27,6 +27,8 @@ protected:
     InterfacePtr<IXRefFormatData> format(this, IID_IXREFFORMATDATA);
     InterfacePtr<IBoolData> hyperlink(this, IID_IBOOLDATA);
     if (!file || !name || !format || !hyperlink) return XRefCommandUtils::Fail(kInvalidParameterError);
+    if (hyperlink->Get() && !file->GetFile().IsEmpty())
+      return XRefCommandUtils::Fail(kXRefHyperlinkToOtherDocumentError);
     crossRef->SetSource(IDFile(file->GetFile().GetPath()), name->Get());
     crossRef->SetFormat(format->GetFormatName(), format->GetFormatString());
     if (!XRefCrossRefSteps::InvalidateIndex(ref.GetDataBase())) return XRefCommandUtils::Fail(kObjectNotFoundError);

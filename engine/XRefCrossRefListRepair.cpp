@@ -30,6 +30,13 @@ void DropAnchor(IDataBase* db, UID marker) {
     if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
 }
 
+// A marker counts only when a character of a story holds it: one whose
+// story went (the text of a deleted footnote) brackets nothing.
+bool Anchored(IDataBase* db, UID marker) {
+  InterfacePtr<IOwnedItem> item(db, marker, IID_IOWNEDITEM);
+  return item && item->GetTextIndex() >= 0;
+}
+
 // Removes the entry at `index`; false when the list would not shrink, so
 // that the walk cannot loop.
 bool RemoveEntry(IXRefCrossRefList* list, UID crossRef, bool deleteObject) {
@@ -57,7 +64,7 @@ int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
     if (!crossRef) return removed;
     InterfacePtr<IXRefCrossRefTextMarker> start(db, crossRef->GetStartMarker());
     InterfacePtr<IXRefCrossRefTextMarker> end(db, crossRef->GetEndMarker());
-    if (start && end) {
+    if (start && end && Anchored(db, crossRef->GetStartMarker()) && Anchored(db, crossRef->GetEndMarker())) {
       ++i;
       continue;
     }

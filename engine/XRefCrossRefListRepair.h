@@ -1,6 +1,6 @@
 #pragma once
 // Repairs an opened document's cross-reference list: entries whose object is
-// gone, or whose cross-reference lost a text marker, are removed (with the
+// gone, or whose cross-reference lost a text marker or its anchor, are removed (with the
 // cross-reference and the remaining marker's anchor); sound ones stay.
 // Runs while the document opens, outside any undo step.
 #include "host/UIDRef.h"

@@ -26,6 +26,9 @@ const ErrorStringEntry kErrorStringTable[] = {
     {kXRefNotInFootnoteError, "QX#0xF2C#kXRefNotInFootnoteErrorKey"},
     {kXRefNotNumberedError, "QX#0xF2C#kXRefNotNumberedErrorKey"},
     {kXRefNoFilteredTextError, "QX#0xF2C#kXRefNoFilteredTextErrorKey"},
+    {kXRefInsideCrossRefError, "QX#0xF2C#kXRefInsideCrossRefErrorKey"},
+    {kXRefStoryLockedError, "QX#0xF2C#kXRefStoryLockedErrorKey"},
+    {kXRefHyperlinkToOtherDocumentError, "QX#0xF2C#kXRefHyperlinkToOtherDocumentErrorKey"},
 };
 
 constexpr int32 kErrorStringTableID = 2200;

@@ -11,6 +11,7 @@
 #include "integration/XRefScripts.h"
 #include "model/IXRefFormatData.h"
 #include "model/IXRefFormats.h"
+#include "model/XRefCrossRefInterior.h"
 #include "model/XRefModelID.h"
 
 namespace {
@@ -145,6 +146,11 @@ ErrorCode XRefCrossRefCreation::Create(const ScriptRequest& request, ScriptData*
     return kScriptBadValueError;
   PMString file;
   if (ArgString(request.args, kXRefSourceFileProperty, &file)) p.file = IDFile(file.GetUTF8String());
+  // Its text would be replaced by the next update of the one around it.
+  if (XRefCrossRefInterior::IsInside(p.story, p.at)) {
+    ErrorUtils::PMSetGlobalErrorCode(kXRefInsideCrossRefError);
+    return kXRefInsideCrossRefError;
+  }
   CmdUtils::SequenceContext sequence{PMString("QX#0xF2C#kXRefInsertCrossRefCmdKey")};
   UIDRef crossRef;
   const ErrorCode code = Steps(p, &crossRef);

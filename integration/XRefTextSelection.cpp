@@ -3,6 +3,7 @@
 #include "host/IParagraphStrand.h"
 #include "host/IStoryLock.h"
 #include "model/IXRefCrossRefTextMarker.h"
+#include "model/XRefCrossRefInterior.h"
 #include "model/XRefModelID.h"
 #include <algorithm>
 
@@ -64,19 +65,7 @@ UIDList XRefTextSelection::SourceMarkers(bool first) const {
 }
 
 UID XRefTextSelection::EnclosingStartMarker(TextIndex* at) const {
-  auto strand = OwnedItems(model_.get());
-  auto paragraphs = Paragraphs(model_.get());
-  if (!strand || !paragraphs || range_.Start() <= 0) return kInvalidUID;
-  const TextIndex from = paragraphs->GetParagraphStart(range_.Start() - 1);
-  if (from < 0) return kInvalidUID;
-  auto items = strand->GetOwnedItems(from, range_.Start() - from);
-  for (auto it = items.rbegin(); it != items.rend(); ++it) {
-    if (IsEnd(it->cls)) return kInvalidUID;
-    if (!IsStart(it->cls)) continue;
-    if (at) *at = it->index;
-    return it->uid;
-  }
-  return kInvalidUID;
+  return XRefCrossRefInterior::EnclosingStartMarker(model_.get(), range_.Start(), at);
 }
 
 UIDList XRefTextSelection::CrossRefs() const {

@@ -343,15 +343,17 @@ private:
     InterfacePtr<IXRefPreviewer> previewer(utils ? utils->QueryPreviewer() : nullptr);
     InterfacePtr<IXRefComposerState> state(previewer.get(), IID_IXREFCOMPOSERSTATE);
     const UIDRef source = marker->GetStoryRef();
-    const UIDRef dest = GetStoryRef();
     InterfacePtr<ITextModel> story(QueryStoryModel());
+    // Without a place in a story the composer would have nowhere to write,
+    // and the previewer would give sample values for the destination: the
+    // source stands in for it, so the text still comes from the source.
+    const bool placed = story && GetStartIndex() > 0 && GetStartIndex() < story->TotalLength();
+    const UIDRef dest = placed ? GetStoryRef() : source;
+    const TextIndex destIndex = placed ? GetStartIndex() : marker->GetTextIndex();
     const ErrorCode previewed =
         previewer ? previewer->Preview(text, format_, source.GetDataBase(), source.GetUID(), marker->GetTextIndex(),
-                                       dest.GetDataBase() ? dest.GetDataBase() : db_, dest.GetUID(), GetStartIndex())
+                                       dest.GetDataBase() ? dest.GetDataBase() : db_, dest.GetUID(), destIndex)
                   : kFailure;
-    // Without a place in a story the text is the building blocks' samples,
-    // and the composer would have nowhere to write.
-    const bool placed = story && GetStartIndex() > 0 && GetStartIndex() < story->TotalLength();
     if (previewed != kSuccess || !placed || !state) {
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);
       *message = Translated("QX#0xF2C#kXRefCompositionFailedKey");

@@ -54,7 +54,7 @@ public:
       completed_ = MovedCrossRef(source);
       return kSuccess;
     }
-    copyRequested_ = false;
+    // The clipboard keeps this memento: each paste of it makes its own copy.
     const UIDRef made = PasteCopy(target);
     if (made.GetDataBase() == nullptr) return kFailure;
     if (pasted) *pasted = made;
@@ -99,8 +99,18 @@ private:
     if (!copyMarker || !SetRef(copyMarker.get(), IID_IUIDDATA, Marker())) return UIDRef();
     InterfacePtr<IXRefPendingMarker> slot(target, IID_IXREFPENDINGMARKER);
     if (!slot) return UIDRef();
-    if (slot->GetPendingUID() == kInvalidUID) return PasteFirst(copyMarker.get(), slot.get());
+    // Only a start and an end make a pair. Otherwise this marker begins a
+    // pair of its own, and one pending before stays a lone marker.
+    if (!Completes(target.GetDataBase()->GetClass(slot->GetPendingUID())))
+      return PasteFirst(copyMarker.get(), slot.get());
     return PasteSecond(copyMarker.get(), slot.get(), copied->GetMarkerCrossRef(), target);
+  }
+
+  // Whether a pending marker of that class and this one make a pair.
+  bool Completes(ClassID pending) const {
+    const UIDRef marker = Marker();
+    const ClassID mine = marker.GetDataBase()->GetClass(marker.GetUID());
+    return IsTextMarkerClass(pending) && IsTextMarkerClass(mine) && pending != mine;
   }
 
   // The first marker of a pair: copied unwired, it waits for its partner.

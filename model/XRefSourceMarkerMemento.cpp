@@ -33,7 +33,7 @@ public:
       placed_ = source;
       return kSuccess;
     }
-    copyRequested_ = false;
+    // The clipboard keeps this memento: each paste of it makes its own copy.
     if (!target.GetDataBase()) return kFailure;
     InterfacePtr<ICommand> copy(XRefCommandUtils::CreateCommand(kXRefCopySourceMarkerCmdBoss, UIDList(target)));
     InterfacePtr<IUIDData> object(copy.get(), IID_IUIDDATA);

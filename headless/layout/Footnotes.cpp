@@ -5,7 +5,9 @@
 #include "host/IOwnedItemStrand.h"
 #include "host/IPMStream.h"
 #include "host/IStoryList.h"
+#include "host/CmdUtils.h"
 #include "host/ITextModel.h"
+#include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
 #include <unordered_map>
 
@@ -39,6 +41,20 @@ UIDRef FootnoteImpl::GetReferenceStoryRef() const {
 TextIndex FootnoteImpl::GetReferenceIndex() const {
   InterfacePtr<IOwnedItem> item(this, IID_IOWNEDITEM);
   return item ? item->GetTextIndex() : -1;
+}
+
+ICommand* FootnoteOwnedItem::QueryDeleteCommand() {
+  InterfacePtr<IFootnote> note(this, IID_IFOOTNOTE);
+  const UIDRef story(::GetDataBase(this), note ? note->GetFootnoteStoryUID() : kInvalidUID);
+  InterfacePtr<ITextModel> text(story, IID_ITEXTMODEL);
+  InterfacePtr<ITextModelCmds> cmds(story, IID_ITEXTMODELCMDS);
+  // All but the story's final return, which goes with the story.
+  const int32 length = text ? text->TotalLength() - 1 : 0;
+  if (cmds && length > 0) {
+    InterfacePtr<ICommand> del(cmds->DeleteCmd(0, length));
+    if (!del || CmdUtils::ProcessCommand(del.get()) != kSuccess) return nullptr;
+  }
+  return COwnedItem::QueryDeleteCommand();
 }
 
 namespace {

@@ -39,11 +39,14 @@ private:
   UID story_ = kInvalidUID;
 };
 
-// The footnote as an owned item: deleting its reference deletes it (the
-// host's default), and copying text does not carry it.
+// The footnote as an owned item: deleting its reference deletes it, and
+// copying text does not carry it. Its own text goes first, as deleted text
+// does, so the items anchored there are deleted through their own commands.
 class FootnoteOwnedItem : public COwnedItem {
 public:
   using COwnedItem::COwnedItem;
+  // Null when the footnote's text cannot be deleted (its error stays set).
+  ICommand* QueryDeleteCommand() override;
 };
 
 class FootnoteUtilsImpl : public CPMUnknown<IFootnoteUtils> {

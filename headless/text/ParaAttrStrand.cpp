@@ -14,7 +14,9 @@ void ParaAttrStrand::Inserted(TextIndex at, int32 count) {
 
 void ParaAttrStrand::Deleted(TextIndex at, int32 count, TextIndex joinedStart, int32 joinedLength) {
   PreDirty();
-  ParaAttrs first = runs_.ValueAt(joinedStart);
+  // A deletion from a paragraph's start leaves no part of that paragraph:
+  // the joined one begins with the text after the range, and keeps its own.
+  ParaAttrs first = runs_.ValueAt(joinedStart == at ? at + count : joinedStart);
   runs_.DeleteRange(at, count);
   runs_.FillRange(joinedStart, joinedLength, first);
 }

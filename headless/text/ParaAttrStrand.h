@@ -20,7 +20,8 @@ public:
   // Text inserted at `at` belongs to the paragraph it went into.
   void Inserted(TextIndex at, int32 count);
   // After a deletion that joined paragraphs, the joined paragraph
-  // [joinedStart, joinedStart + joinedLength) keeps its first one's attributes.
+  // [joinedStart, joinedStart + joinedLength) keeps the attributes of the
+  // paragraph its first character came from.
   void Deleted(TextIndex at, int32 count, TextIndex joinedStart, int32 joinedLength);
   void Fill(TextIndex at, int32 count, const ParaAttrs& attrs);
   // Replaces the attributes over a range of whole paragraphs by f(attrs).

@@ -2,6 +2,7 @@
 // relink, to-text and rename-marker, with where changed documents go.
 #include "headless/layout/LayoutBuilder.h"
 #include "host/IStoryList.h"
+#include "host/IStoryLock.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/LiveUpdateTestSupport.h"
 #include "tests/support/RunProgram.h"
@@ -405,4 +406,50 @@ TEST_F(CrossRefWorkflow, RelinkingRecomposesFromTheNewSourceAndAMissingOneIsAFin
                 " --in-place");
   EXPECT_EQ(1, relink.exitCode) << relink.out;
   EXPECT_NE(std::string::npos, relink.out.find("gone.xrefdoc\" cannot be found")) << relink.out;
+}
+
+TEST_F(CrossRefWorkflow, ABrokenReferenceIsAnUpdateFindingAndQuotesOfOneKindAreNoCheckFinding) {
+  MakeBook();
+  const UID quoted = Insert(book_, body_, 0, "Top", "\"<paratext/>\"");
+  Save(book_, Book());
+  ASSERT_EQ(0, Xref("check " + Quote(Book())).exitCode);
+  // The straight opening quote in the story becomes a curly one.
+  const TextIndex open = CrossRef(book_, quoted)->GetStartIndex();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(book_, body_)->InsertCmd(open, WideString(u"\u201C"))));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(book_, body_)->DeleteCmd(open + 1, 1)));
+  ASSERT_EQ("\u201CTop of the book\"", CurrentText(book_, quoted));
+  Save(book_, Book());
+  ProgramRun check = Xref("check " + Quote(Book()));
+  EXPECT_EQ(0, check.exitCode) << check.out;
+
+  // One broken reference alone makes the update a finding.
+  Insert(book_, body_, 0, "Nowhere", "<paratext/>");
+  Save(book_, Book());
+  ProgramRun update = Xref("update " + Quote(Book()) + " --in-place");
+  EXPECT_EQ(1, update.exitCode) << update.out;
+  EXPECT_NE(std::string::npos, update.out.find("0 failed, 1 broken")) << update.out;
+}
+
+TEST_F(CrossRefWorkflow, RefusedInsertionsAndConversionsLeaveTheFileAsItWas) {
+  MakeBook();
+  ASSERT_NE(kInvalidUID, Insert(book_, top_, 0, "Top", "<paratext/>"));
+  InterfacePtr<IStoryLock>(book_, top_, IID_ISTORYLOCK)->SetLocked(true);
+  Save(book_, Book());
+  const std::string saved = FileBytes(Book());
+  const std::string story = std::to_string(StoryNumberIn(book_, body_));
+  // Index 6 lies inside the text of the local reference (markers at 4 and 20).
+  ProgramRun inside = Xref("insert " + Quote(Book()) + " --at " + story + ":6 --source Top --markup x --in-place");
+  EXPECT_EQ(2, inside.exitCode) << inside.out;
+  EXPECT_NE(std::string::npos, inside.out.find("inside the text of a cross-reference")) << inside.out;
+  ProgramRun link = Xref("insert " + Quote(Book()) + " --at " + story + ":0 --source Setup --source-doc " +
+                         Quote(Chapter()) + " --markup x --hyperlink --in-place");
+  EXPECT_EQ(2, link.exitCode) << link.out;
+  EXPECT_NE(std::string::npos, link.out.find("cannot lead into another document")) << link.out;
+  ProgramRun toText = Xref("to-text " + Quote(Book()) + " --all --in-place");
+  EXPECT_EQ(2, toText.exitCode) << toText.out;
+  EXPECT_NE(std::string::npos, toText.out.find("is locked")) << toText.out;
+  ProgramRun action = Xref("action " + Quote(Book()) + " convert-all");
+  EXPECT_EQ(1, action.exitCode) << action.out;
+  EXPECT_NE(std::string::npos, action.out.find("is locked")) << action.out;
+  EXPECT_EQ(saved, FileBytes(Book()));
 }

@@ -130,3 +130,14 @@ TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
   ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph 0:0:1:1 --move-paragraph 1:0:1:4", true);
   EXPECT_EQ(0, run.exitCode) << run.out;
 }
+
+TEST_F(EditCommand, AScriptNamingADocumentPastTheLastIsRefusedAndSavesNothing) {
+  const std::string before = FileBytes(doc_);
+  std::ofstream(dir_.File("edits.json"))
+      << R"([{"edit": "insert", "story": 0, "at": 0, "text": "x"},
+            {"edit": "insert", "document": 1, "story": 0, "at": 0, "text": "y"}])";
+  ProgramRun run = Edit("--script '" + dir_.File("edits.json") + "'");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("edit names document 1 of 1")) << run.out;
+  EXPECT_EQ(before, FileBytes(doc_));
+}

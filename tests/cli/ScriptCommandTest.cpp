@@ -183,3 +183,16 @@ TEST_F(ScriptCommand, ExternalSourcesAreFoundAsAnUpdateFindsThem) {
   EXPECT_NE(run.out.find("book.xrefdoc: 0 of 1 cross-references broken"), std::string::npos) << run.out;
 }
 }  // namespace
+
+TEST_F(ScriptCommand, ACrossReferenceInsideAnotherOnesTextIsRefused) {
+  const std::string before = FileBytes(Doc());
+  // One past the start marker of the reference after "See ".
+  const std::string script = Script("inside.js", R"(var story = app.documents[0].stories[0];
+app.documents[0].crossReferences.add({text: story.characters(story.contents.indexOf("See ") + 5),
+                                      sourceMarkerName: "Intro", formatName: "Page"});
+)");
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(script) + " --in-place");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("inside the text of a cross-reference")) << run.out;
+  EXPECT_EQ(before, FileBytes(Doc()));
+}

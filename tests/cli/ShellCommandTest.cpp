@@ -44,6 +44,20 @@ TEST_F(Shell, ACaretInsideACrossRefGrowsAndOneAfterItDoesNot) {
   EXPECT_TRUE(Has(run, "story 1 caret at 7\n  holds cross-reference")) << run.out;
 }
 
+TEST_F(Shell, InsertionsInsideACrossRefAndHyperlinksIntoAnotherDocumentAreRefused) {
+  const std::string other = dir_.File("other.xrefdoc");
+  ProgramRun run = Script("exact on\ncaret 1:7\ninsert-xref Head Page\ninsert-marker Inner\nexact off\n"
+                          "select 1:0+3\ninsert-xref Head Page --file '" + other + "' --hyperlink\n"
+                          "select 1:0+18\nundo\n");
+  EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "insert-xref failed: The position lies inside the text of a cross-reference")) << run.out;
+  EXPECT_TRUE(Has(run, "insert-marker failed: The position lies inside the text of a cross-reference")) << run.out;
+  EXPECT_TRUE(Has(run, "insert-xref failed: A hyperlink cannot lead into another document")) << run.out;
+  EXPECT_TRUE(Has(run, "text: \"See Heading here\"\n  holds cross-reference")) << run.out;
+  EXPECT_FALSE(Has(run, "holds source marker \"Inner\"")) << run.out;
+  EXPECT_TRUE(Has(run, "nothing to undo")) << run.out;
+}
+
 TEST_F(Shell, UnsavedChangesAreNeverDroppedSilently) {
   const std::string before = FileBytes(doc_);
   ProgramRun run = Script("select 0:2+3\ninsert-marker Second\nquit\n");

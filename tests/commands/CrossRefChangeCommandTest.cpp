@@ -1,5 +1,6 @@
 // Changing existing cross-references: format, source, relinking, turning
-// them into text, hyperlinks and modifying them.
+// them into text, hyperlinks and modifying them; what insertion, conversion
+// and hyperlinks refuse.
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/ICharAttrStrand.h"
@@ -7,6 +8,7 @@
 #include "host/IHyperlinks.h"
 #include "host/ITextHolder.h"
 #include "host/IOwnedItemStrand.h"
+#include "host/IStoryLock.h"
 #include "host/StandardDataInterfaces.h"
 #include "model/IXRefFormatData.h"
 #include "model/IXRefFormats.h"
@@ -286,4 +288,104 @@ TEST_F(CrossRefChanges, RenamingWithReferencesIsOneStepThatQueuesTheCrossReferen
   ASSERT_TRUE(doc->Undo());
   EXPECT_EQ("Top", CrossRef(doc, x)->GetSourceMarkerName().GetUTF8String());
   EXPECT_EQ("Top", NameOf(doc, marker));
+}
+
+TEST_F(CrossRefChanges, NothingIsInsertedInsideACrossReferencesTextButBesideItIs) {
+  const UID x = Insert(4, "Top");  // "See " [4] "Top" [8] " and "
+  const std::string before = DocumentBytes(doc_);
+  for (TextIndex inside : {5, 7, 8}) {
+    SCOPED_TRACE(inside);
+    ErrorCode err = kSuccess;
+    CrossRefRequest r;
+    r.start = inside;
+    r.marker = "Mid";
+    EXPECT_EQ(kInvalidUID, InsertCrossRef(doc_, story_, r, &err));
+    EXPECT_EQ(kXRefInsideCrossRefError, err);
+    EXPECT_EQ(kInvalidUID, InsertMarker(doc_, story_, inside, "Inner"));
+    EXPECT_EQ(before, DocumentBytes(doc_));
+  }
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  // Right before its start marker and right after its end marker.
+  EXPECT_NE(kInvalidUID, InsertMarker(doc_, story_, 9, "After"));
+  EXPECT_NE(kInvalidUID, Insert(4, "Mid"));
+  EXPECT_EQ("Top", CurrentText(doc_, x));
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(CrossRefList(doc_)->GetCrossRefs()));
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ(3, MarkerList(doc_)->GetMarkerCount());
+}
+
+TEST_F(CrossRefChanges, ConvertingInALockedStoryIsRefusedAndChangesNothing) {
+  const UID x = Insert(4, "Top");
+  const UID y = Insert(0, "Mid");
+  InterfacePtr<IStoryLock> lock(doc_, story_, IID_ISTORYLOCK);
+  lock->SetLocked(true);
+  const std::string before = DocumentBytes(doc_);
+  EXPECT_EQ(kXRefStoryLockedError, ConvertToText(Both(x, y)));
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  EXPECT_EQ(before, DocumentBytes(doc_));
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+  lock->SetLocked(false);
+  ASSERT_EQ(kSuccess, ConvertToText(Both(x, y)));
+  EXPECT_EQ("MiddleSee Top and \r", StoryText(doc_, story_));
+}
+
+TEST_F(CrossRefChanges, AHyperlinkIntoAnotherDocumentIsRefusedBeforeAnythingIsMade) {
+  TempDir dir;
+  const std::string before = DocumentBytes(doc_);
+  CrossRefRequest r;
+  r.start = 4;
+  r.marker = "Top";
+  r.source = IDFile(dir.File("other.xrefdoc"));
+  r.hyperlink = true;
+  ErrorCode err = kSuccess;
+  EXPECT_EQ(kInvalidUID, InsertCrossRef(doc_, story_, r, &err));
+  EXPECT_EQ(kXRefHyperlinkToOtherDocumentError, err);
+  EXPECT_EQ(before, DocumentBytes(doc_));
+
+  // Nor by modifying one, nor through the hyperlink command itself.
+  const UID x = Insert(4, "Top");
+  const std::string made = DocumentBytes(doc_);
+  InterfacePtr<ICommand> modify(CmdUtils::CreateCommand(kXRefModifyCrossRefCmdBoss));
+  modify->SetItemList(UIDList(doc_, x));
+  InterfacePtr<IFileData>(modify.get(), IID_IFILEDATA)->Set(r.source);
+  InterfacePtr<IStringData>(modify.get(), IID_ISTRINGDATA)->Set(PMString("Top"));
+  InterfacePtr<IXRefFormatData>(modify.get(), IID_IXREFFORMATDATA)->SetFormatData(PMString(), PMString("<paratext/>"));
+  InterfacePtr<IBoolData>(modify.get(), IID_IBOOLDATA)->Set(true);
+  EXPECT_EQ(kXRefHyperlinkToOtherDocumentError, CmdUtils::ProcessCommand(modify.get()));
+  EXPECT_EQ(made, DocumentBytes(doc_));
+  r.hyperlink = false;
+  const UID external = InsertCrossRef(doc_, story_, r);
+  ASSERT_NE(kInvalidUID, external);
+  EXPECT_EQ(kXRefHyperlinkToOtherDocumentError, RunOn(kXRefCreateCrossRefHyperlinkCmdBoss, UIDRef(doc_, external)));
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  EXPECT_EQ(0, Hyperlinks(doc_)->GetDestinationCount());
+}
+
+TEST_F(CrossRefChanges, ARelinkMovesTheCrossReferenceInTheBuiltLookupsAndUndoMovesItBack) {
+  TempDir dir;
+  const IDFile from(dir.File("a.xrefdoc")), to(dir.File("b.xrefdoc"));
+  CrossRefRequest r;
+  r.start = 4;
+  r.marker = "Top";
+  r.source = from;
+  const UID x = InsertCrossRef(doc_, story_, r);
+  ASSERT_NE(kInvalidUID, x);
+  auto list = CrossRefList(doc_);
+  auto answers = [&](const IDFile& file) {
+    return std::make_pair(UIDsOf(list->GetCrossRefsBySourceDocument(file)),
+                          UIDsOf(list->GetCrossRefsBySource(file, PMString("top"))));
+  };
+  const auto found = std::make_pair(std::vector<UID>{x}, std::vector<UID>{x});
+  const auto none = std::make_pair(std::vector<UID>{}, std::vector<UID>{});
+  ASSERT_EQ(found, answers(from));  // the lookups are built before the relink
+  ASSERT_EQ(none, answers(to));
+  InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefRelinkCrossRefCmdBoss));
+  cmd->SetItemList(UIDList(doc_, x));
+  InterfacePtr<IFileData>(cmd.get(), IID_IFILEDATA)->Set(to);
+  ASSERT_EQ(kSuccess, CmdUtils::ProcessCommand(cmd.get()));
+  EXPECT_EQ(none, answers(from));
+  EXPECT_EQ(found, answers(to));
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ(found, answers(from));
+  EXPECT_EQ(none, answers(to));
 }

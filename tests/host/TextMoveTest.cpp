@@ -246,3 +246,23 @@ TEST_F(TextMove, AttributesThatCopiesLeaveBehindMoveWithTheirText) {
   EXPECT_EQ(story, tagAt(2));
   EXPECT_EQ(kInvalidUID, tagAt(3));
 }
+
+TEST_F(TextMove, AHolderThatBeginsOrEndsWithTheMovedParagraphGoesAlongWhole) {
+  UID story = MakeStory(doc_, "Link one\rTwo\rThree");
+  InterfacePtr<IHyperlinkUtils> utils(UtilsBoss::QueryUtils<IHyperlinkUtils>());
+  const UIDRef first = utils->CreateTextSource(UIDRef(doc_, story), 0, 4);  // "Link"
+  auto range = [&](const UIDRef& holder) {
+    InterfacePtr<ITextHolder> h(holder, IID_ITEXTHOLDER);
+    return std::make_tuple(h->GetStoryUID(), h->GetStart(), h->GetLength());
+  };
+  ASSERT_EQ(kSuccess, Move(story, 0, 9, story, 13));
+  EXPECT_EQ("Two\rLink one\rThree\r", StoryText(doc_, story));
+  EXPECT_EQ(std::make_tuple(story, 4, 4), range(first));
+  // One that is the whole paragraph, its return included.
+  const UIDRef whole = utils->CreateTextSource(UIDRef(doc_, story), 0, 4);  // "Two\r"
+  ASSERT_NE(kInvalidUID, whole.GetUID());
+  ASSERT_EQ(kSuccess, Move(story, 0, 4, story, 13));
+  EXPECT_EQ("Link one\rTwo\rThree\r", StoryText(doc_, story));
+  EXPECT_EQ(std::make_tuple(story, 9, 4), range(whole));
+  EXPECT_EQ(std::make_tuple(story, 0, 4), range(first));
+}

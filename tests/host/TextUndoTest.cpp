@@ -2,6 +2,8 @@
 // saved stories read back the same.
 #include "headless/text/DocumentBuilder.h"
 #include "headless/text/TextClipboard.h"
+#include "host/IParaAttrStrand.h"
+#include "host/IParagraphStrand.h"
 #include "host/IStoryList.h"
 #include "host/ITextAttributes.h"
 #include "host/TextAttr.h"
@@ -155,4 +157,40 @@ TEST(TextUndo, SavedAndReopenedStoriesAreIdentical) {
   std::ifstream a(dir.File("a.xrefdoc"), std::ios::binary), c(dir.File("c.xrefdoc"), std::ios::binary);
   std::string aBytes((std::istreambuf_iterator<char>(a)), {}), cBytes((std::istreambuf_iterator<char>(c)), {});
   EXPECT_EQ(aBytes, cBytes);
+}
+
+TEST(TextUndo, DeletingOrMovingWholeParagraphsKeepsTheOthersStyles) {
+  TestApp app;
+  DataBase* doc = app->NewDocument();
+  DocumentBuilder b(doc);
+  const UID heading = b.AddParagraphStyle("Heading", AttributeBossList(), kNumberedList);
+  const UID story = b.NewStory();
+  for (const char* text : {"Head A", "Body", "Head B", "End"}) {
+    b.AddParagraph(story, text[0] == 'H' ? heading : kInvalidUID);
+    b.AddRun(story, WideString(text));
+  }
+  auto styles = [&] {
+    auto strand = StrandOf<IParaAttrStrand>(doc, story, kParaAttrStrandBoss);
+    std::vector<bool> headings;
+    auto paras = StrandOf<IParagraphStrand>(doc, story, kParagraphStrandBoss);
+    for (int32 i = 0; i < paras->GetParagraphCount(); ++i)
+      headings.push_back(strand->GetParagraphStyle(paras->GetNthParagraphStart(i)) == heading);
+    return headings;
+  };
+  ASSERT_EQ((std::vector<bool>{true, false, true, false}), styles());
+  const std::string before = DocumentBytes(doc);
+  // "Body\r": the heading after it stays a heading.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc, story)->DeleteCmd(7, 5)));
+  EXPECT_EQ((std::vector<bool>{true, true, false}), styles());
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc));
+  // "Head A\r" in front of "End".
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc, story)->MoveCmd(0, 7, story, 19)));
+  EXPECT_EQ("Body\rHead B\rHead A\rEnd\r", StoryText(doc, story));
+  EXPECT_EQ((std::vector<bool>{false, true, true, false}), styles());
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc));
+  // Across paragraphs, the joined one keeps the first one's style.
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc, story)->DeleteCmd(2, 7)));
+  EXPECT_EQ((std::vector<bool>{true, true, false}), styles());
 }

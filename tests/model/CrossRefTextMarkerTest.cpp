@@ -1,7 +1,10 @@
-// Text markers as owned items: deleting their characters, and carrying a
-// cross-reference through copy and paste.
+// Text markers as owned items: deleting their characters (also with the
+// footnote that holds them), and carrying a cross-reference through copy
+// and paste.
 #include "commands/XRefCommandID.h"
+#include "headless/layout/LayoutBuilder.h"
 #include "headless/text/TextClipboard.h"
+#include "host/IFootnote.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
 #include "model/IXRefCrossRefTextMarker.h"
@@ -146,4 +149,91 @@ TEST_F(CrossRefTextMarkers, ALoneEndMarkerWaitsUntilTheNextPastedMarkerCompletes
   EXPECT_EQ(pending, copy->GetEndMarker());
   EXPECT_EQ(kXRefCrossRefStartMarkerBoss, other->GetClass(copy->GetStartMarker()));
   EXPECT_EQ("ab", copy->GetCurrentText(false).GetUTF8String());
+}
+
+TEST_F(CrossRefTextMarkers, APendingStartMarkerDoesNotCaptureTheStartOfTheNextPastedPair) {
+  DataBase* other = app_->NewDocument();
+  const UID target = MakeStory(other, "keep this text");
+  auto x = CrossRef(doc_, first_);
+  const TextIndex start = x->GetStartIndex() - 1, end = x->GetEndIndex() + 1;
+  // A start marker with one letter, after the text.
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), start, 2));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(14)));
+  InterfacePtr<IXRefPendingMarker> slot(other, target, IID_IXREFPENDINGMARKER);
+  const UID lone = slot->GetPendingUID();
+  ASSERT_EQ(kXRefCrossRefStartMarkerBoss, other->GetClass(lone));
+
+  // A whole cross-reference at the story's start pairs its own two markers.
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), start, end - start));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(0)));
+  ASSERT_EQ(1, CrossRefList(other)->GetCrossRefCount());
+  const UID copy = CrossRefList(other)->GetCrossRefUID(0);
+  EXPECT_EQ(kXRefCrossRefStartMarkerBoss, other->GetClass(CrossRef(other, copy)->GetStartMarker()));
+  EXPECT_EQ(kXRefCrossRefEndMarkerBoss, other->GetClass(CrossRef(other, copy)->GetEndMarker()));
+  EXPECT_NE(lone, CrossRef(other, copy)->GetStartMarker());
+  EXPECT_EQ(kInvalidUID, slot->GetPendingUID());
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(other, copy)));
+  EXPECT_NE(std::string::npos, StoryText(other, target).find("keep this text")) << StoryText(other, target);
+}
+
+TEST_F(CrossRefTextMarkers, EachPasteOfOneCopyMakesItsOwnCrossReferenceAndSourceMarker) {
+  DataBase* other = app_->NewDocument();
+  const UID target = MakeStory(other, "ab");
+  auto x = CrossRef(doc_, first_);
+  const TextIndex start = x->GetStartIndex() - 1, end = x->GetEndIndex() + 1;
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), start, end - start));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(2)));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(0)));
+  auto list = CrossRefList(other);
+  ASSERT_EQ(2, list->GetCrossRefCount());
+  EXPECT_NE(CrossRef(other, list->GetCrossRefUID(0))->GetStartMarker(),
+            CrossRef(other, list->GetCrossRefUID(1))->GetStartMarker());
+  for (int32 i = 0; i < 2; ++i) EXPECT_EQ("Heading", CurrentText(other, list->GetCrossRefUID(i)));
+
+  // A source marker copied once and pasted twice.
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, source_), 0, 1));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(0)));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(other, target)->PasteCmd(0)));
+  EXPECT_EQ(2u, other->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
+}
+
+TEST_F(CrossRefTextMarkers, DeletingAFootnoteDeletesTheCrossReferencesAndMarkersInItsText) {
+  LayoutBuilder layout(doc_);
+  const UID note = layout.AddFootnote(story_, 0, WideString("Note"));
+  ASSERT_NE(kInvalidUID, note);
+  InterfacePtr<IFootnote> footnote(doc_, note, IID_IFOOTNOTE);
+  const UID noteStory = footnote->GetFootnoteStoryUID();
+  footnote.reset();
+  const UID inNote = InsertCrossRef(doc_, noteStory, [] {
+    CrossRefRequest r;
+    r.start = 2;
+    r.marker = "H";
+    return r;
+  }());
+  ASSERT_NE(kInvalidUID, inNote);
+  const UID marker = InsertMarker(doc_, noteStory, 2, "InNote");
+  ASSERT_NE(kInvalidUID, marker);
+  const UID start = CrossRef(doc_, inNote)->GetStartMarker();
+  ASSERT_EQ(3, CrossRefList(doc_)->GetCrossRefCount());
+
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(0, 1)));
+  EXPECT_FALSE(Exists(doc_, note));
+  EXPECT_FALSE(Exists(doc_, inNote));
+  EXPECT_FALSE(Exists(doc_, start));
+  EXPECT_FALSE(Exists(doc_, marker));
+  EXPECT_EQ((std::vector<UID>{first_, second_}), UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+  EXPECT_EQ(1, MarkerList(doc_)->GetMarkerCount());
+  ASSERT_TRUE(doc_->Undo());
+  EXPECT_EQ((std::vector<UID>{first_, second_, inNote}), UIDsOf(CrossRefList(doc_)->GetCrossRefs()));
+  EXPECT_EQ("Heading", CurrentText(doc_, inNote));
+  EXPECT_EQ(2, MarkerList(doc_)->GetMarkerCount());
+}
+
+TEST_F(CrossRefTextMarkers, ACrossReferenceWithoutAnchoredMarkersComposesFromItsSourceAlone) {
+  auto strand = StrandOf<IOwnedItemStrand>(doc_, story_, kOwnedItemStrandBoss);
+  auto x = CrossRef(doc_, first_);
+  for (UID marker : {x->GetStartMarker(), x->GetEndMarker()})
+    ASSERT_TRUE(strand->SetOwnedItem(strand->FindOwnedItem(marker), doc_->GetClass(marker), kInvalidUID));
+  ASSERT_EQ(0, x->GetStartIndex());
+  EXPECT_EQ("Heading", x->ComposeText().GetUTF8String());
 }
