@@ -23,6 +23,7 @@
 #include "host/ITextModel.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 #include "host/StandardDataInterfaces.h"
 #include "host/UtilsBoss.h"
 #include "integration/ImplementationRecord.h"
@@ -197,7 +198,7 @@ private:
       if (!range || !InterfacePtr<IHyperlinkTextSource>(doc_, uid) || InterfacePtr<IHyperlinkCrossRefSource>(doc_, uid))
         continue;
       if (range->GetStoryUID() == story.GetUID() && range->GetStart() >= start &&
-          range->GetStart() + range->GetLength() <= start + length)
+          range->GetEnd() <= TextRangeEnd(start, length))
         own.Append(uid);
     }
     if (own.IsEmpty()) return true;

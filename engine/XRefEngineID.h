@@ -25,6 +25,10 @@ constexpr ImplementationID kXRefConversionProviderServiceImpl{0xF2C22};
 constexpr ImplementationID kXRefConversionProviderImpl{0xF2C23};
 constexpr ImplementationID kXRefPhase2ConversionImpl{0xF2C24};
 constexpr ImplementationID kXRefPhase2ConversionServiceImpl{0xF2C26};
+// The check of loaded documents, with its announcement.
+constexpr ClassID kXRefDocumentCheckBoss{0xF2C4E};
+constexpr ImplementationID kXRefDocumentCheckServiceImpl{0xF2C8E};
+constexpr ImplementationID kXRefDocumentCheckImpl{0xF2C8F};
 // The document's update scheduler and idle task (on the document object).
 constexpr PMIID IID_IXREFIDLETASK{0xF2C0A};
 constexpr ImplementationID kXRefIdleTaskImpl{0xF2C1F};

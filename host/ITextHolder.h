@@ -4,6 +4,7 @@
 // holder utility searches; a kind of holder registers its objects there.
 #include "IPMUnknown.h"
 #include "TextIDs.h"
+#include "TextRanges.h"
 #include "UIDRef.h"
 
 class ICommand;
@@ -15,6 +16,7 @@ public:
   virtual UID GetStoryUID() const = 0;
   virtual TextIndex GetStart() const = 0;
   virtual int32 GetLength() const = 0;
+  int64 GetEnd() const { return TextRangeEnd(GetStart(), GetLength()); }
   // The story tells its holders of each edit, so that a range keeps its
   // text: an insertion strictly inside widens it, one at or before its
   // start moves it; a deletion takes out what it overlaps.

@@ -31,6 +31,7 @@
 #include "model/IXRefSourceMarkerList.h"
 #include "model/IXRefTextUtils.h"
 #include "model/XRefCrossRefContainer.h"
+#include "model/XRefCrossRefGeometry.h"
 #include "model/XRefQuoteEquality.h"
 #include "model/XRefSourceLookup.h"
 #include "model/XRefSourcePath.h"
@@ -235,6 +236,7 @@ public:
   }
 
   void Update(bool16 openClosed) override {
+    if (!MarkersAllowUpdate()) return;
     InterfacePtr<ITextModel> story(QueryStoryModel());
     InterfacePtr<ITextModelCmds> edit(story.get(), IID_ITEXTMODELCMDS);
     InterfacePtr<ILineInfo> lines(story.get(), IID_ILINEINFO);
@@ -310,6 +312,24 @@ private:
   IDFile DocumentFile() const {
     InterfacePtr<IDocument> doc(db_, db_->GetRootUID());
     return doc ? doc->GetFile() : IDFile();
+  }
+
+  // Text is replaced only between sound markers: a marker gone, misplaced or
+  // not this cross-reference's, or an object anchored between them, would
+  // have the update destroy text or write it elsewhere. Then nothing changes
+  // and the cross-reference reports a failure. Without a start marker there
+  // is no text to touch, and nothing to report.
+  bool MarkersAllowUpdate() {
+    const XRefCrossRefGeometry geometry = XRefCrossRefGeometry::Of(db_, ::GetUID(this), true);
+    if (geometry.fault == XRefCrossRefGeometry::kSound) return true;
+    if (geometry.fault == XRefCrossRefGeometry::kStartMissing) return false;
+    displayText_.clear();
+    compositionState_ = 1;
+    compositionMessage_ = Translated(geometry.fault == XRefCrossRefGeometry::kEndMissing
+                                         ? "QX#0xF2C#kXRefEndMarkerMissingKey"
+                                         : "QX#0xF2C#kXRefTextMarkersMisplacedKey");
+    ++failureCount_;
+    return false;
   }
 
   // The line holding the character before the start marker. An anchor in

@@ -4,6 +4,7 @@
 #include "headless/application/IdleLoop.h"
 #include "headless/application/OpenWindowCmd.h"
 #include "headless/commands/BroadcastSetup.h"
+#include "headless/database/DataBaseErrors.h"
 #include "headless/hyperlinks/HyperlinkSetup.h"
 #include "headless/drawing/DrawingSetup.h"
 #include "headless/conversion/ConversionSetup.h"
@@ -35,6 +36,7 @@ void InstallHostClasses(ImplRegistry& impls, ClassRegistry& classes, StringTable
   InstallBasicFormatClasses(impls, classes);
   InstallNativeCrossRefClasses(impls, classes);
   InstallConversionClasses(impls, classes);
+  InstallDataBaseErrorClasses(impls, classes, strings);
   InstallScriptingClasses(impls, classes);
   InstallSelectionClasses(impls, classes);
   impls.InstallHost<SessionImpl>(kSessionImpl);

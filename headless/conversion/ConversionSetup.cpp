@@ -1,6 +1,8 @@
 #include "headless/conversion/ConversionSetup.h"
 #include "headless/conversion/ConversionManager.h"
 #include "headless/conversion/ConversionSignal.h"
+#include "headless/conversion/PluginLoadCheck.h"
+#include "headless/database/LoadChecks.h"
 
 namespace {
 constexpr ImplementationID kConversionSignalDataImpl{0x3B0};
@@ -28,6 +30,7 @@ void ConversionSignalDataImpl::Set(const UIDRef& doc, const std::map<PluginID, i
 void InstallConversionClasses(ImplRegistry& impls, ClassRegistry& classes) {
   static ConversionManager manager;
   DocumentFile::SetRecordConversion(&manager);
+  LoadChecks::Add(&CheckPluginData);
   impls.InstallHost<ConversionSignalDataImpl>(kConversionSignalDataImpl);
   impls.InstallHost<ConversionSignalMgrImpl>(kConversionSignalMgrImpl);
   classes.Define({kConversionSignalBoss, kInvalidClass,

@@ -34,6 +34,7 @@ bool DataBase::CreateObjectAt(UID uid, ClassID cls) {
 }
 
 UID DataBase::NewUID(ClassID cls) {
+  if (nextUID_ >= kUIDLimit) return kInvalidUID;
   UID uid{nextUID_};
   if (!CreateObjectAt(uid, cls)) return kInvalidUID;
   modified_ = true;

@@ -21,6 +21,10 @@ public:
   DataBase(const std::string& name, Transactions& log);
   ~DataBase() override;
 
+  // UIDs lie below it: a file naming a larger one is refused, so NewUID
+  // answers kInvalidUID rather than give one.
+  static constexpr uint32_t kUIDLimit = 0x7FFFFFFF;
+
   UID NewUID(ClassID cls) override;
   ErrorCode DeleteUID(UID uid) override;
   ClassID GetClass(UID uid) const override;

@@ -14,7 +14,6 @@ namespace {
 const char kMagic[8] = {'X', 'R', 'E', 'F', 'D', 'O', 'C', 0x1A};
 const uint32_t kFormatVersion = 1;
 const char kHeaderTag = 'H', kObjectTag = 'O', kImplTag = 'I';
-const uint32_t kLargestUID = 0x7FFFFFFF;
 
 RecordConversion* gConversion = nullptr;
 
@@ -136,7 +135,7 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
     if (!GetU32(rec, p, &uid) || !GetU32(rec, p, &cls) || p != rec.size() || uid == 0)
       return fail("object record " + std::to_string(r) + " is malformed");
     // New UIDs count up from the largest stored; room must remain.
-    if (uid >= kLargestUID) return fail("object record " + std::to_string(r) + " has an out-of-range UID");
+    if (uid >= DataBase::kUIDLimit) return fail("object record " + std::to_string(r) + " has an out-of-range UID");
     if (db->FindObject(UID{uid})) return fail("object " + std::to_string(uid) + " is stored twice");
     if (!Host::Get().Classes().IsDefined(ClassID{cls})) {
       if (MayDropQuietly(*db, cls)) {

@@ -4,7 +4,9 @@
 #include "host/IOwnedItemStrand.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 #include <algorithm>
+#include <limits>
 
 ICommand* HyperlinkAnchorOwnedItem::QueryDeleteCommand() {
   InterfacePtr<IHyperlinkTextMarker> marker(this, IID_IHYPERLINKTEXTMARKER);
@@ -46,7 +48,9 @@ void HyperlinkDestinationImpl::ReadWrite(IPMStream* s, ImplementationID) {
 }
 
 void HyperlinkSourceRangeImpl::TextInserted(TextIndex at, int32 count) {
-  if (count <= 0 || at >= start_ + length_) return;
+  if (count <= 0 || at >= TextRangeEnd(start_, length_)) return;
+  // A damaged range beyond the reach of any story stays as it is.
+  if (TextRangeEnd(start_, length_) + count > std::numeric_limits<int32>::max()) return;
   PreDirty();
   if (at <= start_)
     start_ += count;
@@ -55,14 +59,15 @@ void HyperlinkSourceRangeImpl::TextInserted(TextIndex at, int32 count) {
 }
 
 void HyperlinkSourceRangeImpl::TextDeleted(TextIndex at, int32 count) {
-  const TextIndex end = start_ + length_;
+  const int64 end = TextRangeEnd(start_, length_);
   if (count <= 0 || (length_ > 0 && at >= end) || (length_ == 0 && at > start_)) return;
   PreDirty();
-  const TextIndex cut = at + count;
-  const int32 inside = std::max(0, std::min(end, cut) - std::max(start_, at));
-  const int32 before = std::max(0, std::min(start_, cut) - at);
-  start_ -= before;
-  length_ -= inside;
+  const int64 cut = TextRangeEnd(at, count);
+  // Each at most the deleted count, so back within int32.
+  const int64 inside = std::max<int64>(0, std::min(end, cut) - std::max(start_, at));
+  const int64 before = std::max<int64>(0, std::min<int64>(start_, cut) - at);
+  start_ -= static_cast<int32>(before);
+  length_ -= static_cast<int32>(inside);
 }
 
 void HyperlinkSourceRangeImpl::Set(UID story, TextIndex start, int32 length) {

@@ -5,6 +5,7 @@
 #include "host/IOwnedItemStrand.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 
 namespace {
 UIDRef Refused(IDataBase* db, ErrorCode code) {
@@ -25,8 +26,8 @@ bool OverlapsASource(const UIDRef& story, TextIndex start, int32 length) {
   for (int32 i = 0; holders && i < holders->GetHolderCount(); ++i) {
     InterfacePtr<ITextHolder> other(db, holders->GetNthHolder(i), IID_ITEXTHOLDER);
     if (!other || other->GetStoryUID() != story.GetUID()) continue;
-    const TextIndex a = other->GetStart(), b = a + other->GetLength();
-    if (a == start || (start < b && a < start + length)) return true;
+    const TextIndex a = other->GetStart();
+    if (a == start || (start < other->GetEnd() && a < TextRangeEnd(start, length))) return true;
   }
   return false;
 }

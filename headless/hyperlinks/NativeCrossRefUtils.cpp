@@ -4,6 +4,7 @@
 #include "host/ITextModel.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 
 namespace {
 UIDRef Refused(IDataBase* db, ErrorCode code) {
@@ -23,8 +24,8 @@ bool MeetsACrossRef(const UIDRef& story, TextIndex start, int32 length) {
     InterfacePtr<ITextHolder> other(db, uid, IID_ITEXTHOLDER);
     if (!other || other->GetStoryUID() != story.GetUID() || !InterfacePtr<IHyperlinkCrossRefSource>(db, uid))
       continue;
-    const TextIndex a = other->GetStart(), b = a + other->GetLength();
-    if (a == start || (start < b && a < start + length)) return true;
+    const TextIndex a = other->GetStart();
+    if (a == start || (start < other->GetEnd() && a < TextRangeEnd(start, length))) return true;
   }
   return false;
 }

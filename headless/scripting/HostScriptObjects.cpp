@@ -8,6 +8,7 @@
 #include "host/ITextModel.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 
 namespace {
 IDocumentList* Documents() {
@@ -24,7 +25,7 @@ int32 StoryLength(const UIDRef& story) {
 
 PMString TextOf(const UIDRef& story, TextIndex start, int32 length) {
   InterfacePtr<ITextModel> text(story);
-  if (!text || start < 0 || length < 0 || start + length > text->TotalLength()) return PMString();
+  if (!text || start < 0 || length < 0 || TextRangeEnd(start, length) > text->TotalLength()) return PMString();
   PMString s(text->CopyText(start, length));
   s.SetTranslatable(false);
   return s;

@@ -2,6 +2,7 @@
 // in the dictionary, methods as functions bound to the object.
 #include "headless/scripting/ScriptBinding.h"
 #include "headless/scripting/ScriptDictionary.h"
+#include "host/TextRanges.h"
 #include <cstring>
 
 namespace {
@@ -44,7 +45,7 @@ void StoryCharacters(js_State* J) {
     length.GetInt(&total);
     const int32 start = js_tryinteger(J, 1, -1);
     const int32 count = js_isundefined(J, 2) ? 0 : js_tryinteger(J, 2, -1);
-    if (start < 0 || count < 0 || start + count > total) error.Set("characters: the range lies outside the story");
+    if (start < 0 || count < 0 || TextRangeEnd(start, count) > total) error.Set("characters: the range lies outside the story");
     else PushObject(J, std::make_shared<CTextScript>(bound.target->GetUIDRef(), start, count, bound.target));
   }
   if (error.IsSet()) js_error(J, "%s", error.text);

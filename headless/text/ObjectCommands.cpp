@@ -1,8 +1,10 @@
 #include "headless/text/ObjectCommands.h"
 #include "headless/database/DataBase.h"
+#include "headless/objects/Host.h"
 #include "headless/objects/MemoryStream.h"
 #include "headless/text/StoryObjects.h"
 #include "host/CmdUtils.h"
+#include "host/DataBaseErrors.h"
 #include "host/InterfacePtr.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
@@ -56,9 +58,11 @@ void DeleteTree(DataBase* db, UID uid, std::set<UID>& seen) {
 void NewObjectCmd::Do() {
   IDataBase* db = GetItemList()->GetDataBase();
   InterfacePtr<IClassIDData> cls(this, IID_ICLASSIDDATA);
-  UID uid = db && cls ? db->NewUID(cls->GetClassID()) : kInvalidUID;
+  const bool known = db && cls && Host::Get().Classes().IsDefined(cls->GetClassID());
+  UID uid = known ? db->NewUID(cls->GetClassID()) : kInvalidUID;
   SetItemList(UIDList(db));
-  if (uid == kInvalidUID) return Fail(kInvalidParameterError);
+  if (!known) return Fail(kInvalidParameterError);
+  if (uid == kInvalidUID) return Fail(kNoMoreUIDsError);
   GetItemListReference().Append(uid);
 }
 

@@ -7,6 +7,7 @@
 #include "host/IStoryLock.h"
 #include "host/ITextHolder.h"
 #include "host/StandardDataInterfaces.h"
+#include "host/TextRanges.h"
 #include <vector>
 
 bool TextCommand::Target(UIDRef* story, TextIndex* start, int32* length) {
@@ -52,7 +53,7 @@ bool DeleteHoldersWithText(const UIDRef& story, TextIndex start, int32 length) {
   for (int32 i = 0; i < list->GetHolderCount(); ++i) {
     InterfacePtr<ITextHolder> holder(db, list->GetNthHolder(i), IID_ITEXTHOLDER);
     if (!holder || holder->GetStoryUID() != story.GetUID() || holder->GetLength() <= 0) continue;
-    if (holder->GetStart() >= start && holder->GetStart() + holder->GetLength() <= start + length)
+    if (holder->GetStart() >= start && holder->GetEnd() <= TextRangeEnd(start, length))
       going.push_back(list->GetNthHolder(i));
   }
   for (UID uid : going) {

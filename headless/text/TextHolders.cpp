@@ -1,5 +1,6 @@
 #include "headless/text/TextHolders.h"
 #include "host/InterfacePtr.h"
+#include "host/TextRanges.h"
 #include "host/ITextModel.h"
 
 void TextHolderListImpl::AddHolder(UID holder) {
@@ -32,7 +33,7 @@ UIDRef TextHolderUtilsImpl::QueryHolderOfPosition(const UIDRef& story, TextIndex
     if (!holder || holder->GetStoryUID() != story.GetUID()) continue;
     const TextIndex start = holder->GetStart();
     const int32 length = holder->GetLength();
-    if (at == start || (at > start && at < start + length)) return UIDRef(db, list->GetNthHolder(i));
+    if (at == start || (at > start && at < TextRangeEnd(start, length))) return UIDRef(db, list->GetNthHolder(i));
   }
   return none;
 }
@@ -58,7 +59,7 @@ void MoveTextHolders(const UIDRef& story, TextIndex start, int32 length, UID toS
   for (int32 i = 0; i < list->GetHolderCount(); ++i) {
     InterfacePtr<ITextHolder> holder(db, list->GetNthHolder(i), IID_ITEXTHOLDER);
     if (!holder || holder->GetStoryUID() != story.GetUID() || holder->GetLength() <= 0) continue;
-    if (holder->GetStart() < start || holder->GetStart() + holder->GetLength() > start + length) continue;
+    if (holder->GetStart() < start || holder->GetEnd() > TextRangeEnd(start, length)) continue;
     holder->TextMoved(toStory, to + holder->GetStart() - start);
   }
 }

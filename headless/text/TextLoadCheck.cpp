@@ -6,8 +6,12 @@
 #include "headless/text/ParagraphStrand.h"
 #include "headless/text/TextModelImpl.h"
 #include "headless/text/TextStrand.h"
+#include "headless/objects/Host.h"
+#include "host/IOwnedItem.h"
 #include "host/InterfacePtr.h"
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 
 namespace {
@@ -41,19 +45,56 @@ int32 StrandLength(TextModelImpl* model, ClassID cls) {
   return s ? static_cast<OwnedItemStrand*>(s.get())->Length() : -1;
 }
 
-bool CheckOwnedItems(DataBase& db, UID story, TextModelImpl* model, int32 length, std::string* error) {
+std::string Object(UID uid) { return "object " + std::to_string(UIDValue(uid)); }
+
+// The story an owned item records as its anchor's; kInvalidUID when none.
+UID NamedStory(DataBase& db, UID item) {
+  InterfacePtr<IOwnedItem> owned(&db, item, IID_IOWNEDITEM);
+  return owned ? owned->GetStoryRef().GetUID() : kInvalidUID;
+}
+
+// Each item is anchored once, in the story it names. `anchored` gathers the
+// items of every story.
+bool CheckOwnedItems(DataBase& db, UID story, TextModelImpl* model, int32 length, std::map<UID, UID>& anchored,
+                     std::string* error) {
   InterfacePtr<IOwnedItemStrand> items(
       static_cast<IOwnedItemStrand*>(model->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND)));
   for (const OwnedItemInfo& info : items->GetOwnedItems(0, length)) {
-    if (db.GetClass(info.uid) == info.cls) continue;
-    *error = Story(story) + " anchors object " + std::to_string(UIDValue(info.uid)) +
-             ", which is missing or of another class";
+    if (db.GetClass(info.uid) != info.cls) {
+      *error = Story(story) + " anchors " + Object(info.uid) + ", which is missing or of another class";
+      return false;
+    }
+    if (!anchored.emplace(info.uid, story).second) {
+      *error = Object(info.uid) + " is anchored twice";
+      return false;
+    }
+    InterfacePtr<IOwnedItem> owned(&db, info.uid, IID_IOWNEDITEM);
+    if (owned && owned->GetStoryRef().GetUID() != story) {
+      *error = Story(story) + " anchors " + Object(info.uid) + ", which names another story";
+      return false;
+    }
+  }
+  return true;
+}
+
+// An item anchored nowhere names no story, or one that is gone (a deleted
+// footnote's, say): the host would otherwise look for it, and write at it,
+// in a story that does not hold it.
+bool CheckUnanchoredItems(DataBase& db, const std::map<UID, UID>& anchored, std::string* error) {
+  const std::vector<ClassID> classes = Host::Get().Classes().ClassesWith(IID_IOWNEDITEM);
+  for (auto& entry : db.Objects()) {
+    if (anchored.count(entry.first)) continue;
+    if (!std::binary_search(classes.begin(), classes.end(), entry.second->GetClass())) continue;
+    const UID named = NamedStory(db, entry.first);
+    if (named == kInvalidUID || db.GetClass(named) == kInvalidClass) continue;
+    *error = Object(entry.first) + " names " + Story(named) + ", which does not anchor it";
     return false;
   }
   return true;
 }
 
-bool CheckStory(DataBase& db, UID story, std::set<UID>& strandsSeen, std::string* error) {
+bool CheckStory(DataBase& db, UID story, std::set<UID>& strandsSeen, std::map<UID, UID>& anchored,
+                std::string* error) {
   InterfacePtr<ITextModel> text(&db, story, IID_ITEXTMODEL);
   auto* model = static_cast<TextModelImpl*>(text.get());
   if (!model) {
@@ -82,15 +123,16 @@ bool CheckStory(DataBase& db, UID story, std::set<UID>& strandsSeen, std::string
              ") disagrees with the text's (" + std::to_string(length) + ")";
     return false;
   }
-  return CheckOwnedItems(db, story, model, length, error);
+  return CheckOwnedItems(db, story, model, length, anchored, error);
 }
 }  // namespace
 
 bool CheckLoadedText(DataBase& db, std::string* error) {
   std::set<UID> strandsSeen;
+  std::map<UID, UID> anchored;
   for (auto& entry : db.Objects()) {
     if (entry.second->GetClass() != kTextStoryBoss) continue;
-    if (!CheckStory(db, entry.first, strandsSeen, error)) return false;
+    if (!CheckStory(db, entry.first, strandsSeen, anchored, error)) return false;
   }
-  return true;
+  return CheckUnanchoredItems(db, anchored, error);
 }

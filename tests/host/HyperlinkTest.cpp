@@ -1,11 +1,14 @@
 // Hyperlinks in the host: text sources keep their range through edits,
 // destinations are found by name, and the delete commands take out what
 // links to what they delete, undoably.
+#include "headless/database/DocumentFile.h"
+#include "headless/hyperlinks/HyperlinkObjects.h"
 #include "host/CmdUtils.h"
 #include "host/IHyperlinks.h"
 #include "host/ITextHolder.h"
 #include "host/ITextHolderUtils.h"
 #include "host/UtilsBoss.h"
+#include "tests/support/ForgedFile.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 
@@ -128,4 +131,22 @@ TEST_F(Hyperlinks, DeletingADestinationsCharacterDeletesTheDestinationAndItsHype
   ASSERT_TRUE(doc_->Undo());
   EXPECT_EQ(2, InterfacePtr<IHyperlinkDestination>(destination, IID_IHYPERLINKDESTINATION)->GetIndex());
   EXPECT_EQ(1, List()->GetHyperlinkCount());
+}
+
+// A range forged to end past the int32 limit: an insertion before it leaves
+// it where it is (further would overflow), a deletion moves it back.
+TEST_F(Hyperlinks, ARangeForgedToEndPastTheIntegerLimitFollowsEdits) {
+  const UIDRef source = utils_->CreateTextSource(Story(), 5, 4);
+  ForgedFile forged = ForgedFile::From(DocumentFile::Serialize(*doc_, DocumentFile::kDocument));
+  const int record = forged.Impl(source.GetUID(), kHyperlinkSourceRangeImpl);
+  forged.Set(record, 17, 0x7FFFFFF0);
+  forged.Set(record, 21, 0x20);
+  std::string error;
+  auto db = DocumentFile::Deserialize(forged.Bytes(), DocumentFile::kDocument, "forged", &error);
+  ASSERT_NE(nullptr, db) << error;
+  auto cmds = CmdsOf(db.get(), story_);
+  ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(0, WideString(u"ab"))));
+  ASSERT_EQ(kSuccess, Process(cmds->DeleteCmd(0, 12)));
+  InterfacePtr<ITextHolder> range(db.get(), source.GetUID(), IID_ITEXTHOLDER);
+  EXPECT_EQ(std::make_pair(0x7FFFFFF0 - 12, 0x20), std::make_pair(range->GetStart(), range->GetLength()));
 }

@@ -14,6 +14,7 @@
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
+#include <functional>
 
 namespace {
 class CrossRefTextMarkers : public ::testing::Test {
@@ -236,4 +237,79 @@ TEST_F(CrossRefTextMarkers, ACrossReferenceWithoutAnchoredMarkersComposesFromIts
     ASSERT_TRUE(strand->SetOwnedItem(strand->FindOwnedItem(marker), doc_->GetClass(marker), kInvalidUID));
   ASSERT_EQ(0, x->GetStartIndex());
   EXPECT_EQ("Heading", x->ComposeText().GetUTF8String());
+namespace {
+const char kMisplaced[] = "The cross-reference's text markers are misplaced, so its text was left as it is.";
+const char kEndGone[] = "The cross-reference's end marker has been deleted, so its text was left as it is.";
+
+InterfacePtr<IOwnedItemStrand> OwnedItems(IDataBase* db, UID story) {
+  InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+  return InterfacePtr<IOwnedItemStrand>(
+      static_cast<IOwnedItemStrand*>(text->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND)));
+}
+TextIndex AnchorOf(IDataBase* db, UID item) { return InterfacePtr<IOwnedItem>(db, item)->GetTextIndex(); }
+}  // namespace
+
+// States only a damaged document leaves: each update of the first
+// cross-reference changes no text in any story and reports the failure.
+TEST_F(CrossRefTextMarkers, UpdateChangesNothingWhenTheMarkersAreMisplaced) {
+  struct Markers {
+    UID s1, e1, s2, e2;
+  };
+  const ClassID kStart = kXRefCrossRefStartMarkerBoss, kEnd = kXRefCrossRefEndMarkerBoss;
+  const std::vector<std::pair<const char*, std::function<void(IDataBase*, UID, UID, const Markers&)>>> cases = {
+      {"end at the final return, around the second",
+       [&](IDataBase* db, UID story, UID, const Markers& m) {
+         OwnedItems(db, story)->SetOwnedItem(CrossRef(db, second_)->GetEndIndex() + 2, kEnd, m.e1);
+       }},
+      {"interleaved with the second",
+       [&](IDataBase* db, UID story, UID, const Markers& m) {
+         const TextIndex e1 = AnchorOf(db, m.e1), s2 = AnchorOf(db, m.s2);
+         OwnedItems(db, story)->SetOwnedItem(e1, kStart, m.s2);
+         OwnedItems(db, story)->SetOwnedItem(s2, kEnd, m.e1);
+       }},
+      {"start after end",
+       [&](IDataBase* db, UID story, UID, const Markers& m) {
+         const TextIndex s1 = AnchorOf(db, m.s1), e1 = AnchorOf(db, m.e1);
+         OwnedItems(db, story)->SetOwnedItem(e1, kStart, m.s1);
+         OwnedItems(db, story)->SetOwnedItem(s1, kEnd, m.e1);
+       }},
+      {"start and end at one character",
+       [&](IDataBase* db, UID story, UID, const Markers& m) {
+         OwnedItems(db, story)->SetOwnedItem(AnchorOf(db, m.s1), kEnd, m.e1);
+       }},
+      {"end in another story",
+       [&](IDataBase* db, UID, UID source, const Markers& m) { OwnedItems(db, source)->SetOwnedItem(3, kEnd, m.e1); }},
+      {"start naming another story",
+       [&](IDataBase* db, UID, UID source, const Markers& m) {
+         InterfacePtr<IOwnedItem>(db, m.s1)->SetAnchorStory(source);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    SetUp();
+    auto first = CrossRef(doc_, first_), second = CrossRef(doc_, second_);
+    c.second(doc_, story_, source_,
+             {first->GetStartMarker(), first->GetEndMarker(), second->GetStartMarker(), second->GetEndMarker()});
+    const std::string story = StoryText(doc_, story_), source = StoryText(doc_, source_);
+    ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, first_)));
+    ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, first_)));
+    EXPECT_EQ(story, StoryText(doc_, story_));
+    EXPECT_EQ(source, StoryText(doc_, source_));
+    EXPECT_TRUE(Exists(doc_, second_));
+    EXPECT_TRUE(first->IsCompositionFailed());
+    EXPECT_EQ(kMisplaced, first->GetCompositionStateMessage().GetUTF8String());
+  }
+}
+
+TEST_F(CrossRefTextMarkers, ACrossReferenceWhoseEndMarkerWasDeletedKeepsItsTextThroughEveryUpdate) {
+  auto first = CrossRef(doc_, first_);
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(first->GetEndIndex(), 1)));
+  const std::string text = StoryText(doc_, story_);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, first_)));
+  EXPECT_EQ(text, StoryText(doc_, story_));
+  EXPECT_TRUE(first->IsCompositionFailed());
+  EXPECT_EQ(kEndGone, first->GetCompositionStateMessage().GetUTF8String());
+  // The other one still updates.
+  ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, second_)));
+  EXPECT_EQ(0, CrossRef(doc_, second_)->GetCompositionState());
 }

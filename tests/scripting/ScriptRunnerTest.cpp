@@ -85,6 +85,13 @@ TEST_F(Scripts, ErrorsNameTheFileLineAndMessage) {
   EXPECT_EQ(error_, "test.js: plain");
 }
 
+TEST_F(Scripts, ARangeReachingPastTheIntegerLimitIsRefused) {
+  EXPECT_FALSE(Run("app.documents[0].stories[0].characters(2147483647, 1);\n"));
+  EXPECT_NE(error_.find("outside the story"), std::string::npos) << error_;
+  EXPECT_FALSE(Run("app.documents[0].stories[0].characters(1, 2147483647);\n"));
+  EXPECT_NE(error_.find("outside the story"), std::string::npos) << error_;
+}
+
 TEST_F(Scripts, NoFileOrProcessAccess) {
   EXPECT_TRUE(Run("print(typeof load, typeof read, typeof require, typeof quit, typeof readline);")) << error_;
   EXPECT_EQ(out_.str(), "undefined undefined undefined undefined undefined\n");
