@@ -6,6 +6,7 @@
 #include "host/IErrorStringService.h"
 #include "integration/ImplementationRecord.h"
 #include "integration/XRefID.h"
+#include "integration/XRefScriptID.h"
 
 namespace {
 struct ErrorStringEntry {
@@ -26,6 +27,8 @@ const ErrorStringEntry kErrorStringTable[] = {
     {kXRefNotInFootnoteError, "QX#0xF2C#kXRefNotInFootnoteErrorKey"},
     {kXRefNotNumberedError, "QX#0xF2C#kXRefNotNumberedErrorKey"},
     {kXRefNoFilteredTextError, "QX#0xF2C#kXRefNoFilteredTextErrorKey"},
+    {kXRefMarkerInUseError, "QX#0xF2C#kXRefMarkerInUseErrorKey"},
+    {kXRefCharacterHasMarkerError, "QX#0xF2C#kXRefCharacterHasMarkerErrorKey"},
 };
 
 constexpr int32 kErrorStringTableID = 2200;
