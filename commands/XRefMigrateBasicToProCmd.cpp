@@ -12,6 +12,7 @@
 #include "commands/XRefMigrationID.h"
 #include "commands/XRefMigrationUtils.h"
 #include "engine/IXRefConversionLog.h"
+#include "format/IXRefParsingUtils.h"
 #include "host/CmdUtils.h"
 #include "host/Command.h"
 #include "host/IBasicXRefFormat.h"
@@ -78,18 +79,36 @@ private:
         continue;
       }
       made.valid = true;
-      const int32 taken = pro->FindFormat(made.name);
-      if (taken >= 0 && pro->GetFormatString(taken) == made.markup) {
-        made.name = pro->GetFormatName(taken);  // the same format: it serves
-        formats_[uid] = made;
-        continue;
-      }
-      if (taken >= 0) {
-        made.name = pro->GetUniqueFormatName(made.name);
-        log->AddEntry(format->GetName(), XRefMigrationUtils::Warning(23, made.name));
-      }
+      const bool exists = FreeOrSameName(pro, &made);
+      if (made.name != format->GetName()) log->AddEntry(format->GetName(), XRefMigrationUtils::Warning(23, made.name));
       formats_[uid] = made;
-      if (!XRefMigrationUtils::AddProFormat(doc, made.name, made.markup)) return;
+      if (!exists && !XRefMigrationUtils::AddProFormat(doc, made.name, made.markup)) return;
+    }
+  }
+
+  // Walks the names the format list makes unique ("Page", "Page (2)", ...)
+  // up to the first that is free or names a format of the same mark-up,
+  // which then serves as it is (true), so that going back and forth adds
+  // nothing. Mark-up is compared with its escapes read.
+  static bool FreeOrSameName(IXRefFormats* pro, ProFormat* made) {
+    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+    PMString wanted = made->markup;
+    if (utils) utils->ConvertMetacharacters(wanted);
+    const PMString base = made->name;
+    for (int32 n = 2;; ++n) {
+      const int32 at = pro->FindFormat(made->name);
+      if (at < 0) return false;
+      PMString markup = pro->GetFormatString(at);
+      if (utils) utils->ConvertMetacharacters(markup);
+      if (markup == wanted) {
+        made->name = pro->GetFormatName(at);
+        return true;
+      }
+      made->name = base;
+      made->name.Append(" (");
+      made->name.AppendNumber(n);
+      made->name.Append(")");
+      made->name.SetTranslatable(false);
     }
   }
 

@@ -108,7 +108,7 @@ PMString XRefMigrationUtils::ProMarkupOf(IDataBase* doc, const std::vector<XRefB
                                          bool* dropped) {
   bool droppedHere = false;
   if (!dropped) dropped = &droppedHere;
-  std::u16string out;
+  std::u16string out, lastSpanStyle;
   for (const XRefBuildingBlock& block : blocks) {
     const std::u16string s = StyleAttribute(doc, block.GetCharacterStyle());
     switch (block.GetType()) {
@@ -117,10 +117,16 @@ PMString XRefMigrationUtils::ProMarkupOf(IDataBase* doc, const std::vector<XRefB
           AppendLiteral(out, block.GetCustomText().Units(), dropped);
           break;
         }
-        // Two spaces before cstyle: the opening's own and the attribute's.
-        out += u"<span " + s + u">";
+        // Text of one style after text of the same style stays in its span.
+        if (out.size() >= 7 && out.compare(out.size() - 7, 7, u"</span>") == 0 && s == lastSpanStyle) {
+          out.resize(out.size() - 7);
+        } else {
+          // Two spaces before cstyle: the opening's own and the attribute's.
+          out += u"<span " + s + u">";
+        }
         AppendLiteral(out, block.GetCustomText().Units(), dropped);
         out += u"</span>";
+        lastSpanStyle = s;
         break;
       case XRefBuildingBlock::kFileName: AppendElement(out, u"<filename", s); break;
       case XRefBuildingBlock::kChapterNumber: AppendElement(out, u"<chapnum", s); break;

@@ -333,14 +333,14 @@ TEST_F(Migration, FormatNamesStayUniqueOverRoundTrips) {
   ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
   // The same mark-up serves as it is; other mark-up gets a free name, logged.
   EXPECT_EQ(3, Formats()->GetFormatCount());
-  EXPECT_EQ("p. <pagenum/>", ProMarkup("Page (2)"));
+  EXPECT_EQ("p. <pagenum/>", ProMarkup("page (2)"));
   EXPECT_EQ("page^s<pagenum/>", ProMarkup("Page"));
   std::string renamed = Warning(23);
-  renamed.replace(renamed.find("^1"), 2, "Page (2)");
+  renamed.replace(renamed.find("^1"), 2, "page (2)");
   EXPECT_EQ("[page] " + renamed, ConversionLog(doc_));
   ASSERT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
   InterfacePtr<IXRefCrossRef> crossRef(CrossRefList(doc_)->QueryCrossRef(0));
-  EXPECT_EQ("Page (2)", crossRef->GetFormatName().GetUTF8String());
+  EXPECT_EQ("page (2)", crossRef->GetFormatName().GetUTF8String());
 
   for (int trip = 0; trip < 2; ++trip) {
     ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
