@@ -1,11 +1,14 @@
 // xref convert-format NAME MARKUP [--doc DOC|DESC.json]: converts a format
 // into the host's Basic formats, in a new document or in the given one
 // (which is not saved), and prints each Basic format with its building
-// blocks, then the warnings of the conversion log. Exit 1 when there are
-// warnings: the Basic formats do not say all the format said.
+// blocks, then the warnings of the conversion log and, for a format the
+// language rejects, why ("invalid: ...", as validate says it). Exit 1 when
+// there are warnings or the format is invalid: the Basic formats do not say
+// all the format said.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentSource.h"
+#include "cli/FormatReason.h"
 #include "commands/IXRefConvertFormatCmdData.h"
 #include "commands/XRefCommandID.h"
 #include "engine/IXRefConversionLog.h"
@@ -68,9 +71,13 @@ public:
     for (int32 i = list->GetFormatCount() > before ? before : 0; i < list->GetFormatCount(); ++i)
       Print(doc, list->GetNthFormat(i));
     InterfacePtr<IXRefConversionLog> log(doc, kRootUID, IID_IXREFCONVERSIONLOG);
-    if (!log || log->IsEmpty()) return kExitOK;
-    std::cout << "warnings:\n" << log->GetLog().GetUTF8String() << "\n";
-    return kExitFinding;
+    const bool warned = log && !log->IsEmpty();
+    if (warned) std::cout << "warnings:\n" << log->GetLog().GetUTF8String() << "\n";
+    // The conversion reads what it can of a format the parser rejects and
+    // keeps quiet about the rest: the reason is said here.
+    const std::string reason = InvalidFormatReason(markup_);
+    if (!reason.empty()) std::cout << "invalid: " << reason << "\n";
+    return warned || !reason.empty() ? kExitFinding : kExitOK;
   }
 
 private:

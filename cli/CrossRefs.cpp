@@ -3,6 +3,7 @@
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
+#include "host/IErrorStringService.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "model/IXRefCrossRef.h"
@@ -90,7 +91,7 @@ int32 Insert(DataBase* doc, const Placeholder& p, const Request& r, std::string*
   const ErrorCode err = CmdUtils::ProcessCommand(cmd.get());
   InterfacePtr<IXRefCrossRef> made(cmd->GetItemList()->Length() == 1 ? cmd->GetItemList()->GetRef(0) : UIDRef());
   if (err == kSuccess && made) return made->GetTextLength() + 2;
-  *error = p.where + ": the cross-reference cannot be placed: error " + std::to_string(ErrorValue(err));
+  *error = p.where + ": the cross-reference cannot be placed: " + ErrorUtils::PMGetErrorString(err).GetUTF8String();
   return -1;
 }
 

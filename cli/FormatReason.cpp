@@ -3,6 +3,7 @@
 #include "format/IXRefValidator.h"
 #include "headless/objects/Host.h"
 #include "host/CmdUtils.h"
+#include "host/IErrorStringService.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
 
@@ -25,7 +26,7 @@ std::string InvalidFormatReason(const std::string& utf8) {
   if (result == kSuccess) return std::string();
   std::string message = Host::Get().GlobalErrorMessage().GetUTF8String();
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  if (message.empty()) message = "rejected with error code " + std::to_string(ErrorValue(result));
+  if (message.empty()) message = "rejected: " + ErrorUtils::PMGetErrorString(result).GetUTF8String();
   return message;
 }
 

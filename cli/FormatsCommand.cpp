@@ -1,7 +1,9 @@
 // xref formats DOC [--add NAME MARKUP | --modify NAME [--name NEW] [--markup M]
 // | --delete NAME] [--json]: lists a document's formats, or changes one
 // through the format commands and saves the document. Modifying recomposes
-// the cross-references that use the format; deleting leaves them their text.
+// the cross-references that use the format and says how many were, and how
+// many were passed over in locked stories or failed (exit 1 then); deleting
+// leaves them their text.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/FormatReason.h"
@@ -9,8 +11,10 @@
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
 #include "host/IErrorStringService.h"
+#include "host/IStoryLock.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
+#include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefFormatData.h"
 #include "model/IXRefFormats.h"
@@ -56,12 +60,12 @@ public:
     }
     if (add_.empty() && modify_.empty() && delete_.empty()) return List(formats.get());
     int exit = add_.size() == 2 ? Add(formats.get()) : !modify_.empty() ? Modify(formats.get()) : Delete(formats.get());
-    if (exit != kExitOK) return exit;
+    if (exit != kExitOK && exit != kExitFinding) return exit;
     if (!app->SaveDocument(doc, &error)) {
       PrintError(error);
       return kExitUsage;
     }
-    return kExitOK;
+    return exit;
   }
 
 private:
@@ -119,20 +123,30 @@ private:
     const std::string name = newName_.empty() ? formats->GetFormatName(at).GetUTF8String() : newName_;
     const std::string markup = newMarkup_.empty() ? formats->GetFormatString(at).GetUTF8String() : newMarkup_;
     if (!Acceptable(formats, name, markup, at)) return kExitUsage;
-    const int32 users = UserCount(formats->GetFormatName(at));
+    const UIDList users = Users(formats->GetFormatName(at));
     InterfacePtr<ICommand> cmd(Command(kXRefModifyFormatCmdBoss));
     InterfacePtr<IXRefFormatData>(cmd.get(), IID_IXREFFORMATDATA)->SetFormatData(Text(name), Text(markup));
     InterfacePtr<IIntData>(cmd.get(), IID_IINTDATA)->Set(at);
     if (!Process(cmd.get())) return kExitUsage;
-    std::cout << "changed \"" << modify_ << "\" to \"" << name << "\"; " << users
-              << " cross-reference(s) recomposed\n";
-    return kExitOK;
+    // The update passes over locked stories and some compositions fail:
+    // only what was recomposed is counted so.
+    int32 recomposed = 0, locked = 0, failed = 0;
+    for (int32 i = 0; i < users.Length(); ++i) {
+      InterfacePtr<IXRefCrossRef> crossRef(users.GetRef(i));
+      InterfacePtr<IStoryLock> lock(crossRef ? crossRef->GetStoryRef() : UIDRef(), IID_ISTORYLOCK);
+      if (lock && lock->IsLocked()) ++locked;
+      else if (!crossRef || crossRef->GetSourceState() > 0 || crossRef->IsCompositionFailed()) ++failed;
+      else ++recomposed;
+    }
+    std::cout << "changed \"" << modify_ << "\" to \"" << name << "\"; " << recomposed
+              << " cross-reference(s) recomposed, " << locked << " locked, " << failed << " failed\n";
+    return locked + failed > 0 ? kExitFinding : kExitOK;
   }
 
   int Delete(IXRefFormats* formats) const {
     const int32 at = Existing(formats, delete_);
     if (at < 0) return kExitUsage;
-    const int32 users = UserCount(formats->GetFormatName(at));
+    const int32 users = Users(formats->GetFormatName(at)).Length();
     InterfacePtr<ICommand> cmd(Command(kXRefDeleteFormatCmdBoss));
     InterfacePtr<IIntData>(cmd.get(), IID_IINTDATA)->Set(at);
     if (!Process(cmd.get())) return kExitUsage;
@@ -140,9 +154,9 @@ private:
     return kExitOK;
   }
 
-  int32 UserCount(const PMString& name) const {
+  UIDList Users(const PMString& name) const {
     InterfacePtr<IXRefCrossRefList> list(workspace_.GetDataBase(), kRootUID, IID_IXREFCROSSREFLIST);
-    return list ? list->GetCrossRefsByFormat(name).Length() : 0;
+    return list ? list->GetCrossRefsByFormat(name) : UIDList(workspace_.GetDataBase());
   }
 
   ICommand* Command(ClassID cls) const {

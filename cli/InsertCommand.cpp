@@ -1,5 +1,7 @@
 // xref insert DOC --at STORY:START[+LENGTH] --source NAME [--source-doc PATH]
-// (--format NAME | --markup M) [--hyperlink] (-o OUT | --in-place).
+// (--format NAME | --markup M) [--hyperlink] (-o OUT | --in-place). A
+// cross-reference whose source cannot be found is written and reported:
+// exit 1.
 #include "cli/CliCommand.h"
 #include "cli/CrossRefFormatChoice.h"
 #include "cli/DocumentWorkflow.h"
@@ -56,7 +58,10 @@ public:
       std::cout << "inserted at story " << storyNumber << ":" << crossRef->GetStartIndex() << ": \""
                 << crossRef->GetCurrentText(true).GetUTF8String() << "\" ("
                 << crossRef->GetCompositionStateMessage().GetUTF8String() << ")\n";
-      return int(kExitOK);
+      // Kept, as its marker may come later, but a finding: it shows nothing.
+      if (crossRef->GetSourceState() <= 0) return int(kExitOK);
+      PrintError(path_ + ": the cross-reference is broken: " + crossRef->GetSourceStateMessage().GetUTF8String());
+      return int(kExitFinding);
     });
   }
 

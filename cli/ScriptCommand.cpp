@@ -2,8 +2,9 @@
 // script with the documents open (app.documents) and print(). The script
 // runs in a child process under limits on time and memory; the documents
 // it changed are written (to temporary files beside their targets, renamed
-// over them) only when it ends well. A script error is bad input: exit 2
-// with the script's file, line and message.
+// over them) only when it ends well, and so are the preferences, after the
+// documents. A script error is bad input: exit 2 with the script's file,
+// line and message.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
@@ -85,6 +86,7 @@ public:
     }
     limits_.memoryBytes = static_cast<size_t>(memoryMB_) << 20;
     if (writes) PlanOutputs();
+    PlanPreferences();
     std::string stopped;
     const int code = RunSandboxed(limits_, [&] { return Child(source); }, &stopped);
     if (code != kExitOK) {
@@ -104,6 +106,13 @@ private:
     }
   }
 
+  // The child's preferences go beside the real file; the parent moves them
+  // over it once the documents are in place.
+  void PlanPreferences() {
+    prefsTarget_ = Application::DefaultPreferencesPath();
+    prefsTemporary_ = TemporaryBeside(prefsTarget_, targets_.size());
+  }
+
   // In the child: opens the documents, runs the script, writes the results
   // to the temporary files. Nothing it does reaches the targets itself.
   int Child(const std::string& source) {
@@ -113,6 +122,7 @@ private:
     if (!app) return kExitUsage;
     // A script sees the sources as an update would find them.
     for (DataBase* doc : docs) OpenSourceDocuments(doc);
+    app->RedirectPreferences(prefsTemporary_);
     ScriptLimits limits;
     limits.memoryBytes = limits_.memoryBytes;
     if (!RunScript(scriptPath_, source, std::cout, limits, &error)) {
@@ -139,18 +149,22 @@ private:
       RemoveTemporaries();
       return kExitUsage;
     }
-    return kExitOK;
+    std::error_code ec;
+    fs::rename(prefsTemporary_, prefsTarget_, ec);
+    if (!ec) return kExitOK;
+    PrintError(prefsTarget_ + ": the preferences could not be written: " + ec.message());
+    RemoveTemporaries();
+    return kExitUsage;
   }
 
   void RemoveTemporaries() {
-    for (const std::string& t : temporaries_) {
-      std::error_code ec;
-      fs::remove(t, ec);
-    }
+    std::error_code ec;
+    for (const std::string& t : temporaries_) fs::remove(t, ec);
+    fs::remove(prefsTemporary_, ec);
   }
 
   std::vector<std::string> files_, docs_, targets_, temporaries_;
-  std::string scriptPath_;
+  std::string scriptPath_, prefsTarget_, prefsTemporary_;
   WriteOptions write_;
   SandboxLimits limits_;
   int memoryMB_ = 256;

@@ -12,6 +12,7 @@
 #include "host/IApplication.h"
 #include "host/ITextModelCmds.h"
 #include "integration/IXRefSelectionSuite.h"
+#include "model/IXRefCrossRef.h"
 #include "model/IXRefFormats.h"
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
@@ -108,7 +109,9 @@ bool Shell::Execute(const std::string& line) {
   std::string error;
   const Args args = SplitCommandLine(line, &error);
   if (!error.empty() || args.empty() || args[0][0] == '#') {
-    if (!error.empty()) out_ << "error: " << error << "\n";
+    if (error.empty()) return true;
+    ++failures_;
+    out_ << "error: " << error << "\n";
     return true;
   }
   if (args[0] == "quit" || args[0] == "quit!") return !Quit(args[0] == "quit!");
@@ -242,11 +245,28 @@ bool Shell::InsertOrModifyCrossRef(const Args& args, bool modify, std::string* e
   const IDFile source(file);
   const PMString marker = Plain(args[1]), name = formats->GetFormatName(index),
                  markup = formats->GetFormatString(index);
+  const UIDList before = CrossRefsOf(Front());
   const ErrorCode result = modify ? suite->ModifyCrossRef(source, marker, name, markup, hyperlink)
                                   : suite->InsertCrossRef(source, marker, name, markup, hyperlink);
-  if (result == kSuccess) return true;
-  *error = TakeError(args[0].c_str());
-  return false;
+  if (result != kSuccess) {
+    *error = TakeError(args[0].c_str());
+    return false;
+  }
+  ReportBroken(before);
+  return true;
+}
+
+// A cross-reference made to a marker that cannot be found is kept, as it
+// may come later, but never passes unmentioned.
+void Shell::ReportBroken(const UIDList& before) {
+  const UIDList after = CrossRefsOf(Front());
+  for (int32 i = 0; i < after.Length(); ++i) {
+    InterfacePtr<IXRefCrossRef> crossRef(after.GetRef(i), IID_IXREFCROSSREF);
+    if (before.Contains(after.At(i)) || !crossRef || crossRef->GetSourceState() <= 0) continue;
+    ++findings_;
+    out_ << "warning: the cross-reference to \"" << crossRef->GetSourceMarkerName().GetUTF8String()
+         << "\" is broken: " << crossRef->GetSourceStateMessage().GetUTF8String() << "\n";
+  }
 }
 
 bool Shell::Select(const Args& args, bool caret, std::string* error) {

@@ -5,6 +5,7 @@
 // silently: quitting with them asks (on a terminal) or is refused.
 #include "headless/application/Application.h"
 #include "headless/objects/Clock.h"
+#include "host/UIDList.h"
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ public:
   bool Finish();
   // Commands that failed so far.
   int32 Failures() const { return failures_; }
+  // Things done that the user should look at (a broken cross-reference).
+  int32 Findings() const { return findings_; }
   void ShowSelection();
 
 private:
@@ -30,6 +33,7 @@ private:
   bool RunSuite(const Args& args, bool* known, std::string* error);
   bool Select(const Args& args, bool caret, std::string* error);
   bool InsertOrModifyCrossRef(const Args& args, bool modify, std::string* error);
+  void ReportBroken(const UIDList& before);
   bool Type(const Args& args, std::string* error);
   bool UndoRedo(bool undo, std::string* error);
   bool Save(std::string* error);
@@ -45,6 +49,7 @@ private:
   std::ostream& out_;
   bool interactive_;
   int32 failures_ = 0;
+  int32 findings_ = 0;
 };
 
 // Splits a command line at blanks; double quotes keep blanks in a word.

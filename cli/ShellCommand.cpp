@@ -1,8 +1,11 @@
-// xref shell DOC... [--script FILE] [--yes]: the interactive front end. On
-// a terminal it prompts and asks its questions there; with --script it runs
-// the file's commands and answers questions with their defaults (--yes:
-// with the first button). Exit 0 when every command ran and nothing unsaved
-// was left, 1 otherwise.
+// xref shell DOC... [--script FILE] [--yes] [--keep-going]: the interactive
+// front end. On a terminal it prompts, asks its questions there and carries
+// on after a failed command. A script (--script, or input that is not a
+// terminal) answers questions with their defaults (--yes: with the first
+// button) and stops at its first failed line, saving nothing more: exit 2
+// naming the line, since the lines after it would act on a selection it did
+// not set. --keep-going runs on instead. Exit 0 when every command ran and
+// nothing unsaved was left, 1 otherwise.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
@@ -21,6 +24,7 @@ public:
     sub->add_option("documents", paths_, "Document files; the first is in front")->required();
     sub->add_option("--script", script_, "Read the commands from this file instead of the terminal");
     sub->add_flag("--yes", yes_, "Answer every question with its first button");
+    sub->add_flag("--keep-going", keepGoing_, "In a script, run on after a failed line");
   }
 
   int Run() override {
@@ -52,20 +56,27 @@ public:
     Shell shell(*app, docs, std::cout, terminal || yes_);
     std::string line;
     bool ended = false;
-    while (!ended) {
+    for (size_t number = 1; !ended; ++number) {
       if (terminal) std::cout << "xref> " << std::flush;
       if (!std::getline(in, line)) break;
       if (!terminal) std::cout << "> " << line << "\n";
+      const int32 failures = shell.Failures();
       ended = !shell.Execute(line);
+      if (terminal || keepGoing_ || shell.Failures() == failures) continue;
+      std::cout.flush();
+      PrintError((script_.empty() ? std::string("standard input") : script_) + ":" + std::to_string(number) +
+                 ": the line failed; the script stopped there and saved nothing more");
+      return kExitUsage;
     }
     const bool clean = ended || shell.Finish();
-    return clean && shell.Failures() == 0 ? kExitOK : kExitFinding;
+    return clean && shell.Failures() == 0 && shell.Findings() == 0 ? kExitOK : kExitFinding;
   }
 
 private:
   std::vector<std::string> paths_;
   std::string script_;
   bool yes_ = false;
+  bool keepGoing_ = false;
 };
 ShellCommand gShell;
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli/SourceMarkers.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
+#include "host/IErrorStringService.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
 #include "host/TextIDs.h"
@@ -31,7 +32,7 @@ std::string MarkerName(const Placeholder& p, std::string* error) {
 std::string Why(ErrorCode err) {
   if (err == kStoryLockedError) return "the story is locked";
   if (err == kTextRangeError) return "the position is outside the story";
-  return "error " + std::to_string(ErrorValue(err));
+  return ErrorUtils::PMGetErrorString(err).GetUTF8String();
 }
 
 bool Insert(DataBase* doc, const Placeholder& p, const std::string& name, std::string* error) {

@@ -16,7 +16,9 @@
 #include "host/ISAXAttributes.h"
 #include "host/IStyleGroupManager.h"
 #include "host/InterfacePtr.h"
+#include "host/UTF32TextChar.h"
 #include "host/UtilsBoss.h"
+#include "host/WideString.h"
 #include "integration/ImplementationRecord.h"
 #include <algorithm>
 #include <map>
@@ -42,6 +44,7 @@ public:
     preceding_ = PMString();
     following_ = PMString();
     open_.clear();
+    joinable_ = false;
     InterfacePtr<ICommand> cmd(this, IID_ICOMMAND);
     const UIDList* items = cmd ? cmd->GetItemList() : nullptr;
     target_ = items && items->Length() == 1 ? items->GetRef(0) : UIDRef();
@@ -59,6 +62,7 @@ public:
     utils_ = utils.get();
     attributes_ = attributes;
     const PMString element(localName.Length() ? localName : qName);
+    if (element.Units() != u"char") joinable_ = false;
 
     XRefBuildingBlock block;
     ClassifyElement(element, &block);
@@ -80,7 +84,8 @@ public:
     Append(block);
   }
 
-  void EndElement(const WideString&, const WideString&, const WideString&) override {
+  void EndElement(const WideString&, const WideString& localName, const WideString& qName) override {
+    if (PMString(localName.Length() ? localName : qName).Units() != u"char") joinable_ = false;
     if (open_.empty()) return;
     languages_ = open_.back().languages;
     restricted_ = open_.back().restricted;
@@ -117,6 +122,7 @@ private:
     const std::u16string& e = element.Units();
     if (e == u"xref" || e == u"span") return;
     if (e == u"chapnum") return block->SetType(XRefBuildingBlock::kChapterNumber);
+    if (e == u"char") return CharacterBlock(block);
     if (e == u"fnnum") return Warn(4);
     if (e == u"filename") {
       if (Yes("fullpath")) Warn(5);
@@ -143,6 +149,18 @@ private:
       return block->SetType(XRefBuildingBlock::kParagraphText);
     }
     Warn(2, PMString(), element);
+  }
+
+  // A character given by its code is custom text, as the text XML could
+  // not hold as it is (a control character) comes back; a code that names
+  // no character gives nothing, as in a composed text.
+  void CharacterBlock(XRefBuildingBlock* block) {
+    const int32 code = utils_->GetIntAttribute(attributes_, PMString("code"), 0);
+    if (code <= 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return;
+    WideString text;
+    text.Append(UTF32TextChar(static_cast<uint32>(code)));
+    block->SetType(XRefBuildingBlock::kCustomText);
+    block->SetCustomText(PMString(text));
   }
 
   // "a; b" names languages; inside a section only those it also names count.
@@ -191,10 +209,25 @@ private:
   void Append(XRefBuildingBlock block) {
     block.SetCharacterStyle(characterStyle_);
     if (restricted_) {
-      for (const PMString& language : languages_) blocks_[language].push_back(block);
+      for (const PMString& language : languages_) AppendTo(blocks_[language], block);
+    } else {
+      for (auto& entry : blocks_) AppendTo(entry.second, block);
+    }
+    joinable_ = block.GetType() == XRefBuildingBlock::kCustomText;
+  }
+
+  // Text the parser hands over in pieces (around an escape or a char
+  // element) is one custom text while its style stays, as it was written.
+  void AppendTo(std::vector<XRefBuildingBlock>& list, const XRefBuildingBlock& block) const {
+    const bool text = block.GetType() == XRefBuildingBlock::kCustomText;
+    if (!text || !joinable_ || list.empty() || list.back().GetType() != XRefBuildingBlock::kCustomText ||
+        list.back().GetCharacterStyle() != block.GetCharacterStyle()) {
+      list.push_back(block);
       return;
     }
-    for (auto& entry : blocks_) entry.second.push_back(block);
+    PMString joined = list.back().GetCustomText();
+    joined.Append(block.GetCustomText());
+    list.back().SetCustomText(joined);
   }
 
   // Warning NN's message, with the first parameter replaced and a suffix
@@ -221,6 +254,8 @@ private:
   std::map<PMString, std::vector<XRefBuildingBlock>> blocks_;
   std::vector<PMString> languages_;
   bool restricted_ = false;
+  // The last block appended is custom text with nothing read since.
+  bool joinable_ = false;
   UID characterStyle_ = kInvalidUID;
   PMString preceding_, following_;
   std::vector<OpenElement> open_;

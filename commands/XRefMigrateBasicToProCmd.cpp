@@ -3,10 +3,16 @@
 // marker, and each native cross-reference a cross-reference over the same
 // text, as one undo step. Destinations the host marks as serving only the
 // native cross-references go at the end. A failing sub-command ends its step.
+// Format names stay unique: a format already there with the same mark-up
+// serves, another name is found when the mark-up differs. A format whose
+// mark-up the language would not accept is not added, and its native
+// cross-references keep their text; both are logged, and the log presented.
 #include "commands/XRefCommandID.h"
 #include "commands/XRefCommandUtils.h"
 #include "commands/XRefMigrationID.h"
 #include "commands/XRefMigrationUtils.h"
+#include "engine/IXRefConversionLog.h"
+#include "format/IXRefParsingUtils.h"
 #include "host/CmdUtils.h"
 #include "host/Command.h"
 #include "host/IBasicXRefFormat.h"
@@ -27,6 +33,7 @@ constexpr const char* kName = "QX#0xF2C#kXRefMigrateBasicToProCmdKey";
 struct ProFormat {
   PMString name;
   PMString markup;
+  bool valid = false;
 };
 
 class XRefMigrateBasicToProCmd : public Command {
@@ -40,29 +47,68 @@ protected:
     InterfacePtr<IBasicXRefFormatList> basic(doc, doc ? doc->GetRootUID() : kInvalidUID, IID_IBASICXREFFORMATLIST);
     InterfacePtr<IXRefFormats> pro(XRefMigrationUtils::QueryProFormats(doc));
     InterfacePtr<INativeCrossRefUtils> natives(UtilsBoss::QueryUtils<INativeCrossRefUtils>());
-    if (!basic || !pro || !natives) return;
+    InterfacePtr<IXRefConversionLog> log(doc, kRootUID, IID_IXREFCONVERSIONLOG);
+    if (!basic || !pro || !natives || !log) return;
+    const size_t mark = XRefMigrationUtils::LogMark(doc);
     // A failure ends its own step; the next step starts clean.
-    MigrateFormats(doc, basic.get());
+    MigrateFormats(doc, basic.get(), pro.get(), log.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     const UIDList removed = MigrateDestinations(doc, natives.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     MigrateCrossRefs(doc, natives.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     natives->DeleteDestinations(StillUnused(doc, removed));
+    XRefMigrationUtils::PresentLog(doc, mark);
   }
 
   void DoNotify() override { XRefCommandUtils::NotifyApplication(this, IID_IXREFCROSSREF); }
   PMString* CreateName() override { return new PMString(kName); }
 
 private:
-  void MigrateFormats(IDataBase* doc, IBasicXRefFormatList* basic) {
+  void MigrateFormats(IDataBase* doc, IBasicXRefFormatList* basic, IXRefFormats* pro, IXRefConversionLog* log) {
     for (int32 i = 0; i < basic->GetFormatCount(); ++i) {
       const UID uid = basic->GetNthFormat(i);
       InterfacePtr<IBasicXRefFormat> format(doc, uid, IID_IBASICXREFFORMAT);
       if (!format) continue;
-      const ProFormat made{format->GetName(), XRefMigrationUtils::ProMarkupOf(doc, format->GetBuildingBlocks())};
+      bool dropped = false;
+      ProFormat made{format->GetName(), XRefMigrationUtils::ProMarkupOf(doc, format->GetBuildingBlocks(), &dropped)};
+      if (dropped) log->AddEntry(made.name, XRefMigrationUtils::Warning(24));
+      if (!XRefMigrationUtils::IsValidFormat(made.markup)) {
+        log->AddEntry(made.name, XRefMigrationUtils::Warning(25));
+        formats_[uid] = made;
+        continue;
+      }
+      made.valid = true;
+      const bool exists = FreeOrSameName(pro, &made);
+      if (made.name != format->GetName()) log->AddEntry(format->GetName(), XRefMigrationUtils::Warning(23, made.name));
       formats_[uid] = made;
-      if (!XRefMigrationUtils::AddProFormat(doc, made.name, made.markup)) return;
+      if (!exists && !XRefMigrationUtils::AddProFormat(doc, made.name, made.markup)) return;
+    }
+  }
+
+  // Walks the names the format list makes unique ("Page", "Page (2)", ...)
+  // up to the first that is free or names a format of the same mark-up,
+  // which then serves as it is (true), so that going back and forth adds
+  // nothing. Mark-up is compared with its escapes read.
+  static bool FreeOrSameName(IXRefFormats* pro, ProFormat* made) {
+    InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+    PMString wanted = made->markup;
+    if (utils) utils->ConvertMetacharacters(wanted);
+    const PMString base = made->name;
+    for (int32 n = 2;; ++n) {
+      const int32 at = pro->FindFormat(made->name);
+      if (at < 0) return false;
+      PMString markup = pro->GetFormatString(at);
+      if (utils) utils->ConvertMetacharacters(markup);
+      if (markup == wanted) {
+        made->name = pro->GetFormatName(at);
+        return true;
+      }
+      made->name = base;
+      made->name.Append(" (");
+      made->name.AppendNumber(n);
+      made->name.Append(")");
+      made->name.SetTranslatable(false);
     }
   }
 
@@ -122,6 +168,7 @@ private:
     if (!range || !source) return false;
     if (!destination) return true;  // broken: there is no marker to name; it stays as it is
     const ProFormat format = formats_[source->GetFormatUID()];
+    if (!format.valid) return true;  // logged with its format; it keeps its text
     const UID sourceUID = link->GetSourceUID();
     if (!XRefMigrationUtils::InsertCrossRef(UIDRef(doc, range->GetStoryUID()), range->GetStart(), range->GetLength(),
                                             destination->GetName(), format.name, format.markup))

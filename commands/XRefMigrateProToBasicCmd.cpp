@@ -57,9 +57,7 @@ protected:
     doc_ = XRefMigrationUtils::DocumentOf(this);
     InterfacePtr<IXRefFormats> pro(XRefMigrationUtils::QueryProFormats(doc_));
     if (!doc_ || !pro) return;
-    // The log outlives a migration: what earlier ones wrote is not this one's.
-    InterfacePtr<IXRefConversionLog> earlier(doc_, doc_->GetRootUID(), IID_IXREFCONVERSIONLOG);
-    const size_t logged = earlier ? earlier->GetLog().Units().size() : 0;
+    const size_t mark = XRefMigrationUtils::LogMark(doc_);
     ConvertFormats(pro.get());
     ErrorUtils::PMSetGlobalErrorCode(kSuccess);
 
@@ -83,7 +81,7 @@ protected:
       if (hyperlink != kInvalidUID) made.Append(hyperlink);
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);
     }
-    if (!log->IsEmpty()) PresentLog(log->GetLog(), logged);
+    XRefMigrationUtils::PresentLog(doc_, mark);
     natives->UpdateCrossRefs(made);
   }
 
@@ -121,13 +119,25 @@ private:
   }
 
   // The new native cross-reference's hyperlink; kInvalidUID when the
-  // cross-reference stays as it is.
+  // cross-reference stays as it is, which the log then says why.
   UID Migrate(UID uid) {
     InterfacePtr<IXRefCrossRef> crossRef(doc_, uid, IID_IXREFCROSSREF);
     if (!crossRef) return kInvalidUID;
     const PMString display = crossRef->GetDisplayText();
+    PMString why;
+    const UID made = MigrateOne(crossRef.get(), display, &why);
+    if (made == kInvalidUID && !why.IsEmpty()) log_->AddEntry(display, why);
+    return made;
+  }
+
+  UID MigrateOne(IXRefCrossRef* crossRef, const PMString& display, PMString* why) {
     const PMString markerName = crossRef->GetSourceMarkerName();
-    if (markerName.IsEmpty()) return kInvalidUID;
+    // Anything else that keeps it is a native twin it could not be given.
+    *why = XRefMigrationUtils::Warning(22);
+    if (markerName.IsEmpty()) {
+      *why = XRefMigrationUtils::Warning(21, PMString("(no name)"));
+      return kInvalidUID;
+    }
     PMString basicName = crossRef->GetFormatName();
     if (basicName.IsEmpty()) {
       basicName = XRefMigrationUtils::UnusedCustomFormatName(doc_);
@@ -139,16 +149,26 @@ private:
       if (basic_->FindFormat(variant) != kInvalidUID) basicName = variant;
     }
     if (!crossRef->GetSourceDocument().IsEmpty()) {
-      log_->AddEntry(display, XRefMigrationUtils::Warning(16));
+      *why = XRefMigrationUtils::Warning(16);
       return kInvalidUID;
     }
     // Its text could not be replaced: it stays rather than get a native twin.
     InterfacePtr<IStoryLock> lock(crossRef->GetStoryRef(), IID_ISTORYLOCK);
-    if (lock && lock->IsLocked()) return kInvalidUID;
+    if (lock && lock->IsLocked()) {
+      *why = XRefMigrationUtils::Warning(19);
+      return kInvalidUID;
+    }
     const UID format = basic_->FindFormat(basicName);
+    if (format == kInvalidUID) {
+      *why = XRefMigrationUtils::Warning(20, basicName);
+      return kInvalidUID;
+    }
     InterfacePtr<IHyperlinkList> list(doc_, kRootUID, IID_IHYPERLINKLIST);
     UID destination = list ? list->FindDestination(markerName) : kInvalidUID;
-    if (format == kInvalidUID || destination == kInvalidUID) return kInvalidUID;
+    if (destination == kInvalidUID) {
+      *why = XRefMigrationUtils::Warning(21, markerName);
+      return kInvalidUID;
+    }
     destination = StyledDestination(destination, format, markerName, display);
 
     const TextIndex start = crossRef->GetStartIndex() - 1;
@@ -222,20 +242,6 @@ private:
     PMString name = language->GetName();
     name.Translate();
     return name;
-  }
-
-  // Schedules the presentation of the entries after the first `from` units.
-  void PresentLog(const PMString& log, size_t from) {
-    std::u16string added = log.Units().substr(std::min(from, log.Units().size()));
-    if (!added.empty() && added[0] == u'\n') added.erase(0, 1);
-    if (added.empty()) return;
-    InterfacePtr<ICommand> show(CmdUtils::CreateCommand(kShowConversionLogCmdBoss));
-    InterfacePtr<IStringData> data(show.get(), IID_ISTRINGDATA);
-    if (!data) return;
-    PMString text{WideString(added)};
-    text.SetTranslatable(false);
-    data->Set(text);
-    CmdUtils::ScheduleCommand(show.get(), 0);
   }
 
   IDataBase* doc_ = nullptr;

@@ -2,21 +2,57 @@
 #include "commands/IXRefConvertFormatCmdData.h"
 #include "commands/XRefCommandID.h"
 #include "commands/XRefCommandUtils.h"
+#include "engine/IXRefConversionLog.h"
+#include "format/IXRefParsingUtils.h"
+#include "format/IXRefValidator.h"
 #include "host/CmdUtils.h"
 #include "host/IBasicXRefFormat.h"
 #include "host/IDocument.h"
+#include "host/INativeCrossRefs.h"
 #include "host/IStyleGroupManager.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
+#include "host/UtilsBoss.h"
 #include "model/IXRefFormatData.h"
 #include "model/IXRefFormats.h"
+#include <algorithm>
+#include <string>
 
 namespace {
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// What XML 1.0 cannot hold as text, and a return, which its parser would
+// read back as a line feed.
+bool NeedsCharElement(char16_t c) {
+  return (c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF;
+}
+
 // Custom text is literal: what the mark-up would read as an escape, an
-// element or a typographic quote to straighten is written so that it reads
-// back as the same characters.
-void AppendLiteral(std::u16string& out, const std::u16string& text) {
-  for (char16_t c : text) {
+// element, the end of a CDATA section or a typographic quote to straighten
+// is written so that it reads back as the same characters; what XML cannot
+// hold goes through the char element. A lone surrogate names no character
+// at all: it is left out and *dropped says so.
+void AppendLiteral(std::u16string& out, const std::u16string& text, bool* dropped) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      out.push_back(c);
+      out.push_back(text[++i]);
+      continue;
+    }
+    if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+      *dropped = true;
+      continue;
+    }
+    if (NeedsCharElement(c)) {
+      out += u"<char code=\"";
+      for (char digit : std::to_string(static_cast<unsigned>(c))) out.push_back(static_cast<char16_t>(digit));
+      out += u"\"/>";
+      continue;
+    }
+    // Earlier blocks' text counts: "]]" may end one and ">" start the next.
+    const bool endsSection = c == u'>' && out.size() >= 2 && out.compare(out.size() - 2, 2, u"]]") == 0;
     switch (c) {
       case u'<': out += u"&lt;"; break;
       case u'&': out += u"&amp;"; break;
@@ -25,7 +61,7 @@ void AppendLiteral(std::u16string& out, const std::u16string& text) {
       case 0x201D: out += u"^}"; break;
       case 0x2018: out += u"^["; break;
       case 0x2019: out += u"^]"; break;
-      default: out.push_back(c);
+      default: out += endsSection ? u"&gt;" : std::u16string(1, c);
     }
   }
 }
@@ -68,20 +104,29 @@ IXRefFormats* XRefMigrationUtils::QueryProFormats(IDataBase* doc) {
   return formats.forget();
 }
 
-PMString XRefMigrationUtils::ProMarkupOf(IDataBase* doc, const std::vector<XRefBuildingBlock>& blocks) {
-  std::u16string out;
+PMString XRefMigrationUtils::ProMarkupOf(IDataBase* doc, const std::vector<XRefBuildingBlock>& blocks,
+                                         bool* dropped) {
+  bool droppedHere = false;
+  if (!dropped) dropped = &droppedHere;
+  std::u16string out, lastSpanStyle;
   for (const XRefBuildingBlock& block : blocks) {
     const std::u16string s = StyleAttribute(doc, block.GetCharacterStyle());
     switch (block.GetType()) {
       case XRefBuildingBlock::kCustomText:
         if (s.empty()) {
-          AppendLiteral(out, block.GetCustomText().Units());
+          AppendLiteral(out, block.GetCustomText().Units(), dropped);
           break;
         }
-        // Two spaces before cstyle: the opening's own and the attribute's.
-        out += u"<span " + s + u">";
-        AppendLiteral(out, block.GetCustomText().Units());
+        // Text of one style after text of the same style stays in its span.
+        if (out.size() >= 7 && out.compare(out.size() - 7, 7, u"</span>") == 0 && s == lastSpanStyle) {
+          out.resize(out.size() - 7);
+        } else {
+          // Two spaces before cstyle: the opening's own and the attribute's.
+          out += u"<span " + s + u">";
+        }
+        AppendLiteral(out, block.GetCustomText().Units(), dropped);
         out += u"</span>";
+        lastSpanStyle = s;
         break;
       case XRefBuildingBlock::kFileName: AppendElement(out, u"<filename", s); break;
       case XRefBuildingBlock::kChapterNumber: AppendElement(out, u"<chapnum", s); break;
@@ -99,6 +144,33 @@ PMString XRefMigrationUtils::ProMarkupOf(IDataBase* doc, const std::vector<XRefB
   PMString markup{WideString(out)};
   markup.SetTranslatable(false);
   return markup;
+}
+
+bool XRefMigrationUtils::IsValidFormat(const PMString& markup) {
+  InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
+  InterfacePtr<IXRefValidator> validator(utils ? utils->QueryValidator() : nullptr);
+  return validator && validator->Validate(markup, false) == kSuccess;
+}
+
+size_t XRefMigrationUtils::LogMark(IDataBase* doc) {
+  InterfacePtr<IXRefConversionLog> log(doc, doc ? doc->GetRootUID() : kInvalidUID, IID_IXREFCONVERSIONLOG);
+  return log ? log->GetLog().Units().size() : 0;
+}
+
+void XRefMigrationUtils::PresentLog(IDataBase* doc, size_t mark) {
+  InterfacePtr<IXRefConversionLog> log(doc, doc ? doc->GetRootUID() : kInvalidUID, IID_IXREFCONVERSIONLOG);
+  if (!log || log->IsEmpty()) return;
+  const std::u16string all = log->GetLog().Units();
+  std::u16string added = all.substr(std::min(mark, all.size()));
+  if (!added.empty() && added[0] == u'\n') added.erase(0, 1);
+  if (added.empty()) return;
+  InterfacePtr<ICommand> show(CmdUtils::CreateCommand(kShowConversionLogCmdBoss));
+  InterfacePtr<IStringData> data(show.get(), IID_ISTRINGDATA);
+  if (!data) return;
+  PMString text{WideString(added)};
+  text.SetTranslatable(false);
+  data->Set(text);
+  CmdUtils::ScheduleCommand(show.get(), 0);
 }
 
 PMString XRefMigrationUtils::UnusedCustomFormatName(IDataBase* doc) {

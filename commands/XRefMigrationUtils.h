@@ -5,6 +5,7 @@
 #include "host/PMString.h"
 #include "host/UIDRef.h"
 #include "host/XRefBuildingBlock.h"
+#include <cstddef>
 #include <vector>
 
 class ICommand;
@@ -17,8 +18,16 @@ IDataBase* DocumentOf(const ICommand* cmd);
 // releases; null when there is none.
 IXRefFormats* QueryProFormats(IDataBase* doc);
 // The mark-up of a Basic format's building blocks. Character styles are
-// written by their full path, ":" between groups and name.
-PMString ProMarkupOf(IDataBase* doc, const std::vector<XRefBuildingBlock>& blocks);
+// written by their full path, ":" between groups and name. *dropped (when
+// given) is set when custom text held what no mark-up can say (a lone
+// surrogate), which was left out.
+PMString ProMarkupOf(IDataBase* doc, const std::vector<XRefBuildingBlock>& blocks, bool* dropped = nullptr);
+// True when the format language accepts the mark-up.
+bool IsValidFormat(const PMString& markup);
+// The log outlives a migration: the mark tells where this one's entries
+// start, and only those are presented (scheduled for the host to show).
+size_t LogMark(IDataBase* doc);
+void PresentLog(IDataBase* doc, size_t mark);
 // The first of "Custom Format 1", "Custom Format 2", ... that no Basic
 // format of the document is named.
 PMString UnusedCustomFormatName(IDataBase* doc);

@@ -6,6 +6,7 @@
 #include "host/IErrorStringService.h"
 #include "integration/ImplementationRecord.h"
 #include "integration/XRefID.h"
+#include "integration/XRefScriptID.h"
 
 namespace {
 struct ErrorStringEntry {
@@ -29,6 +30,8 @@ const ErrorStringEntry kErrorStringTable[] = {
     {kXRefInsideCrossRefError, "QX#0xF2C#kXRefInsideCrossRefErrorKey"},
     {kXRefStoryLockedError, "QX#0xF2C#kXRefStoryLockedErrorKey"},
     {kXRefHyperlinkToOtherDocumentError, "QX#0xF2C#kXRefHyperlinkToOtherDocumentErrorKey"},
+    {kXRefMarkerInUseError, "QX#0xF2C#kXRefMarkerInUseErrorKey"},
+    {kXRefCharacterHasMarkerError, "QX#0xF2C#kXRefCharacterHasMarkerErrorKey"},
 };
 
 constexpr int32 kErrorStringTableID = 2200;

@@ -7,6 +7,7 @@
 #include "host/CAlert.h"
 #include "host/CmdUtils.h"
 #include "host/IApplication.h"
+#include "host/IStoryLock.h"
 #include "host/ITextModelCmds.h"
 #include "host/InterfacePtr.h"
 #include "host/StandardDataInterfaces.h"
@@ -107,9 +108,23 @@ private:
     Process(cls, items);
   }
 
-  // One undo step. Should a marker's character not go (a locked story), the
-  // list and the marker objects are left alone: clearing them would leave
-  // characters anchoring deleted markers.
+  // True when every marker's character can go: a marker in a locked story
+  // stops the action before anything changed (the story-locked error set),
+  // so that it never leaves some markers deleted and others not.
+  static bool AllDeletable(const UIDList& markers) {
+    for (int32 i = 0; i < markers.Length(); ++i) {
+      InterfacePtr<IXRefSourceMarker> marker(markers.GetRef(i), IID_IXREFSOURCEMARKER);
+      InterfacePtr<IStoryLock> lock(marker ? marker->GetStoryRef() : UIDRef(), IID_ISTORYLOCK);
+      if (!lock || !lock->IsLocked()) continue;
+      ErrorUtils::PMSetGlobalErrorCode(kStoryLockedError);
+      return false;
+    }
+    return true;
+  }
+
+  // One undo step. Should a marker's character still not go, the list and
+  // the marker objects are left alone: clearing them would leave characters
+  // anchoring deleted markers.
   static void DeleteAllSourceMarkers(const UIDRef& doc) {
     PMString question("QX#0xF2C#kXRefDeleteAllSourceMarkersQuestionKey");
     question.Translate();
@@ -117,6 +132,7 @@ private:
     InterfacePtr<IXRefSourceMarkerList> list(doc, IID_IXREFSOURCEMARKERLIST);
     if (!list) return;
     const UIDList markers = list->GetMarkers();
+    if (!AllDeletable(markers)) return;
     CmdUtils::SequenceContext sequence{PMString("QX#0xF2C#kXRefDeleteAllSourceMarkersCmdKey")};
     for (int32 i = 0; i < markers.Length(); ++i) {
       InterfacePtr<IXRefSourceMarker> marker(markers.GetRef(i), IID_IXREFSOURCEMARKER);

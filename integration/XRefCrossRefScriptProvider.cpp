@@ -186,6 +186,8 @@ private:
     if (data.GetType() != ScriptData::kObject || !marker || marker->GetObjectType() != wanted ||
         marker->GetDataBase() != object->GetDataBase())
       return kScriptBadValueError;
+    const ErrorCode taken = RefuseMarkerOfAnother(marker->GetUIDRef(), object->GetUIDRef().GetUID());
+    if (taken != kSuccess) return taken;
     IDataBase* db = object->GetDataBase();
     InterfacePtr<ICommand> cmd(XRefCommandUtils::CreateCommand(kXRefSetCrossRefTextMarkersCmdBoss, UIDList(object->GetUIDRef())));
     InterfacePtr<IUIDData> startData(cmd.get(), IID_IXREFSTARTMARKERDATA);

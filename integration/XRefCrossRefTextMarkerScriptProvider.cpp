@@ -100,6 +100,11 @@ private:
     IDataBase* db = object->GetDataBase();
     const UIDRef crossRef = property == kXRefMarkerCrossRefProperty ? value->GetUIDRef() : UIDRef(db, marker->GetMarkerCrossRef());
     const UIDRef partner = property == kXRefPartnerMarkerProperty ? value->GetUIDRef() : UIDRef(db, marker->GetPartnerMarker());
+    // Neither this marker nor its new partner may be taken from another.
+    const ErrorCode taken = property == kXRefMarkerCrossRefProperty
+                                ? RefuseMarkerOfAnother(object->GetUIDRef(), crossRef.GetUID())
+                                : RefuseMarkerOfAnother(partner, crossRef.GetUID());
+    if (taken != kSuccess) return taken;
     InterfacePtr<ICommand> cmd(XRefCommandUtils::CreateCommand(kXRefSetupCrossRefTextMarkerCmdBoss, UIDList(object->GetUIDRef())));
     InterfacePtr<IUIDData> crossRefData(cmd.get(), IID_IXREFCROSSREFDATA);
     InterfacePtr<IUIDData> partnerData(cmd.get(), IID_IXREFPARTNERMARKERDATA);
@@ -114,6 +119,8 @@ private:
   static ErrorCode Create(const ScriptRequest& request, ScriptData* result) {
     const auto text = CreationText(request);
     if (!text) return kScriptBadValueError;
+    const ErrorCode marked = RefuseMarkedCharacter(text->GetUIDRef(), text->GetStart());
+    if (marked != kSuccess) return marked;
     CmdUtils::SequenceContext sequence{PMString("QX#0xF2C#kXRefInsertCrossRefCmdKey")};
     InterfacePtr<ICommand> make(XRefCommandUtils::CreateCommand(kNewObjectCmdBoss, UIDList(text->GetDataBase())));
     InterfacePtr<IClassIDData> cls(make.get(), IID_ICLASSIDDATA);

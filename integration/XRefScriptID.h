@@ -41,3 +41,8 @@ constexpr ImplementationID kXRefFormatScriptProviderImpl{0xF2C5D};
 constexpr ImplementationID kXRefSourceMarkerScriptProviderImpl{0xF2C5F};
 constexpr ImplementationID kXRefCrossRefScriptProviderImpl{0xF2C61};
 constexpr ImplementationID kXRefCrossRefTextMarkerScriptProviderImpl{0xF2C64};
+
+// What scripts are refused when they would rewire markers into a state no
+// command repairs.
+constexpr ErrorCode kXRefMarkerInUseError{0xF2C0D};       // the marker belongs to another cross-reference
+constexpr ErrorCode kXRefCharacterHasMarkerError{0xF2C0E};  // a marker is already anchored there

@@ -6,6 +6,9 @@
 #include "host/InterfacePtr.h"
 #include "host/ScriptIDs.h"
 #include "host/TextIDs.h"
+#include "integration/XRefScriptID.h"
+#include "model/IXRefCrossRefTextMarker.h"
+#include "model/XRefModelID.h"
 
 bool XRefScriptUtils::StoryRange(const ScriptObject& parent, UIDRef* story, TextIndex* start, int32* length) {
   if (!parent) return false;
@@ -35,6 +38,23 @@ UIDList XRefScriptUtils::OwnedItems(const UIDRef& story, TextIndex start, int32 
   for (const OwnedItemInfo& item : strand->GetOwnedItems(start, length))
     if (item.cls == cls) items.Append(item.uid);
   return items;
+}
+
+ErrorCode XRefScriptUtils::RefuseMarkerOfAnother(const UIDRef& marker, UID crossRef) {
+  InterfacePtr<IXRefCrossRefTextMarker> textMarker(marker);
+  const UID owner = textMarker ? textMarker->GetMarkerCrossRef() : kInvalidUID;
+  if (owner == kInvalidUID || owner == crossRef) return kSuccess;
+  ErrorUtils::PMSetGlobalErrorCode(kXRefMarkerInUseError);
+  return kXRefMarkerInUseError;
+}
+
+ErrorCode XRefScriptUtils::RefuseMarkedCharacter(const UIDRef& story, TextIndex at) {
+  for (ClassID cls : {kXRefSourceMarkerBoss, kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss}) {
+    if (OwnedItems(story, at, 1, cls).IsEmpty()) continue;
+    ErrorUtils::PMSetGlobalErrorCode(kXRefCharacterHasMarkerError);
+    return kXRefCharacterHasMarkerError;
+  }
+  return kSuccess;
 }
 
 ScriptObject XRefScriptUtils::TextObject(const UIDRef& story, TextIndex start, int32 length,

@@ -12,6 +12,13 @@ namespace XRefScriptUtils {
 bool StoryRange(const ScriptObject& parent, UIDRef* story, TextIndex* start, int32* length);
 // The UIDs of the owned items of the class anchored in the range, in text order.
 UIDList OwnedItems(const UIDRef& story, TextIndex start, int32 length, ClassID cls);
+// kSuccess when the text marker is free or already serves the cross-reference;
+// otherwise kXRefMarkerInUseError, left set: a marker taken from another
+// cross-reference would leave that one without text no command repairs.
+ErrorCode RefuseMarkerOfAnother(const UIDRef& marker, UID crossRef);
+// kSuccess when no marker (source, start or end) is anchored at the index;
+// otherwise kXRefCharacterHasMarkerError, left set.
+ErrorCode RefuseMarkedCharacter(const UIDRef& story, TextIndex at);
 // A text object ("cins") over the range of the story.
 ScriptObject TextObject(const UIDRef& story, TextIndex start, int32 length, const ScriptObject& parent);
 // The document object above the object; null when there is none.

@@ -19,12 +19,6 @@
 namespace {
 Application* gCurrent = nullptr;
 
-std::string DefaultPrefsPath() {
-  if (const char* dir = std::getenv("XREF_PREFS_DIR")) return std::string(dir) + "/prefs.xrefprefs";
-  if (const char* home = std::getenv("HOME")) return std::string(home) + "/.config/xref/prefs.xrefprefs";
-  return "prefs.xrefprefs";
-}
-
 std::string Canonical(const std::string& path) {
   std::error_code ec;
   auto p = std::filesystem::weakly_canonical(path, ec);
@@ -92,10 +86,16 @@ bool SplitResources(const std::string& text, Resources* out, std::string* error)
 
 Application* Application::Current() { return gCurrent; }
 
+std::string Application::DefaultPreferencesPath() {
+  if (const char* dir = std::getenv("XREF_PREFS_DIR")) return std::string(dir) + "/prefs.xrefprefs";
+  if (const char* home = std::getenv("HOME")) return std::string(home) + "/.config/xref/prefs.xrefprefs";
+  return "prefs.xrefprefs";
+}
+
 Application::Application(const AppOptions& options) {
   gCurrent = this;
   Host::Get().SetClock(options.clock);
-  prefsPath_ = options.prefsPath.empty() ? DefaultPrefsPath() : options.prefsPath;
+  prefsPath_ = options.prefsPath.empty() ? DefaultPreferencesPath() : options.prefsPath;
   session_ = CreateObject(kSessionBoss, IID_ISESSION);
 }
 

@@ -56,6 +56,11 @@ public:
 
   DataBase* Workspace() const { return workspace_.get(); }
   bool SavePreferences(std::string* error);
+  // Where the preferences are read and written when no file is given.
+  static std::string DefaultPreferencesPath();
+  // Writes the preferences to this file instead ("-": nowhere), so that a
+  // caller can decide later whether they replace the real file.
+  void RedirectPreferences(const std::string& path) { prefsPath_ = path; }
   // Automatic updates wait while a document is being opened (read,
   // converted, its opened signal answered) or while a script holds them.
   bool UpdatesBlocked() const { return opening_ > 0 || scriptHolds_ > 0; }

@@ -20,3 +20,14 @@ TEST(ConvertFormatCommand, PrintsTheBasicFormatsAndTheWarnings) {
   EXPECT_EQ(2, missing.exitCode);
   EXPECT_NE(std::string::npos, missing.out.find("/nonexistent/doc.xrefdoc"));
 }
+
+TEST(ConvertFormatCommand, AnInvalidFormatIsSaidToBeInvalidAndWhy) {
+  for (const char* markup : {"'<pagenum'", "'a > ]]> b'"}) {
+    ProgramRun run = RunXref(std::string("convert-format Broken ") + markup, false);
+    SCOPED_TRACE(markup);
+    EXPECT_EQ(1, run.exitCode) << run.out;
+    const size_t at = run.out.find("invalid: ");
+    ASSERT_NE(std::string::npos, at) << run.out;
+    EXPECT_GT(run.out.size(), at + 10) << "no reason given";
+  }
+}

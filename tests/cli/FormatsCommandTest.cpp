@@ -3,6 +3,7 @@
 #include "headless/layout/LayoutBuilder.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/FormatTestSupport.h"
+#include "tests/support/LiveUpdateTestSupport.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
@@ -68,7 +69,7 @@ TEST_F(FormatsCommand, ListsTheFormatsAsTextAndAsJson) {
 TEST_F(FormatsCommand, ModifyingRecomposesItsCrossReferencesAndDeletingKeepsTheirText) {
   ProgramRun modify = RunXref("formats " + path_ + " --modify plain --name Renamed --markup 'Go to <paratext/>'");
   ASSERT_EQ(0, modify.exitCode) << modify.out;
-  EXPECT_NE(std::string::npos, modify.out.find("1 cross-reference(s) recomposed"));
+  EXPECT_NE(std::string::npos, modify.out.find("1 cross-reference(s) recomposed, 0 locked, 0 failed"));
   DataBase* doc = Reopen();
   EXPECT_EQ("Renamed", CrossRef(doc, crossRef_)->GetFormatName().GetUTF8String());
   EXPECT_EQ("Go to Introduction", CurrentText(doc, crossRef_));
@@ -85,6 +86,19 @@ TEST_F(FormatsCommand, ModifyingRecomposesItsCrossReferencesAndDeletingKeepsThei
   ProgramRun add = RunXref("formats " + path_ + " --add 'Page only' '<pagenum/>'");
   ASSERT_EQ(0, add.exitCode) << add.out;
   EXPECT_EQ("Other\t<pagenum/>\nPage only\t<pagenum/>\n", RunXref("formats " + path_, false).out);
+}
+
+TEST_F(FormatsCommand, ModifyingCountsOnlyWhatWasRecomposedAndNamesTheLocked) {
+  DataBase* doc = Reopen();
+  SetLocked(doc, CrossRef(doc, crossRef_)->GetStoryRef().GetUID(), true);
+  std::string error;
+  ASSERT_TRUE(app_->SaveDocument(doc, &error)) << error;
+  app_->CloseDocument(doc);
+  ProgramRun modify = RunXref("formats " + path_ + " --modify Plain --markup 'Go to <paratext/>'");
+  EXPECT_EQ(1, modify.exitCode) << modify.out;
+  EXPECT_NE(std::string::npos, modify.out.find("0 cross-reference(s) recomposed, 1 locked, 0 failed")) << modify.out;
+  doc = Reopen();
+  EXPECT_EQ("Introduction", CurrentText(doc, crossRef_));
 }
 
 TEST_F(FormatsCommand, RefusedChangesLeaveTheFileAsItWas) {

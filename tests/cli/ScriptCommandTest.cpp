@@ -3,6 +3,8 @@
 // builds alike to those xref build makes, and the sample scripts.
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestApp.h"
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -135,6 +137,51 @@ TEST_F(ScriptCommand, AnUnboundedAllocationIsStoppedAndWritesNothing) {
   EXPECT_EQ(run.exitCode, 2);
   EXPECT_NE(run.out.find("out of memory"), std::string::npos) << run.out;
   EXPECT_EQ(FileBytes(Doc()), before);
+}
+
+TEST_F(ScriptCommand, MarkersOfAnotherCrossReferenceAndMarkedCharactersAreRefused) {
+  const std::string before = FileBytes(Doc());
+  const std::string steal = Script("steal.js", "var x = app.documents[0].crossReferences;\n"
+                                               "x[0].startMarker = x[1].startMarker;\n");
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(steal) + " --in-place");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("startMarker: the marker belongs to another cross-reference"), std::string::npos) << run.out;
+  const std::string stray = Script("stray.js", "var doc = app.documents[0];\n"
+                                               "doc.crossReferenceStartMarkers.add({text: doc.crossReferences[1].location});\n");
+  run = RunXref("script " + Quote(Doc()) + " " + Quote(stray) + " --in-place");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_NE(run.out.find("add: the character already carries a marker"), std::string::npos) << run.out;
+  EXPECT_EQ(FileBytes(Doc()), before);
+  // A marker that belongs to no cross-reference, on a free character, is taken.
+  const std::string free = Script("free.js", "var doc = app.documents[0];\n"
+                                             "var m = doc.crossReferenceStartMarkers.add({text: doc.stories[0].characters(1)});\n"
+                                             "print(m.crossReference === null);\n");
+  run = RunXref("script " + Quote(Doc()) + " " + Quote(free), false);
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_EQ(run.out, "true\n");
+}
+
+TEST_F(ScriptCommand, PreferencesChangeOnlyWhenTheScriptEndsWell) {
+  const std::string prefs = dir_.File("prefs");
+  const char* was = std::getenv("XREF_PREFS_DIR");
+  const std::string saved = was ? was : "";
+  setenv("XREF_PREFS_DIR", prefs.c_str(), 1);
+  const std::string prefsFile = prefs + "/prefs.xrefprefs";
+  ASSERT_EQ(RunXref("script " + Quote(Doc()) + " " + Quote(Script("ok.js", "print('ran');\n"))).exitCode, 0);
+  const std::string start = FileBytes(prefsFile);
+  ASSERT_FALSE(start.empty());
+  const std::string off = "app.crossReferencePreferences.liveUpdates = false;\n";
+  for (const std::string& options : {std::string(), std::string(" --in-place")}) {
+    ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(Script("fail.js", off + "throw new Error('x');\n")) +
+                             options);
+    EXPECT_EQ(run.exitCode, 2) << run.out;
+    EXPECT_EQ(FileBytes(prefsFile), start) << options;
+  }
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(Script("off.js", off)));
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(FileBytes(prefsFile), start);
+  if (was) setenv("XREF_PREFS_DIR", saved.c_str(), 1);
+  else unsetenv("XREF_PREFS_DIR");
 }
 
 TEST_F(ScriptCommand, UsageErrors) {

@@ -84,7 +84,7 @@ TEST_F(Shell, MenuActionsRunByNameAndTheQuestionTakesItsDefault) {
   run = Script("delete-all-markers\nselect 0:0+3\nsave\nquit\n", "--yes");
   EXPECT_EQ(0, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "story 0 from 0 to 3\n  text: \"Hea\"\n  holds nothing")) << run.out;
-  run = Script("delete-all-markers\n");
+  run = Script("delete-all-markers\n", "--keep-going");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "disabled")) << run.out;
 }
@@ -92,7 +92,8 @@ TEST_F(Shell, MenuActionsRunByNameAndTheQuestionTakesItsDefault) {
 TEST_F(Shell, SuiteActionsWorkOnTheSelectionAndBadCommandsAreReported) {
   ProgramRun run = Script(
       "caret 1:6\nupdate\nto-text\nselect 1:0+3\ninsert-xref Head Page\nbogus\ncaret 9:0\n"
-      "delete-xrefs\ndelete-xrefs\nsave\n");
+      "delete-xrefs\ndelete-xrefs\nsave\n",
+      "--keep-going");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "> to-text\nselection: doc.xrefdoc story 1 from 4 to 13\n  text: \"Heading h\"\n  holds nothing"))
       << run.out;
@@ -125,12 +126,38 @@ TEST_F(Shell, BadDocumentsAndScriptsAreUsageErrors) {
   run = RunXref("shell '" + doc_ + "' --script '" + dir_.File("no-script.txt") + "'");
   EXPECT_EQ(2, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "no-script.txt")) << run.out;
-  run = Script("caret 1:99\nselect 1:x\nidle -5\nexact maybe\n\"unbalanced\n");
+  run = Script("caret 1:99\nselect 1:x\nidle -5\nexact maybe\n\"unbalanced\n", "--keep-going");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "error: 1:99 lies outside the story")) << run.out;
   EXPECT_TRUE(Has(run, "error: select takes STORY:START[+LENGTH]")) << run.out;
   EXPECT_TRUE(Has(run, "error: idle takes MS")) << run.out;
   EXPECT_TRUE(Has(run, "error: unbalanced quotes")) << run.out;
+}
+
+TEST_F(Shell, AScriptStopsAtItsFirstFailedLineAndSavesNothing) {
+  const std::string before = FileBytes(doc_);
+  ProgramRun run = Script("select 1:0+3\ncaret 9:0\ninsert-xref Head Page\nsave\n");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "script.txt:2: the line failed")) << run.out;
+  EXPECT_FALSE(Has(run, "> insert-xref")) << run.out;
+  EXPECT_EQ(before, FileBytes(doc_));
+  // A line the shell cannot even read stops it too.
+  run = Script("\"unbalanced\nsave\n");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "script.txt:1:")) << run.out;
+  // Told to keep going, it runs on and the later lines act.
+  run = Script("select 1:0+3\ncaret 9:0\ninsert-xref Head Page\nquit!\n", "--keep-going");
+  EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "> insert-xref")) << run.out;
+}
+
+TEST_F(Shell, ACrossReferenceToAMissingMarkerIsSaidToBeBroken) {
+  ProgramRun run = Script("select 1:0+3\ninsert-xref Nowhere Page\nquit!\n");
+  EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "warning: the cross-reference to \"Nowhere\" is broken")) << run.out;
+  run = RunXref("insert '" + doc_ + "' --at 1:0+3 --source Nowhere --format Page --in-place");
+  EXPECT_EQ(1, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "is broken")) << run.out;
 }
 
 TEST_F(Shell, ActionRunsOneMenuAction) {

@@ -21,6 +21,7 @@
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 #include <algorithm>
+#include <map>
 
 namespace {
 using B = XRefBuildingBlock;
@@ -318,4 +319,93 @@ TEST_F(Migration, ACrossReferenceWithAHyperlinkBecomesANativeOneWithout) {
   ASSERT_EQ(1, links->GetHyperlinkCount());
   InterfacePtr<IHyperlink> link(doc_, links->GetNthHyperlink(0), IID_IHYPERLINK);
   EXPECT_NE(kInvalidUID, link->GetDestinationUID());
+}
+
+TEST_F(Migration, FormatNamesStayUniqueOverRoundTrips) {
+  Formats()->AddFormat(PMString("Page"), PMString("page^s<pagenum/>"));
+  Formats()->AddFormat(PMString("Same"), PMString("see <paratext/>"));
+  MakeBasicFormat(doc_, "page", {Block(B::kCustomText, "p. "), Block(B::kPageNumber)});
+  MakeBasicFormat(doc_, "Same", {Block(B::kCustomText, "see "), Block(B::kParagraphText)});
+  const UID anchor = MakeAnchor(doc_, destinations_, 0, "Chap");
+  InterfacePtr<IBasicXRefFormatList> basic(doc_, kRootUID, IID_IBASICXREFFORMATLIST);
+  ASSERT_NE(kInvalidUID, MakeNativeCrossRef(doc_, references_, 0, 3, basic->FindFormat(PMString("page")), anchor));
+
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  // The same mark-up serves as it is; other mark-up gets a free name, logged.
+  EXPECT_EQ(3, Formats()->GetFormatCount());
+  EXPECT_EQ("p. <pagenum/>", ProMarkup("page (2)"));
+  EXPECT_EQ("page^s<pagenum/>", ProMarkup("Page"));
+  std::string renamed = Warning(23);
+  renamed.replace(renamed.find("^1"), 2, "page (2)");
+  EXPECT_EQ("[page] " + renamed, ConversionLog(doc_));
+  ASSERT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
+  InterfacePtr<IXRefCrossRef> crossRef(CrossRefList(doc_)->QueryCrossRef(0));
+  EXPECT_EQ("page (2)", crossRef->GetFormatName().GetUTF8String());
+
+  for (int trip = 0; trip < 2; ++trip) {
+    ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+    ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+    EXPECT_EQ(3, Formats()->GetFormatCount()) << "trip " << trip;
+  }
+}
+
+TEST_F(Migration, HostileCustomTextKeepsItsCharactersOrIsLogged) {
+  const std::string hostile = "a<b ]]> c\x01\"'^\r";
+  const UID odd = MakeBasicFormat(doc_, "Odd", {Block(B::kCustomText, "x]]"), Block(B::kCustomText, hostile)});
+  XRefBuildingBlock lone;
+  lone.SetType(B::kCustomText);
+  lone.SetCustomText(PMString(WideString(std::u16string(u"y\xD800z"))));
+  MakeBasicFormat(doc_, "Lone", {lone});
+  const UID anchor = MakeAnchor(doc_, destinations_, 0, "Chap");
+  ASSERT_NE(kInvalidUID, MakeNativeCrossRef(doc_, references_, 0, 3, odd, anchor));
+  ASSERT_EQ(kSuccess, UpdateNativeCrossRefs(doc_));
+  const std::vector<std::string> before = NativeTexts(doc_);
+  ASSERT_EQ(std::vector<std::string>{"x]]" + hostile}, before);
+
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  ASSERT_EQ(1, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ(before[0], CurrentText(doc_, CrossRefList(doc_)->GetCrossRefUID(0)));
+  EXPECT_FALSE(CrossRef(doc_, CrossRefList(doc_)->GetCrossRefUID(0))->IsCompositionFailed());
+  EXPECT_EQ("yz", ProMarkup("Lone"));
+  EXPECT_EQ("[Lone] " + Warning(24), ConversionLog(doc_));
+}
+
+TEST_F(Migration, AFormatThatWouldNotBeValidIsLoggedAndItsCrossReferencesKeepTheirText) {
+  const UID bad = DocumentBuilder(doc_).AddCharacterStyle("Bad\x01Style", AttributeBossList());
+  const UID format = MakeBasicFormat(doc_, "Styled", {Block(B::kCustomText, "see ", bad), Block(B::kParagraphText)});
+  const UID anchor = MakeAnchor(doc_, destinations_, 0, "Chap");
+  ASSERT_NE(kInvalidUID, MakeNativeCrossRef(doc_, references_, 0, 3, format, anchor));
+  ASSERT_EQ(kSuccess, UpdateNativeCrossRefs(doc_));
+  const std::vector<std::string> before = NativeTexts(doc_);
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateBasicToProCmdBoss));
+  EXPECT_EQ("(none)", ProMarkup("Styled"));
+  EXPECT_EQ(before, NativeTexts(doc_));
+  EXPECT_EQ(0, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_EQ("[Styled] " + Warning(25), ConversionLog(doc_));
+}
+
+TEST_F(Migration, EveryCrossReferenceLeftBehindIsLoggedWithItsReason) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, destinations_, 0, "Chap"));
+  const UID locked = MakeStory(doc_, "Locked here");
+  CrossRefRequest r;
+  r.length = 6;
+  r.marker = "Chap";
+  r.format = "<paratext/>";
+  const UID inLocked = InsertCrossRef(doc_, locked, r);
+  const UID broken = LocalCrossRef(9, 3, "Nowhere", "", "<paratext/>");
+  const UID unlisted = LocalCrossRef(0, 3, "Chap", "Gone", "<paratext/>");
+  ASSERT_TRUE(inLocked != kInvalidUID && broken != kInvalidUID && unlisted != kInvalidUID);
+  DocumentBuilder(doc_).SetLocked(locked, true);
+  std::map<UID, std::string> display;
+  for (UID uid : {inLocked, broken, unlisted}) display[uid] = CrossRef(doc_, uid)->GetDisplayText().GetUTF8String();
+
+  ASSERT_EQ(kSuccess, Migrate(kXRefMigrateProToBasicCmdBoss));
+  EXPECT_EQ(3, CrossRefList(doc_)->GetCrossRefCount());
+  const std::string log = ConversionLog(doc_);
+  std::string gone = Warning(20), missing = Warning(21);
+  gone.replace(gone.find("^1"), 2, "Gone");
+  missing.replace(missing.find("^1"), 2, "Nowhere");
+  EXPECT_NE(std::string::npos, log.find("[" + display[inLocked] + "] " + Warning(19))) << log;
+  EXPECT_NE(std::string::npos, log.find("[" + display[unlisted] + "] " + gone)) << log;
+  EXPECT_NE(std::string::npos, log.find("[" + display[broken] + "] " + missing)) << log;
 }

@@ -175,7 +175,7 @@ TEST_F(Composer, RunsCarryTheirAttributesUnderTheFormatsAndElementErrorsKeepThei
   EXPECT_EQ(12.0, Size(story, 4));
   EXPECT_EQ(12.0, Size(story, 5));
   ASSERT_EQ(1, State()->GetErrorCount());
-  EXPECT_EQ("Error 0x4D (element 'probe')", State()->GetErrorText().GetUTF8String());
+  EXPECT_EQ("Unknown error (0x4D) (element 'probe')", State()->GetErrorText().GetUTF8String());
 }
 
 TEST_F(Composer, ComposingBeforeTheSourceInItsStoryKeepsTheSourceOnItsCharacter) {
@@ -223,9 +223,10 @@ TEST(ComposerErrorStrings, EveryCompositionErrorCodeHasEnglishText) {
     EXPECT_EQ(std::string::npos, text.find("Error 0x"));
   }
   EXPECT_EQ("Paragraph style not found", ErrorUtils::PMGetErrorString(kXRefParaStyleNotFoundError).GetUTF8String());
-  // Codes no table words get a generic text with their number.
-  EXPECT_EQ("Error 0xF2CFF", ErrorUtils::PMGetErrorString(ErrorCode{0xF2CFF}).GetUTF8String());
-  EXPECT_EQ("Error 0x21", ErrorUtils::PMGetErrorString(ErrorCode{0x21}).GetUTF8String());
+  // Codes no table words read as words, their number in parentheses; the
+  // host words its own.
+  EXPECT_EQ("Unknown error (0xF2CFF)", ErrorUtils::PMGetErrorString(ErrorCode{0xF2CFF}).GetUTF8String());
+  EXPECT_EQ("The position lies outside the story", ErrorUtils::PMGetErrorString(ErrorCode{0x21}).GetUTF8String());
 }
 
 TEST_F(Composer, NothingIsWrittenWhereTextCannotGo) {

@@ -4,6 +4,7 @@
 #include "headless/actions/ActionManager.h"
 #include "headless/objects/Host.h"
 #include "host/CmdUtils.h"
+#include "host/TextIDs.h"
 #include "integration/XRefSelectionID.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/XRefModelID.h"
@@ -136,6 +137,23 @@ TEST_F(MenuActions, DeleteAllInALockedStoryLeavesTheMarkersWhole) {
   ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   EXPECT_EQ(2, MarkerList(db_)->GetMarkerCount());
   EXPECT_EQ(2u, db_->GetUIDsOfClass(kXRefSourceMarkerBoss).size());
+}
+
+TEST_F(MenuActions, DeleteAllWithOneMarkerLockedDeletesNoneOfThem) {
+  MakeMarkersAndCrossRef();
+  const UID locked = MakeStory(db_, "Locked");
+  InsertMarker(db_, locked, 2, "Late");
+  SetLocked(db_, locked, true);
+  const std::string before = DocumentBytes(db_);
+  const int32 depth = db_->UndoDepth();
+  app_->Alerts().QueueAnswer(1);
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  ASSERT_TRUE(ActionManager::DoAction(&*app_, kXRefDeleteAllSourceMarkersActionID));
+  EXPECT_EQ(kStoryLockedError, ErrorUtils::PMGetGlobalErrorCode());
+  ErrorUtils::PMSetGlobalErrorCode(kSuccess);
+  EXPECT_EQ(before, DocumentBytes(db_));
+  EXPECT_EQ(depth, db_->UndoDepth());
+  EXPECT_EQ(3, MarkerList(db_)->GetMarkerCount());
 }
 
 TEST_F(MenuActions, TheMigrationActionsMoveNativeCrossReferencesToXRefAndBack) {
