@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentEdits.h"
 #include "cli/DocumentWorkflow.h"
+#include "cli/StoryNumbers.h"
 #include "headless/objects/Clock.h"
 #include "host/GlobalTime.h"
 #include "host/InterfacePtr.h"
@@ -141,7 +142,7 @@ private:
           if (old == before[d].end() || old->second.updated == now.second.updated) continue;
           changed = true;
           std::cout << "pass " << pass << ": " << app.DocumentName(docs[d]) << ": cross-reference "
-                    << UIDValue(now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
+                    << CrossRefNumber(docs[d], now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
         }
       }
       quiet = changed ? 0 : quiet + 1;
