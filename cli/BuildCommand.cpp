@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentSource.h"
 #include "cli/DocumentDescription.h"
+#include "cli/StoryNumbers.h"
 #include "host/IParagraphStrand.h"
 #include "host/IStoryList.h"
 #include "host/ITextModel.h"
@@ -27,11 +28,14 @@ public:
       return kExitUsage;
     }
     std::vector<Placeholder> placeholders;
-    DataBase* doc = BuildDescribedDocument(*app, description_, &error, &placeholders);
+    std::vector<std::string> warnings;
+    DataBase* doc = BuildDescribedDocument(*app, description_, &error, &placeholders, &warnings);
     if (!doc) {
       PrintError(error);
       return kExitUsage;
     }
+    // Built all the same, as a writer may add the marker later.
+    for (const std::string& warning : warnings) std::cerr << "xref: warning: " << warning << "\n";
     // Cross-references are placed by the step that makes them.
     std::map<std::string, int> unplaced;
     for (const Placeholder& p : placeholders) ++unplaced[p.kind];
@@ -54,7 +58,7 @@ private:
       InterfacePtr<IParagraphStrand> paras(
           static_cast<IParagraphStrand*>(story->QueryStrand(kParagraphStrandBoss, IID_IPARAGRAPHSTRAND)));
       paragraphs += paras ? paras->GetParagraphCount() : 0;
-      units += story->TotalLength();
+      units += StoryLength(doc, stories->GetNthStoryUID(i));
     }
     std::cout << "built " << output_ << ": " << (stories ? stories->GetStoryCount() : 0) << " stories, "
               << paragraphs << " paragraphs, " << units << " characters\n";

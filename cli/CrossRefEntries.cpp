@@ -25,7 +25,7 @@ CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid, const XRefEvaluation& ev
   e.uid = uid;
   e.story = crossRef->GetStoryRef().GetUID();
   e.storyNumber = StoryNumber(crossRef->GetStoryRef().GetDataBase(), e.story);
-  e.index = crossRef->GetStartIndex();
+  e.index = crossRef->GetStartIndex() - 1;
   e.page = PageAt(crossRef->GetStoryRef().GetDataBase(), e.story, e.index);
   e.formatName = crossRef->GetFormatName().GetUTF8String();
   e.format = crossRef->GetFormatString().GetUTF8String();

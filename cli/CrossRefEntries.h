@@ -11,7 +11,7 @@ struct CrossRefEntry {
   UID uid = kInvalidUID;
   UID story = kInvalidUID;
   int32 storyNumber = -1;  // as `describe` numbers stories
-  TextIndex index = 0;  // the first character of its text
+  TextIndex index = 0;  // its start marker, as scripts' "index" gives it
   std::string page;     // "page 3", "overset", "pasteboard" or "?"
   std::string formatName, format;
   std::string sourceDocument;  // empty for a local source

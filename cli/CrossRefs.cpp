@@ -1,5 +1,6 @@
 #include "cli/StoryNumbers.h"
 #include "cli/CrossRefs.h"
+#include "cli/FormatReason.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
 #include "host/IDocument.h"
@@ -62,6 +63,13 @@ bool ReadRequest(const Placeholder& p, DataBase* doc, const std::string& folder,
     r->formatName = formats->GetFormatName(at).GetUTF8String();
     r->markup = formats->GetFormatString(at).GetUTF8String();
   }
+  if (!r->markup.empty() && format.empty()) {
+    const std::string reason = InvalidFormatReason(r->markup);
+    if (!reason.empty()) {
+      *error = p.where + ".markup: the mark-up is not valid: " + reason;
+      return false;
+    }
+  }
   if (!document.empty()) {
     std::filesystem::path path(document);
     if (path.is_relative()) path = std::filesystem::path(folder) / path;
@@ -70,9 +78,8 @@ bool ReadRequest(const Placeholder& p, DataBase* doc, const std::string& folder,
   return true;
 }
 
-// The inserted cross-reference's length in the story, markers included; -1
-// with a message when it was not made.
-int32 Insert(DataBase* doc, const Placeholder& p, const Request& r, std::string* error) {
+// The inserted cross-reference, or null with a message when it was not made.
+InterfacePtr<IXRefCrossRef> Insert(DataBase* doc, const Placeholder& p, const Request& r, std::string* error) {
   InterfacePtr<ICommand> cmd(CmdUtils::CreateCommand(kXRefInsertCrossRefCmdBoss));
   InterfacePtr<IRangeData> range(cmd.get(), IID_IRANGEDATA);
   InterfacePtr<IFileData> file(cmd.get(), IID_IFILEDATA);
@@ -81,7 +88,7 @@ int32 Insert(DataBase* doc, const Placeholder& p, const Request& r, std::string*
   InterfacePtr<IBoolData> hyperlink(cmd.get(), IID_IBOOLDATA);
   if (!range || !file || !name || !format || !hyperlink) {
     *error = p.where + ": the cross-reference command is missing (is the plug-in loaded?)";
-    return -1;
+    return InterfacePtr<IXRefCrossRef>();
   }
   cmd->SetItemList(UIDList(doc, p.story));
   range->Set(p.index, 0);
@@ -90,9 +97,9 @@ int32 Insert(DataBase* doc, const Placeholder& p, const Request& r, std::string*
   format->SetFormatData(PMString(r.formatName.c_str()), PMString(r.markup.c_str()));
   const ErrorCode err = CmdUtils::ProcessCommand(cmd.get());
   InterfacePtr<IXRefCrossRef> made(cmd->GetItemList()->Length() == 1 ? cmd->GetItemList()->GetRef(0) : UIDRef());
-  if (err == kSuccess && made) return made->GetTextLength() + 2;
+  if (err == kSuccess && made) return made;
   *error = p.where + ": the cross-reference cannot be placed: " + ErrorUtils::PMGetErrorString(err).GetUTF8String();
-  return -1;
+  return InterfacePtr<IXRefCrossRef>();
 }
 
 std::string Visible(const PMString& s) {
@@ -127,6 +134,11 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
     const std::string name = Text(entry, "name", where, error);
     const std::string markup = Text(entry, "markup", where, error);
     if (!error->empty()) return false;
+    const std::string reason = InvalidFormatReason(markup);
+    if (!reason.empty()) {
+      *error = where + ".markup: the mark-up of \"" + name + "\" is not valid: " + reason;
+      return false;
+    }
     if (formats->HasFormat(PMString(name.c_str()))) {
       *error = where + ".name: a format named '" + name + "' is already listed";
       return false;
@@ -137,14 +149,18 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
 }
 
 bool PlaceCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders, const std::string& folder,
-                    std::string* error) {
+                    std::string* error, std::vector<std::string>* warnings) {
   std::vector<Placeholder>& all = *placeholders;
   for (size_t i = 0; i < all.size(); ++i) {
     if (all[i].kind != "crossReference") continue;
     Request r;
     if (!ReadRequest(all[i], doc, folder, &r, error)) return false;
-    const int32 length = Insert(doc, all[i], r, error);
-    if (length < 0) return false;
+    InterfacePtr<IXRefCrossRef> made = Insert(doc, all[i], r, error);
+    if (!made) return false;
+    if (warnings && made->GetSourceState() == 1)
+      warnings->push_back(all[i].where + ": " + made->GetSourceStateMessage().GetUTF8String() +
+                          " The cross-reference is left empty.");
+    const int32 length = made->GetTextLength() + 2;
     for (size_t j = i + 1; j < all.size(); ++j)
       if (all[j].story == all[i].story && all[j].index >= all[i].index) all[j].index += length;
   }
@@ -158,8 +174,9 @@ void DescribeCrossRefs(IDataBase* doc, std::ostream& out) {
   for (int32 i = 0; list && i < list->GetCrossRefCount(); ++i) {
     InterfacePtr<IXRefCrossRef> x(list->QueryCrossRef(i));
     if (!x) continue;
+    // Placed by its start marker, as scripts' "index" places it.
     out << "cross-reference " << i + 1 << ": story " << StoryNumber(doc, x->GetStoryRef().GetUID()) << " at "
-        << x->GetStartIndex() << ", format \""
+        << x->GetStartIndex() - 1 << ", format \""
         << (x->GetFormatName().IsEmpty() ? "(custom)" : x->GetFormatName().GetUTF8String()) << "\", source \""
         << x->GetSourceMarkerName().GetUTF8String() << "\"";
     if (x->IsExternal()) out << " in " << x->GetSourceDocument().GetPath();

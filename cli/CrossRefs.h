@@ -12,8 +12,10 @@ bool SetDocumentFormats(DataBase* doc, const nlohmann::json& description, std::s
 // "source", and "format" naming one of the document's formats or "markup"
 // giving its own; "document" for a source in another document, relative to
 // `folder` unless absolute) with XRefInsertCrossRefCmd, in text order.
+// Invalid mark-up stops it; a source marker that is not found does not, but
+// adds a line naming the placeholder to `warnings`.
 bool PlaceCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders, const std::string& folder,
-                    std::string* error);
+                    std::string* error, std::vector<std::string>* warnings = nullptr);
 // One entry per cross-reference of the document's list: place, format,
 // source, current text, and both states with their messages.
 void DescribeCrossRefs(IDataBase* doc, std::ostream& out);

@@ -28,10 +28,8 @@ std::string Hex(uint32_t v) {
 std::string PageName(IDataBase* db, UID page) {
   if (page == kInvalidUID) return "overset";
   if (db->GetClass(page) == kSpreadBoss) return "pasteboard";
-  InterfacePtr<IPageList> pages(db, kRootUID, IID_IPAGELIST);
-  PMString s;
-  if (!pages || !pages->GetPageString(page, &s, true, false, kDefaultPageNumber, true)) return "?";
-  return "page " + s.GetUTF8String();
+  const std::string name = DescribedPageName(db, page);
+  return name.empty() ? "?" : "page " + name;
 }
 
 UID PageOf(IDataBase* db, UID story, TextIndex at) {
@@ -61,7 +59,7 @@ void DescribeStory(IDataBase* db, UID story, std::ostream& out) {
       static_cast<IParagraphStrand*>(text->QueryStrand(kParagraphStrandBoss, IID_IPARAGRAPHSTRAND)));
   InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
   InterfacePtr<IScriptObjectModel> script(db, story, IID_ISCRIPTOBJECTMODEL);
-  out << "story " << StoryNumber(db, story) << ": " << text->TotalLength() << " characters, ";
+  out << "story " << StoryNumber(db, story) << ": " << StoryLength(db, story) << " characters, ";
   if (owner && owner->GetParentUID() != kInvalidUID) {
     out << "a footnote's text\n";
   } else {
@@ -94,6 +92,13 @@ void DescribeStory(IDataBase* db, UID story, std::ostream& out) {
 }
 }  // namespace
 
+std::string DescribedPageName(IDataBase* doc, UID page) {
+  InterfacePtr<IPageList> pages(doc, kRootUID, IID_IPAGELIST);
+  PMString s;
+  if (!pages || !pages->GetPageString(page, &s, true, false, kDefaultPageNumber, true)) return std::string();
+  return s.GetUTF8String();
+}
+
 void DescribeDocument(DataBase* doc, std::ostream& out) {
   InterfacePtr<IDocument> document(doc, kRootUID);
   PMString name;
@@ -111,7 +116,7 @@ void DescribeDocument(DataBase* doc, std::ostream& out) {
   }
   InterfacePtr<IPageList> pages(doc, kRootUID, IID_IPAGELIST);
   out << "pages:";
-  for (int32 i = 0; pages && i < pages->GetPageCount(); ++i) out << " " << PageName(doc, pages->GetNthPageUID(i)).substr(5);
+  for (int32 i = 0; pages && i < pages->GetPageCount(); ++i) out << " " << DescribedPageName(doc, pages->GetNthPageUID(i));
   out << "\n";
   InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
   for (int32 i = 0; stories && i < stories->GetStoryCount(); ++i) DescribeStory(doc, stories->GetNthStoryUID(i), out);

@@ -5,20 +5,22 @@
 #include <filesystem>
 
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
-                                 std::vector<Placeholder>* unplaced) {
+                                 std::vector<Placeholder>* unplaced, std::vector<std::string>* warnings) {
   nlohmann::json description;
   if (!ReadDescription(descriptionPath, &description, error)) return nullptr;
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
   const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
   if (!BuildDocument(description, doc, &placeholders, error) || !SetDocumentFormats(doc, description, error) ||
-      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error) ||
+      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error, warnings) ||
       !SetBasicFormats(doc, description, error) || !PlaceNativeCrossRefs(doc, &placeholders, error)) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;
   }
   if (unplaced) *unplaced = std::move(placeholders);
+  if (warnings)
+    for (std::string& warning : *warnings) warning = descriptionPath + ": " + warning;
   doc->ClearUndo();  // building is not something to undo
   doc->SetModified(false);
   return doc;

@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentEdits.h"
 #include "cli/DocumentWorkflow.h"
+#include "cli/StoryNumbers.h"
 #include "headless/objects/Clock.h"
 #include "host/GlobalTime.h"
 #include "host/InterfacePtr.h"
@@ -147,7 +148,7 @@ private:
             continue;
           }
           std::cout << "pass " << pass << ": " << app.DocumentName(docs[d]) << ": cross-reference "
-                    << UIDValue(now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
+                    << CrossRefNumber(docs[d], now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
         }
       }
       quiet = changed ? 0 : quiet + 1;

@@ -55,7 +55,7 @@ public:
       InterfacePtr<IBoolData>(cmd.get(), IID_IBOOLDATA)->Set(hyperlink_);
       if (!RunCommand(cmd.get(), error)) return int(kExitUsage);
       InterfacePtr<IXRefCrossRef> crossRef(cmd->GetItemList()->GetRef(0));
-      std::cout << "inserted at story " << storyNumber << ":" << crossRef->GetStartIndex() << ": \""
+      std::cout << "inserted at story " << storyNumber << ":" << crossRef->GetStartIndex() - 1 << ": \""
                 << crossRef->GetCurrentText(true).GetUTF8String() << "\" ("
                 << crossRef->GetCompositionStateMessage().GetUTF8String() << ")\n";
       // Kept, as its marker may come later, but a finding: it shows nothing.

@@ -35,7 +35,7 @@ std::string CutCrossRef(IDataBase* doc, UID from, TextIndex start, int32 length,
     if (!x) continue;
     const UID story = x->GetStoryRef().GetUID();
     const TextIndex first = x->GetStartIndex() - 1, last = x->GetEndIndex();  // the markers
-    const std::string which = "cross-reference " + std::to_string(UIDValue(list->GetCrossRefUID(i)));
+    const std::string which = "cross-reference " + std::to_string(i + 1);  // as describe numbers them
     const bool firstMoves = first >= start && first < start + length;
     const bool lastMoves = last >= start && last < start + length;
     if (story == from && firstMoves != lastMoves) return "it would cut " + which + " in two";

@@ -5,6 +5,7 @@
 // files appear all together, or none does.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "cli/Describe.h"
 #include "cli/DocumentSource.h"
 #include "cli/DocumentWorkflow.h"
 #include "headless/drawing/RenderOutput.h"
@@ -33,8 +34,10 @@ public:
   void Setup(CLI::App* sub) override {
     sub->add_option("document", path_, "Document file or JSON description")->required();
     sub->add_option("-o,--out", out_, "Output file: .pdf or .png")->required();
-    auto* page = pageOption_ = sub->add_option("--page", page_, "Only this page (from 1)");
-    auto* spread = spreadOption_ = sub->add_option("--spread", spread_, "Only this spread (from 1)");
+    auto* page = pageOption_ =
+        sub->add_option("--page", page_, "Only the page of this name, as xref describe lists the pages");
+    auto* spread = spreadOption_ =
+        sub->add_option("--spread", spread_, "Only this spread (from 0, as descriptions number them)");
     auto* all = sub->add_flag("--all", all_, "Every page or spread (the default)");
     page->excludes(spread)->excludes(all);
     spread->excludes(all);
@@ -86,23 +89,36 @@ private:
     InterfacePtr<IPageList> pages(doc, kRootUID, IID_IPAGELIST);
     InterfacePtr<ISpreadList> spreads(doc, kRootUID, IID_ISPREADLIST);
     if (!pages || !spreads || pages->GetPageCount() == 0) return *error = "the document has no pages", false;
-    // Given at all, even as 0, a number must name a page or spread.
     if (pageOption_->count() > 0) {
-      if (page_ < 1 || page_ > pages->GetPageCount())
-        return *error = "no page " + std::to_string(page_) + " (the document has " +
-                        std::to_string(pages->GetPageCount()) + ")", false;
-      items->push_back(pages->GetNthPageUID(page_ - 1));
+      const UID page = PageNamed(doc, pages.get(), page_);
+      if (page == kInvalidUID)
+        return *error = "no page named '" + page_ + "' (the pages are" + PageNames(doc, pages.get()) + ")", false;
+      items->push_back(page);
       return true;
     }
     if (spreadOption_->count() > 0) {
-      if (spread_ < 1 || spread_ > spreads->GetSpreadCount())
-        return *error = "no spread " + std::to_string(spread_) + " (the document has " +
-                        std::to_string(spreads->GetSpreadCount()) + ")", false;
-      AddSpread(doc, spreads->GetNthSpreadUID(spread_ - 1), pdf, items);
+      if (spread_ < 0 || spread_ >= spreads->GetSpreadCount())
+        return *error = "no spread " + std::to_string(spread_) + " (the spreads are 0 to " +
+                        std::to_string(spreads->GetSpreadCount() - 1) + ")", false;
+      AddSpread(doc, spreads->GetNthSpreadUID(spread_), pdf, items);
       return true;
     }
     for (int32 i = 0; i < spreads->GetSpreadCount(); ++i) AddSpread(doc, spreads->GetNthSpreadUID(i), pdf, items);
     return true;
+  }
+
+  // Sections may repeat a name; the first page of the name is meant, as a
+  // reader looking down describe's list finds it first.
+  static UID PageNamed(DataBase* doc, IPageList* pages, const std::string& name) {
+    for (int32 i = 0; i < pages->GetPageCount(); ++i)
+      if (DescribedPageName(doc, pages->GetNthPageUID(i)) == name) return pages->GetNthPageUID(i);
+    return kInvalidUID;
+  }
+
+  static std::string PageNames(DataBase* doc, IPageList* pages) {
+    std::string names;
+    for (int32 i = 0; i < pages->GetPageCount(); ++i) names += " " + DescribedPageName(doc, pages->GetNthPageUID(i));
+    return names;
   }
 
   static void AddSpread(DataBase* doc, UID spread, bool pdf, std::vector<UID>* items) {
@@ -141,8 +157,8 @@ private:
     return true;
   }
 
-  std::string path_, out_;
-  int32 page_ = 0, spread_ = 0;
+  std::string path_, out_, page_;
+  int32 spread_ = 0;
   CLI::Option* pageOption_ = nullptr;
   CLI::Option* spreadOption_ = nullptr;
   bool all_ = false, showHidden_ = false, print_ = false;

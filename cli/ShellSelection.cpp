@@ -41,7 +41,7 @@ void Shell::ShowSelection() {
   for (int32 i = 0; i < crossRefs.Length(); ++i) {
     InterfacePtr<IXRefCrossRef> x(crossRefs.GetRef(i), IID_IXREFCROSSREF);
     if (x)
-      out_ << "  holds cross-reference " << UIDValue(crossRefs.At(i)) << " to \"" << Utf8(x->GetSourceMarkerName())
+      out_ << "  holds cross-reference " << CrossRefNumber(crossRefs.GetDataBase(), crossRefs.At(i)) << " to \"" << Utf8(x->GetSourceMarkerName())
            << "\": \"" << Utf8(x->GetCurrentText(true)) << "\"\n";
   }
   for (int32 i = 0; i < markers.Length(); ++i) {

@@ -2,6 +2,7 @@
 #include "host/IStoryList.h"
 #include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include "model/IXRefCrossRefList.h"
 #include <cctype>
 
 int32 StoryNumber(IDataBase* doc, UID story) {
@@ -15,6 +16,18 @@ UID StoryWithNumber(IDataBase* doc, int32 number) {
   InterfacePtr<IStoryList> stories(doc, kRootUID, IID_ISTORYLIST);
   if (!stories || number < 0 || number >= stories->GetStoryCount()) return kInvalidUID;
   return stories->GetNthStoryUID(number);
+}
+
+int32 StoryLength(IDataBase* doc, UID story) {
+  InterfacePtr<ITextModel> model(doc, story, IID_ITEXTMODEL);
+  return model ? model->TotalLength() - 1 : -1;
+}
+
+int32 CrossRefNumber(IDataBase* doc, UID crossRef) {
+  InterfacePtr<IXRefCrossRefList> list(doc, kRootUID);
+  for (int32 i = 0; list && i < list->GetCrossRefCount(); ++i)
+    if (list->GetCrossRefUID(i) == crossRef) return i + 1;
+  return -1;
 }
 
 namespace {
@@ -37,14 +50,14 @@ bool ParseStoryPosition(IDataBase* doc, const std::string& text, StoryPosition* 
     return false;
   }
   const UID story = StoryWithNumber(doc, number);
-  InterfacePtr<ITextModel> model(doc, story, IID_ITEXTMODEL);
-  if (!model) {
+  const int32 length = StoryLength(doc, story);
+  if (length < 0) {
     *error = text + ": the document has no story " + std::to_string(number) + " (see xref describe)";
     return false;
   }
-  if (index >= model->TotalLength()) {
-    *error = text + ": story " + std::to_string(number) + " has " + std::to_string(model->TotalLength()) +
-             " characters, so INDEX goes from 0 to " + std::to_string(model->TotalLength() - 1);
+  if (index > length) {
+    *error = text + ": story " + std::to_string(number) + " has " + std::to_string(length) +
+             " characters before its closing return, so INDEX goes from 0 to " + std::to_string(length);
     return false;
   }
   *out = {story, index};

@@ -8,8 +8,13 @@
 namespace {
 class ValidateCommand : public CliCommand {
 public:
-  ValidateCommand() : CliCommand("validate", "Check cross-reference formats against the format language") {}
-  void Setup(CLI::App* sub) override { sub->add_option("format", formats_, "Format mark-up")->required(); }
+  ValidateCommand()
+      : CliCommand("validate", "Check cross-reference formats against the format language (docs/format-language.md)") {}
+  void Setup(CLI::App* sub) override {
+    sub->add_option("format", formats_, "Format mark-up")->required();
+    sub->footer("The format language (elements, attributes, escapes, white space, lang sections, errors) is "
+                "described in docs/format-language.md.");
+  }
   int Run() override {
     std::string error;
     SessionOptions options;

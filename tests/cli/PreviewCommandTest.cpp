@@ -44,19 +44,20 @@ TEST(PreviewCommand, StoriesAreNumberedByTheirPlaceInTheStoryListEverywhere) {
   // the stories of markers and footnotes by the same numbers.
   ProgramRun described = RunXref("describe " + file);
   ASSERT_EQ(0, described.exitCode) << described.out;
-  EXPECT_NE(std::string::npos, described.out.find("\nstory 0: 667 characters, 5 frames\n")) << described.out;
-  EXPECT_NE(std::string::npos, described.out.find("\nstory 1: 25 characters, a footnote's text\n"));
+  EXPECT_NE(std::string::npos, described.out.find("\nstory 0: 666 characters, 5 frames\n")) << described.out;
+  EXPECT_NE(std::string::npos, described.out.find("\nstory 1: 24 characters, a footnote's text\n"));
   EXPECT_NE(std::string::npos, described.out.find("  footnote 1 at 148: story 1, "));
   EXPECT_NE(std::string::npos, described.out.find("source marker \"Formats\": story 0 at 185, "));
-  EXPECT_NE(std::string::npos, described.out.find("cross-reference 1: story 0 at 547, ")) << described.out;
+  EXPECT_NE(std::string::npos, described.out.find("cross-reference 1: story 0 at 546, ")) << described.out;
 
-  // The last character of each story is a destination; one past it is not.
+  // The closing return of each story, at INDEX = its length, is a
+  // destination; one past it is not.
   const std::string at = "preview --doc " + file + " --source Formats --at ";
   EXPECT_EQ("Formats and building blocks\n", RunXref(at + "1:24 '<paratext/>'").out);
   EXPECT_EQ(0, RunXref(at + "0:666 '<paratext/>'").exitCode);
   ProgramRun past = RunXref(at + "1:25 '<paratext/>'");
   EXPECT_EQ(2, past.exitCode);
-  EXPECT_NE(std::string::npos, past.out.find("story 1 has 25 characters")) << past.out;
+  EXPECT_NE(std::string::npos, past.out.find("story 1 has 24 characters before its closing return, so INDEX goes from 0 to 24")) << past.out;
   EXPECT_EQ(2, RunXref(at + "2:0 '<paratext/>'").exitCode);
   EXPECT_EQ(2, RunXref(at + "0:1x '<paratext/>'").exitCode);
 }

@@ -4,6 +4,7 @@
 #include "tests/support/RunProgram.h"
 #include "tests/support/TestApp.h"
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 
@@ -53,8 +54,8 @@ TEST_F(RenderCommand, PdfHoldsOnePagePerPageAndPngsAreNumberedPerSpread) {
   for (int n = 1; n <= 3; ++n) EXPECT_TRUE(std::filesystem::exists(dir_.File("s-" + std::to_string(n) + ".png"))) << n;
   EXPECT_FALSE(std::filesystem::exists(dir_.File("s.png")));
   // One page: the page alone; one spread of two pages: both with the pasteboard around.
-  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("p.png") + " --page 2").exitCode);
-  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("sp.png") + " --spread 2").exitCode);
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("p.png") + " --page Ch3-1").exitCode);
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("sp.png") + " --spread 1").exitCode);
   PngImage page, spread;
   std::string error;
   ASSERT_TRUE(page.Read(dir_.File("p.png"), &error)) << error;
@@ -69,8 +70,8 @@ TEST_F(RenderCommand, BadRequestsExitTwoAndWriteNothing) {
   struct Case {
     std::string args, message;
   } cases[] = {
-      {" -o " + dir_.File("x.pdf") + " --page 9", "no page 9"},
-      {" -o " + dir_.File("x.png") + " --spread 0", "no spread 0"},
+      {" -o " + dir_.File("x.pdf") + " --page 2", "no page named '2' (the pages are Front-i Ch3-1 Ch3-2 Ch3-3 Ch3-4)"},
+      {" -o " + dir_.File("x.png") + " --spread 3", "no spread 3 (the spreads are 0 to 2)"},
       {" -o " + dir_.File("x.jpg"), "must end in .pdf or .png"},
       {" -o " + dir_.File("x.png") + " --scale 0", "--scale"},
   };
@@ -108,4 +109,20 @@ TEST_F(RenderCommand, WashesShowWhatHoldsOfEachCrossReference) {
   const std::pair<int, int> washes = Washes(dir_.File("failing.png"));
   EXPECT_EQ(0, washes.first);
   EXPECT_GT(washes.second, 0);
+// Pages are taken by the names describe lists, whatever their place: the
+// page named "Ch3-1" is the second, and each name gives its own page.
+TEST_F(RenderCommand, APageIsTakenByTheNameDescribeLists) {
+  ProgramRun described = RunXref("describe " + doc_);
+  ASSERT_NE(std::string::npos, described.out.find("\npages: Front-i Ch3-1 Ch3-2 Ch3-3 Ch3-4\n")) << described.out;
+  std::map<std::string, std::string> pictures;
+  for (const std::string name : {"Front-i", "Ch3-1", "Ch3-2"}) {
+    ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File(name + ".png") + " --page " + name).exitCode) << name;
+    pictures[name] = FileBytes(dir_.File(name + ".png"));
+  }
+  EXPECT_NE(pictures["Front-i"], pictures["Ch3-1"]);
+  EXPECT_NE(pictures["Ch3-1"], pictures["Ch3-2"]);
+  // Spreads count from 0, as descriptions number them: the first holds one page.
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("first.pdf") + " --spread 0").exitCode);
+  EXPECT_EQ(1u, Count(FileBytes(dir_.File("first.pdf")), "/Type /Page\n") +
+                    Count(FileBytes(dir_.File("first.pdf")), "/Type /Page "));
 }

@@ -42,3 +42,21 @@ TEST(ValidateCommand, TakesEachArgumentAsOneFormatAsTyped) {
   EXPECT_EQ(0, preview.exitCode);
   EXPECT_EQ("[Sample paragraph text]\n[See Source Marker, Sample paragraph text]\n--x\n", preview.out);
 }
+
+// A name the language lacks is answered with the names it has and the one
+// most likely meant; the help says where the language is described.
+TEST(ValidateCommand, NamesTheElementsAndAttributesThatExistAndTheNearest) {
+  ProgramOutput r = Validate({"<fignum/>", "<pagenum usethat=\"yes\"/>", "<zzzzzzzz/>"});
+  EXPECT_EQ(1, r.exitCode);
+  EXPECT_NE(std::string::npos,
+            r.out.find("invalid: no declaration found for element 'fignum'; the elements are chapnum, char, filename, "
+                       "fnnum, marker, pagenum, paranum, paratext, span; did you mean 'fnnum'? "
+                       "(see docs/format-language.md)\n"))
+      << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("pagenum takes cstyle, format, lang, precedingpstyle,")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("; did you mean 'usethis'?")) << r.out;
+  // Nothing is near enough to guess.
+  EXPECT_NE(std::string::npos, r.out.find("element 'zzzzzzzz'; the elements are chapnum")) << r.out;
+  EXPECT_EQ(2, std::count(r.out.begin(), r.out.end(), '?')) << r.out;
+  EXPECT_NE(std::string::npos, RunXref("validate --help").out.find("docs/format-language.md"));
+}

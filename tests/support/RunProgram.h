@@ -12,3 +12,7 @@ struct ProgramRun {
 // so tests can tell the two apart. A run that outlives the deadline is
 // killed (exit code 124 or 137).
 ProgramRun RunXref(const std::string& args, bool mergeStderr = true, int deadlineSeconds = 120);
+// Runs a shell command line in `folder`, with the xref program first on
+// the PATH, as a reader of the documentation would type it; standard error
+// joins the output.
+ProgramRun RunShellWithXref(const std::string& command, const std::string& folder, int deadlineSeconds = 120);
