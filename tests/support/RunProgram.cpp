@@ -10,8 +10,12 @@ ProgramRun RunXref(const std::string& args, bool mergeStderr, int deadlineSecond
   std::string cmd = "LSAN_OPTIONS=${LSAN_OPTIONS:-print_suppressions=0} timeout -k 5 " +
                     std::to_string(deadlineSeconds) + " " + std::string(XREF_BINARY) + " " + args +
                     (mergeStderr ? " 2>&1" : " 2>/dev/null");
+  return RunCommand(cmd);
+}
+
+ProgramRun RunCommand(const std::string& command) {
   ProgramRun r;
-  FILE* p = popen(cmd.c_str(), "r");
+  FILE* p = popen(command.c_str(), "r");
   if (!p) return r;
   std::array<char, 4096> buf;
   size_t n;
