@@ -80,7 +80,6 @@ void DrawSpread(IDataBase* db, UID spread, const SpreadFrames& frames, const Dra
     if (!Meets(page, visible)) continue;
     FillBox(cr, page, 1.0);
     OutlineBox(cr, page, 0.4, 0.4, 0.4, 0.5);
-    if (options.folios) DrawFolio(db, s->GetNthPageUID(i), page, cr);
   }
   for (UID frame : shown) OutlineBox(cr, FrameRect(db, frame), 0.7, 0.75, 0.85, 0.25);
   cairo_restore(cr);
@@ -88,5 +87,10 @@ void DrawSpread(IDataBase* db, UID spread, const SpreadFrames& frames, const Dra
     port->Save();
     DrawFrameText(db, frame, options.flags, port);
     port->Restore();
+  }
+  // Last, so that the text a PDF holds reads in page order.
+  for (int32 i = 0; options.folios && s && i < s->GetNumPages(); ++i) {
+    const Box page = PageBox(db, s->GetNthPageUID(i));
+    if (Meets(page, visible)) DrawFolio(db, s->GetNthPageUID(i), page, cr);
   }
 }
