@@ -49,7 +49,7 @@ SetLine::SetLine(IDataBase* db, UID story, TextIndex start, int32 length, const 
   const std::u16string text = model && length > 0 ? model->CopyText(start, length).Units() : std::u16string();
   x_.assign(text.size(), 0);
   width_.assign(text.size(), 0);
-  if (model) Build(db, story, text, lead);
+  if (model) Build(db, story, model.get(), text, lead);
 }
 
 double SetLine::Add(const std::string& utf8, const TextLook& look) {
@@ -85,10 +85,9 @@ void SetLine::Pending::Append(TextIndex at, char16_t c) {
   units += c == u'\t' ? u' ' : c;  // a tab shows as a space: the picture keeps no tab stops
 }
 
-void SetLine::Build(IDataBase* db, UID story, const std::u16string& text, const std::string& lead) {
-  InterfacePtr<ITextModel> model(db, story, IID_ITEXTMODEL);
-  auto chars = StrandOf<ICharAttrStrand>(model.get(), kCharAttrStrandBoss, IID_ICHARATTRSTRAND);
-  auto items = StrandOf<IOwnedItemStrand>(model.get(), kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND);
+void SetLine::Build(IDataBase* db, UID story, ITextModel* model, const std::u16string& text, const std::string& lead) {
+  auto chars = StrandOf<ICharAttrStrand>(model, kCharAttrStrandBoss, IID_ICHARATTRSTRAND);
+  auto items = StrandOf<IOwnedItemStrand>(model, kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND);
   const TextIndex end = start_ + static_cast<int32>(text.size());
   if (!lead.empty()) {
     TextLook look = LookOfText(db, story, start_);

@@ -41,7 +41,7 @@ private:
     int32 bytes = 0;
     void Append(TextIndex at, char16_t c);
   };
-  void Build(IDataBase* db, UID story, const std::u16string& text, const std::string& lead);
+  void Build(IDataBase* db, UID story, class ITextModel* model, const std::u16string& text, const std::string& lead);
   double Add(const std::string& utf8, const TextLook& look);
   void Flush(Pending* pending, const TextLook& look);
   void Place(TextIndex at, double x, double width);
