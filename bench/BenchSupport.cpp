@@ -1,6 +1,9 @@
 #include "bench/BenchSupport.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/XRefFormatDocument.h"
+#include "headless/layout/LayoutBuilder.h"
+#include "headless/text/DocumentBuilder.h"
+#include "host/ILayout.h"
 #include "host/IPlugIn.h"
 #include "host/InterfacePtr.h"
 #include "host/UtilsBoss.h"
@@ -24,6 +27,21 @@ const char16_t* const kBenchDefaultFormats[7] = {
     u"<pagenum usepage=\"yes\" usethis=\"yes\" thistext=\"this page\" usenext=\"yes\" nexttext=\"next page\" "
     u"useprev=\"yes\" prevtext=\"previous page\" useopposite=\"yes\" oppositetext=\"opposite page\"/>",
 };
+
+PagedDocument::PagedDocument(int32 pages) : app(AppOptions{"-", nullptr}) {
+  StartBenchApplication(app);
+  doc = app.NewDocument();
+  LayoutBuilder layout(doc);
+  DocumentBuilder text(doc);
+  UID story = text.NewStory();
+  for (int32 p = 0; p < pages; ++p) {
+    InterfacePtr<ISpread> spread(doc, layout.AddSpread(1), IID_ISPREAD);
+    layout.AddTextFrame(spread->GetNthPageUID(0), story, 40, 1);
+    text.AddParagraph(story);
+    text.AddRun(story, WideString::FromUTF8("para " + std::to_string(p)));
+  }
+  doc->ClearUndo();
+}
 
 void StartBenchApplication(Application& app) {
   std::string error;

@@ -10,6 +10,14 @@
 
 extern const char16_t* const kBenchDefaultFormats[7];
 
+// A document of `pages` one-page spreads, one story threaded through a
+// frame on every page, one paragraph per frame.
+struct PagedDocument {
+  explicit PagedDocument(int32 pages);
+  Application app;
+  DataBase* doc;
+};
+
 // Registers the linked plug-in and starts the application; aborts when the
 // plug-in cannot be registered, as no measurement would mean anything.
 void StartBenchApplication(Application& app);

@@ -4,35 +4,12 @@
 // does for each paragraph.
 #include "bench/BenchSupport.h"
 #include "cli/Describe.h"
-#include "headless/layout/LayoutBuilder.h"
-#include "headless/text/DocumentBuilder.h"
 #include "host/ILayout.h"
 #include "host/InterfacePtr.h"
 #include <benchmark/benchmark.h>
 #include <sstream>
 
 namespace {
-// A document of `pages` one-page spreads, one story threaded through a
-// frame on every page, one paragraph per frame.
-struct PagedDocument {
-  explicit PagedDocument(int32 pages) : app(AppOptions{"-", nullptr}) {
-    StartBenchApplication(app);
-    doc = app.NewDocument();
-    LayoutBuilder layout(doc);
-    DocumentBuilder text(doc);
-    UID story = text.NewStory();
-    for (int32 p = 0; p < pages; ++p) {
-      InterfacePtr<ISpread> spread(doc, layout.AddSpread(1), IID_ISPREAD);
-      layout.AddTextFrame(spread->GetNthPageUID(0), story, 40, 1);
-      text.AddParagraph(story);
-      text.AddRun(story, WideString::FromUTF8("para " + std::to_string(p)));
-    }
-    doc->ClearUndo();
-  }
-  Application app;
-  DataBase* doc;
-};
-
 void BM_Describe(benchmark::State& state) {
   PagedDocument d(static_cast<int32>(state.range(0)));
   for (auto _ : state) {

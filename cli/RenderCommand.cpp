@@ -1,6 +1,8 @@
 // xref render DOC -o OUT.pdf|OUT.png: pictures of a document's pages. A PDF
 // holds one page per page; a PNG one page, or one spread with its
-// pasteboard, and several are numbered OUT-1.png, OUT-2.png, ... Drawing
+// pasteboard, and several are numbered OUT-1.png, OUT-2.png, ... Pages show
+// their names at their feet unless --no-folios; images above --max-pixels
+// are refused before anything is drawn. Drawing
 // only reads the document; the document file is never written. The output
 // files appear all together, or none does.
 #include "cli/AppSession.h"
@@ -28,6 +30,10 @@ std::string Numbered(const std::string& out, size_t n) {
   return out.substr(0, out.size() - 4) + "-" + std::to_string(n) + ".png";
 }
 
+// Beyond this an image takes gigabytes and minutes: a hostile description
+// can put a frame far out on the pasteboard.
+constexpr double kDefaultMaxPixels = 100e6;
+
 class RenderCommand : public CliCommand {
 public:
   RenderCommand() : CliCommand("render", "Draw a document's pages to a PDF file or PNG images") {}
@@ -44,12 +50,15 @@ public:
     sub->add_flag("--show-hidden", showHidden_, "Show hidden characters, and with them the marker glyphs");
     sub->add_flag("--print", print_, "Draw as for printing: no screen-only adornments");
     sub->add_option("--scale", scale_, "PNG pixels per point (default 1)")->capture_default_str();
+    sub->add_flag("--no-folios", noFolios_, "Leave out the page names at the pages' feet");
+    sub->add_option("--max-pixels", maxPixels_, "Refuse a PNG image of more pixels (default 100000000)");
   }
 
   int Run() override {
     const bool pdf = EndsWith(out_, ".pdf"), png = EndsWith(out_, ".png");
     if (!pdf && !png) return Fail(out_ + ": the output must end in .pdf or .png");
     if (!(scale_ > 0 && scale_ <= 16)) return Fail("--scale must be above 0 and at most 16");
+    if (!(maxPixels_ >= 1)) return Fail("--max-pixels must be at least 1");
     std::string error;
     auto app = StartSession({}, &error);
     if (!app) return Fail(error);
@@ -61,9 +70,13 @@ public:
     ShowHidden(doc, showHidden_);
     std::vector<UID> items;
     if (!Choose(doc, pdf, &items, &error)) return Fail(path_ + ": " + error);
-    const int32 flags = print_ ? kDrawForPrint : kDrawForScreen;
+    DrawOptions options;
+    options.flags = print_ ? kDrawForPrint : kDrawForScreen;
+    options.folios = !noFolios_;
+    const Renderer renderer(doc, options);
+    if (png && !WithinPixelLimit(renderer, items, &error)) return Fail(out_ + ": " + error);
     std::vector<std::pair<std::string, std::string>> written;  // temporary name, final name
-    bool ok = pdf ? Write(doc, items, flags, &written, &error) : WriteImages(doc, items, flags, &written, &error);
+    bool ok = pdf ? Write(renderer, items, &written, &error) : WriteImages(renderer, items, &written, &error);
     if (ok) ok = Publish(written, &error);
     if (ok) return kExitOK;
     for (const auto& w : written) std::remove(w.first.c_str());
@@ -130,20 +143,32 @@ private:
     for (int32 p = 0; s && p < s->GetNumPages(); ++p) items->push_back(s->GetNthPageUID(p));
   }
 
-  std::string TempName(const std::string& final) const { return final + ".tmp" + std::to_string(::getpid()); }
-
-  bool Write(DataBase* doc, const std::vector<UID>& pages, int32 flags,
-             std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
-    written->emplace_back(TempName(out_), out_);
-    return WritePDF(doc, pages, flags, written->back().first, error);
+  bool WithinPixelLimit(const Renderer& renderer, const std::vector<UID>& items, std::string* error) const {
+    for (UID item : items) {
+      const double pixels = renderer.PixelCount(item, scale_);
+      if (pixels <= maxPixels_) continue;
+      char text[160];
+      std::snprintf(text, sizeof text, "an image of %.0f pixels is over the limit of %.0f pixels (raise it with --max-pixels)",
+                    pixels, maxPixels_);
+      return *error = text, false;
+    }
+    return true;
   }
 
-  bool WriteImages(DataBase* doc, const std::vector<UID>& items, int32 flags,
+  std::string TempName(const std::string& final) const { return final + ".tmp" + std::to_string(::getpid()); }
+
+  bool Write(const Renderer& renderer, const std::vector<UID>& pages,
+             std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
+    written->emplace_back(TempName(out_), out_);
+    return renderer.WritePDF(pages, written->back().first, error);
+  }
+
+  bool WriteImages(const Renderer& renderer, const std::vector<UID>& items,
                    std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
     for (size_t i = 0; i < items.size(); ++i) {
       const std::string final = items.size() == 1 ? out_ : Numbered(out_, i + 1);
       written->emplace_back(TempName(final), final);
-      if (!WritePNG(doc, items[i], flags, scale_, written->back().first, error)) return false;
+      if (!renderer.WritePNG(items[i], scale_, written->back().first, error)) return false;
     }
     return true;
   }
@@ -161,8 +186,8 @@ private:
   int32 spread_ = 0;
   CLI::Option* pageOption_ = nullptr;
   CLI::Option* spreadOption_ = nullptr;
-  bool all_ = false, showHidden_ = false, print_ = false;
-  double scale_ = 1.0;
+  bool all_ = false, showHidden_ = false, print_ = false, noFolios_ = false;
+  double scale_ = 1.0, maxPixels_ = kDefaultMaxPixels;
 };
 RenderCommand gRender;
 }  // namespace

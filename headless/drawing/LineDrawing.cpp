@@ -1,5 +1,5 @@
 #include "headless/drawing/LineDrawing.h"
-#include "headless/drawing/TextPainter.h"
+#include "headless/drawing/LineSetting.h"
 #include "headless/layout/StoryComposition.h"
 #include "headless/text/AttrReports.h"
 #include "host/CreateObject.h"
@@ -17,17 +17,26 @@ struct Adornment {
   int32 priority = 0;
 };
 
-WaxPlace PlaceOf(const LineToDraw& line, const WideString& text, TextIndex start, int32 length) {
+WaxPlace PlaceOf(const LineToDraw& line, const WideString& text, const SetLine& set) {
   WaxPlace place;
   place.story = line.story;
-  place.lineStart = line.start;
-  place.start = start;
-  place.length = length;
+  place.lineStart = place.start = line.start;
+  place.length = line.length;
   place.left = line.left;
   place.top = line.top;
   place.bottom = line.top + kLineHeight;
   place.advance = kCharAdvance;
   if (line.length > 0 && !text.Units().empty() && text.Units().back() == u'\r') place.returnAt = line.start + line.length - 1;
+  for (TextIndex at = line.start; at < line.start + line.length; ++at) {
+    place.glyphX.push_back(line.left + set.GlyphX(at));
+    place.glyphWidth.push_back(set.GlyphWidth(at));
+  }
+  return place;
+}
+
+WaxPlace RunOf(WaxPlace place, TextIndex start, int32 length) {
+  place.start = start;
+  place.length = length;
   return place;
 }
 
@@ -43,7 +52,7 @@ void Add(std::vector<Adornment>* out, ClassID cls, IPMUnknown* wax) {
 
 // Each run of one set of attributes asks the reports of its attributes
 // drawn by adornment which adornment they want.
-void AddRunAdornments(const LineToDraw& line, const WideString& text, ITextModel* model, std::vector<Adornment>* out) {
+void AddRunAdornments(const WaxPlace& line, ITextModel* model, std::vector<Adornment>* out) {
   InterfacePtr<ICharAttrStrand> chars(
       static_cast<ICharAttrStrand*>(model->QueryStrand(kCharAttrStrandBoss, IID_ICHARATTRSTRAND)));
   if (!chars) return;
@@ -58,7 +67,7 @@ void AddRunAdornments(const LineToDraw& line, const WideString& text, ITextModel
       const ClassID cls = attrs.GetNth(i).cls;
       if (AttrAnswersOf(cls).drawKind != 2) continue;
       InterfacePtr<IAttrReport> report(static_cast<IAttrReport*>(CreateObject(cls, IID_IATTRREPORT)));
-      InterfacePtr<WaxRunImpl> run(MakeWaxRun(PlaceOf(line, text, at, runEnd - at)));
+      InterfacePtr<WaxRunImpl> run(MakeWaxRun(RunOf(line, at, runEnd - at)));
       if (!report || !run) continue;
       report->AdornRun(run.get());
       for (const auto& named : run->Adornments())
@@ -68,39 +77,15 @@ void AddRunAdornments(const LineToDraw& line, const WideString& text, ITextModel
   }
 }
 
-std::vector<Adornment> AdornmentsOf(const LineToDraw& line) {
+std::vector<Adornment> AdornmentsOf(const LineToDraw& line, const WaxPlace& place, ITextModel* model) {
   std::vector<Adornment> all;
-  IDataBase* db = line.story.GetDataBase();
-  InterfacePtr<ITextModel> model(line.story, IID_ITEXTMODEL);
-  const StoryComposition* composition = ComposeStory(db, line.story.GetUID());
-  if (!model || !composition) return all;
-  const WideString text = model->CopyText(line.start, line.length);
-  InterfacePtr<IPMUnknown> drawnLine(MakeDrawnLine(PlaceOf(line, text, line.start, line.length)));
-  for (const auto& a : composition->LineAdornments(line.lineNumber)) Add(&all, a.first, drawnLine.get());
-  AddRunAdornments(line, text, model.get(), &all);
+  const StoryComposition* composition = ComposeStory(line.story.GetDataBase(), line.story.GetUID());
+  InterfacePtr<IPMUnknown> drawnLine(MakeDrawnLine(place));
+  if (composition)
+    for (const auto& a : composition->LineAdornments(line.lineNumber)) Add(&all, a.first, drawnLine.get());
+  AddRunAdornments(place, model, &all);
   std::stable_sort(all.begin(), all.end(), [](const Adornment& a, const Adornment& b) { return a.priority < b.priority; });
   return all;
-}
-
-void DrawText(const LineToDraw& line, cairo_t* cr) {
-  IDataBase* db = line.story.GetDataBase();
-  InterfacePtr<ITextModel> model(line.story, IID_ITEXTMODEL);
-  if (!model) return;
-  InterfacePtr<ICharAttrStrand> chars(
-      static_cast<ICharAttrStrand*>(model->QueryStrand(kCharAttrStrandBoss, IID_ICHARATTRSTRAND)));
-  const WideString text = model->CopyText(line.start, line.length);
-  const double baseline = line.top + kLineHeight - 3;  // room for descenders within the line
-  const TextIndex end = line.start + line.length;
-  for (TextIndex at = line.start; at < end;) {
-    TextIndex runStart = at;
-    int32 runLength = 0;
-    if (!chars || !chars->GetRun(at, &runStart, &runLength) || runStart + runLength <= at)
-      runStart = at, runLength = end - at;
-    const TextIndex runEnd = std::min(runStart + runLength, end);
-    PaintText(cr, text, at - line.start, runEnd - at, line.left + (at - line.start) * kCharAdvance, kCharAdvance,
-              baseline, LookOfText(db, line.story.GetUID(), at));
-    at = runEnd;
-  }
 }
 
 void DrawGroup(std::vector<Adornment>& all, int32 flags, bool beneath, IGraphicsPort* port) {
@@ -109,14 +94,16 @@ void DrawGroup(std::vector<Adornment>& all, int32 flags, bool beneath, IGraphics
 }
 }  // namespace
 
-void DrawLineAdornments(const LineToDraw& line, int32 flags, bool beneath, IGraphicsPort* port) {
-  std::vector<Adornment> all = AdornmentsOf(line);
-  DrawGroup(all, flags, beneath, port);
-}
-
 void DrawLine(const LineToDraw& line, int32 flags, CairoGraphicsPort* port) {
-  std::vector<Adornment> all = AdornmentsOf(line);
+  IDataBase* db = line.story.GetDataBase();
+  InterfacePtr<ITextModel> model(line.story, IID_ITEXTMODEL);
+  if (!model) return;
+  SetLine set(db, line.story.GetUID(), line.start, line.length, line.lead);
+  set.FitTo(line.width);
+  const WaxPlace place = PlaceOf(line, model->CopyText(line.start, line.length), set);
+  std::vector<Adornment> all = AdornmentsOf(line, place, model.get());
   DrawGroup(all, flags, true, port);
-  DrawText(line, port->Context());
+  const double baseline = line.top + kLineHeight - 3;  // room for descenders within the line
+  set.Paint(port->Context(), line.left, baseline);
   DrawGroup(all, flags, false, port);
 }

@@ -18,14 +18,15 @@ using Context = std::unique_ptr<cairo_t, ContextDeleter>;
 
 // Draws the item's spread so that `box` (spread coordinates) fills the
 // context from its origin, clipped to the box.
-void DrawInto(cairo_t* cr, IDataBase* db, UID item, const Box& box, int32 flags, double scale) {
+void DrawInto(cairo_t* cr, IDataBase* db, UID item, const Box& box, const SpreadFrames& frames,
+              const DrawOptions& options, double scale) {
   cairo_save(cr);
   cairo_scale(cr, scale, scale);
   cairo_translate(cr, -box.x, -box.y);
   cairo_rectangle(cr, box.x, box.y, box.width, box.height);
   cairo_clip(cr);
   CairoGraphicsPort port(cr);
-  DrawSpread(db, SpreadOf(db, item), flags, &port);
+  DrawSpread(db, SpreadOf(db, item), frames, options, box, &port);
   cairo_restore(cr);
 }
 
@@ -36,17 +37,24 @@ bool Failed(cairo_status_t status, const std::string& path, std::string* error) 
 }
 }  // namespace
 
-Box PictureBox(IDataBase* db, UID item) {
-  if (db->GetClass(item) == kPageBoss) return PageBox(db, item);
-  return SpreadBox(db, item);
+Renderer::Renderer(IDataBase* db, const DrawOptions& options) : db_(db), options_(options), frames_(db) {}
+
+Box Renderer::PictureBox(UID item) const {
+  if (db_->GetClass(item) == kPageBoss) return PageBox(db_, item);
+  return SpreadBox(db_, item, frames_);
 }
 
-bool WritePDF(IDataBase* db, const std::vector<UID>& pages, int32 flags, const std::string& path, std::string* error) {
+double Renderer::PixelCount(UID item, double scale) const {
+  const Box box = PictureBox(item);
+  return std::ceil(box.width * scale) * std::ceil(box.height * scale);
+}
+
+bool Renderer::WritePDF(const std::vector<UID>& pages, const std::string& path, std::string* error) const {
   Surface surface(cairo_pdf_surface_create(path.c_str(), kPageWidth, kPageHeight));
   if (Failed(cairo_surface_status(surface.get()), path, error)) return false;
   Context cr(cairo_create(surface.get()));
   for (UID page : pages) {
-    DrawInto(cr.get(), db, page, PageBox(db, page), flags, 1.0);
+    DrawInto(cr.get(), db_, page, PageBox(db_, page), frames_, options_, 1.0);
     cairo_show_page(cr.get());
   }
   cr.reset();
@@ -54,8 +62,8 @@ bool WritePDF(IDataBase* db, const std::vector<UID>& pages, int32 flags, const s
   return !Failed(cairo_surface_status(surface.get()), path, error);
 }
 
-bool WritePNG(IDataBase* db, UID item, int32 flags, double scale, const std::string& path, std::string* error) {
-  const Box box = PictureBox(db, item);
+bool Renderer::WritePNG(UID item, double scale, const std::string& path, std::string* error) const {
+  const Box box = PictureBox(item);
   const int width = static_cast<int>(std::ceil(box.width * scale)), height = static_cast<int>(std::ceil(box.height * scale));
   if (width <= 0 || height <= 0) {
     if (error) *error = path + ": nothing to draw";
@@ -64,7 +72,7 @@ bool WritePNG(IDataBase* db, UID item, int32 flags, double scale, const std::str
   Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
   if (Failed(cairo_surface_status(surface.get()), path, error)) return false;
   Context cr(cairo_create(surface.get()));
-  DrawInto(cr.get(), db, item, box, flags, scale);
+  DrawInto(cr.get(), db_, item, box, frames_, options_, scale);
   cr.reset();
   return !Failed(cairo_surface_write_to_png(surface.get(), path.c_str()), path, error);
 }

@@ -51,22 +51,29 @@ Box FrameRect(IDataBase* db, UID frame) {
   return Box{page.x + f->GetX(), page.y + f->GetY(), f->GetColumns() * kCharAdvance, f->GetLines() * kLineHeight};
 }
 
-std::vector<UID> FramesOfSpread(IDataBase* db, UID spread) {
-  std::vector<UID> frames;
+SpreadFrames::SpreadFrames(IDataBase* db) {
   InterfacePtr<IStoryList> stories(db, kRootUID, IID_ISTORYLIST);
   for (int32 i = 0; stories && i < stories->GetStoryCount(); ++i) {
     InterfacePtr<IFrameList> list(db, stories->GetNthStoryUID(i), IID_IFRAMELIST);
-    for (int32 f = 0; list && f < list->GetFrameCount(); ++f)
-      if (SpreadOf(db, list->GetNthFrameUID(f)) == spread) frames.push_back(list->GetNthFrameUID(f));
+    for (int32 f = 0; list && f < list->GetFrameCount(); ++f) {
+      const UID frame = list->GetNthFrameUID(f);
+      const UID spread = SpreadOf(db, frame);
+      if (spread != kInvalidUID) frames_[spread].push_back(frame);
+    }
   }
-  return frames;
 }
 
-Box SpreadBox(IDataBase* db, UID spread) {
+const std::vector<UID>& SpreadFrames::Of(UID spread) const {
+  static const std::vector<UID> none;
+  auto found = frames_.find(spread);
+  return found == frames_.end() ? none : found->second;
+}
+
+Box SpreadBox(IDataBase* db, UID spread, const SpreadFrames& frames) {
   InterfacePtr<ISpread> s(db, spread, IID_ISPREAD);
   const int32 pages = s ? std::max(s->GetNumPages(), 1) : 1;
   Box box{0, 0, pages * kPageWidth, kPageHeight};
-  for (UID frame : FramesOfSpread(db, spread)) box = Union(box, FrameRect(db, frame));
+  for (UID frame : frames.Of(spread)) box = Union(box, FrameRect(db, frame));
   return Box{box.x - kPasteboardMargin, box.y - kPasteboardMargin, box.width + 2 * kPasteboardMargin,
              box.height + 2 * kPasteboardMargin};
 }

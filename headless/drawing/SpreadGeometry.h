@@ -5,6 +5,7 @@
 // when it lies on the pasteboard; the pasteboard reaches a margin past the
 // pages and every frame on it.
 #include "host/IDataBase.h"
+#include <unordered_map>
 #include <vector>
 
 constexpr double kPageWidth = 420.0;   // A5
@@ -23,7 +24,16 @@ Box PageBox(IDataBase* db, UID page);
 Box FrameRect(IDataBase* db, UID frame);
 // The spread holding a page or frame (or the spread itself); kInvalidUID when none.
 UID SpreadOf(IDataBase* db, UID item);
-// The text frames on the spread's pages and pasteboard, story by story.
-std::vector<UID> FramesOfSpread(IDataBase* db, UID spread);
+// The text frames of every spread, on its pages and pasteboard, story by
+// story: found in one walk of the stories, so drawing spread after spread
+// costs no more than the frames they hold.
+class SpreadFrames {
+public:
+  explicit SpreadFrames(IDataBase* db);
+  const std::vector<UID>& Of(UID spread) const;
+
+private:
+  std::unordered_map<UID, std::vector<UID>> frames_;
+};
 // The spread with its pasteboard.
-Box SpreadBox(IDataBase* db, UID spread);
+Box SpreadBox(IDataBase* db, UID spread, const SpreadFrames& frames);

@@ -7,12 +7,19 @@
 #include "host/InterfacePtr.h"
 
 double WaxGeometryImpl::GetGlyphX(TextIndex at) const {
-  return place_.left + (at - place_.lineStart) * place_.advance;
+  const auto& xs = place_.glyphX;
+  if (xs.empty()) return place_.left + (at - place_.lineStart) * place_.advance;
+  if (at < place_.lineStart) return place_.left;
+  const size_t i = static_cast<size_t>(at - place_.lineStart);
+  if (i < xs.size()) return xs[i];
+  return xs.back() + place_.glyphWidth.back();
 }
 
 double WaxGeometryImpl::GetGlyphWidth(TextIndex at) const {
   if (at < place_.lineStart || at == place_.returnAt) return 0;
-  return place_.advance;
+  if (place_.glyphX.empty()) return place_.advance;
+  const size_t i = static_cast<size_t>(at - place_.lineStart);
+  return i < place_.glyphWidth.size() ? place_.glyphWidth[i] : 0;
 }
 
 namespace {

@@ -8,9 +8,10 @@
 #include <utility>
 #include <vector>
 
-// Where a piece of a composed line lies. Positions follow the line model:
-// one advance per code unit from the line's left edge, none for the
-// paragraph return that ends a line.
+// Where a piece of a composed line lies. Positions are the glyphs' as the
+// line was set, by code unit from the line's start; without them they
+// follow the line model: one advance per code unit from the line's left
+// edge, none for the paragraph return that ends a line.
 struct WaxPlace {
   UIDRef story;
   TextIndex lineStart = 0;
@@ -18,6 +19,7 @@ struct WaxPlace {
   int32 length = 0;
   double left = 0, top = 0, bottom = 0, advance = 0;
   TextIndex returnAt = -1;  // the line's closing return, if it has one
+  std::vector<double> glyphX, glyphWidth;  // as set; empty for the line model
   PMMatrix matrix;          // identity: an untransformed line
 };
 

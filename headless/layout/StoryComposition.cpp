@@ -157,6 +157,8 @@ struct CompositionWork {
   static Changes Full(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
                       const std::vector<UID>& frames) {
     c.frames_ = frames;
+    c.frameIndex_.clear();
+    for (size_t f = 0; f < frames.size(); ++f) c.frameIndex_.emplace(frames[f], static_cast<int32>(f));
     std::vector<ComposedLine>& lines = c.lines_;
     lines.clear();
     size_t pos = 0;
@@ -335,16 +337,25 @@ UID StoryComposition::FrameUID(int32 frameIndex) const {
                                                                              : kInvalidUID;
 }
 
+std::pair<size_t, size_t> StoryComposition::LinesOfFrame(UID frame) const {
+  auto found = frameIndex_.find(frame);
+  if (found == frameIndex_.end()) return {0, 0};
+  const int32 index = found->second;
+  auto first = std::lower_bound(lines_.begin(), lines_.end(), index,
+                                [](const ComposedLine& l, int32 f) { return l.frame < f; });
+  auto last = std::upper_bound(first, lines_.end(), index, [](int32 f, const ComposedLine& l) { return f < l.frame; });
+  return {static_cast<size_t>(first - lines_.begin()), static_cast<size_t>(last - lines_.begin())};
+}
+
 TextIndex StoryComposition::FrameStart(UID frame) const {
-  for (const ComposedLine& l : lines_)
-    if (FrameUID(l.frame) == frame) return l.start;
-  return overset_;
+  const auto lines = LinesOfFrame(frame);
+  return lines.first < lines.second ? lines_[lines.first].start : overset_;
 }
 
 int32 StoryComposition::FrameSpan(UID frame) const {
+  const auto lines = LinesOfFrame(frame);
   int32 span = 0;
-  for (const ComposedLine& l : lines_)
-    if (FrameUID(l.frame) == frame) span += l.length;
+  for (size_t n = lines.first; n < lines.second; ++n) span += lines_[n].length;
   return span;
 }
 

@@ -13,6 +13,7 @@
 #include "host/IDataBase.h"
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -47,7 +48,10 @@ private:
   friend struct CompositionWork;
   friend const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
   std::vector<ComposedLine> lines_;
+  // Lines in one frame lie next to each other, frame after frame.
+  std::pair<size_t, size_t> LinesOfFrame(UID frame) const;
   std::vector<UID> frames_;
+  std::unordered_map<UID, int32> frameIndex_;  // the first place of each frame in frames_
   TextIndex overset_ = 0;
   int32 length_ = 0;
   // By line number; shorter than lines_ when the last lines have none.

@@ -7,6 +7,7 @@
 #include <map>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 size_t Count(const std::string& hay, const std::string& needle) {
@@ -30,6 +31,29 @@ std::pair<int, int> Washes(const std::string& png) {
       magenta += p.b > 200;
     }
   return {red, magenta};
+// The text of one page of a PDF, in the order it was drawn, runs of white
+// space made one space.
+std::string PageText(const std::string& pdf, int page) {
+  const std::string n = std::to_string(page);
+  ProgramRun run = RunCommand("pdftotext -raw -enc UTF-8 -f " + n + " -l " + n + " '" + pdf + "' - 2>&1");
+  EXPECT_EQ(0, run.exitCode) << "pdftotext (poppler-utils, scripts/setup.sh): " << run.out;
+  std::string text;
+  for (char c : run.out) {
+    const bool space = c == ' ' || c == '\n' || c == '\f' || c == '\t';
+    if (space && (text.empty() || text.back() == ' ')) continue;
+    text += space ? ' ' : c;
+  }
+  return text;
+}
+
+// Each piece, in the order given.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& pieces) {
+  size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const size_t found = text.find(piece, at);
+    EXPECT_NE(std::string::npos, found) << "\"" << piece << "\" after position " << at << " in: " << text;
+    if (found != std::string::npos) at = found + piece.size();
+  }
 }
 
 class RenderCommand : public ::testing::Test {
@@ -125,4 +149,39 @@ TEST_F(RenderCommand, APageIsTakenByTheNameDescribeLists) {
   ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("first.pdf") + " --spread 0").exitCode);
   EXPECT_EQ(1u, Count(FileBytes(dir_.File("first.pdf")), "/Type /Page\n") +
                     Count(FileBytes(dir_.File("first.pdf")), "/Type /Page "));
+TEST_F(RenderCommand, PdfPagesReadAsTypesetWithNumbersFootnotesAndFolios) {
+  const std::string pdf = dir_.File("all.pdf");
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + pdf + " --print").exitCode);
+  // The variable's text, the heading's number, the footnote reference
+  // raised in the text and its note below the frame, the page's name last.
+  ExpectInOrder(PageText(pdf, 1), {"This guide describes XRef and its formats.", "1. Introduction",
+                                   "keep their text up to date1 when the text", "1. Also across documents.",
+                                   "Front-i"});
+  ExpectInOrder(PageText(pdf, 2), {"1.1. Formats and building blocks", "1 The road of one cross-reference",
+                                   "1.2. Chemistry", "Water is H2O, a formula", "Ch3-1"});
+  // Cross-references quote what the pages show; their markers take no room.
+  ExpectInOrder(PageText(pdf, 4), {"For the road, see (fig. 1, p. 1); for the beginning, See \u201cIntroduction\u201d "
+                                   "on page i. Chemistry starts page 1.",
+                                   "Ch3-3"});
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + pdf + " --no-folios").exitCode);
+  const std::string bare = PageText(pdf, 1);
+  EXPECT_EQ(std::string::npos, bare.find("Front-i")) << bare;
+  EXPECT_NE(std::string::npos, bare.find("1. Also across documents.")) << bare;
+}
+
+TEST_F(RenderCommand, ImagesOverThePixelLimitAreRefusedUnlessRaised) {
+  // A frame far out on the pasteboard makes the spread's picture huge.
+  const std::string desc = dir_.File("far.json");
+  std::ofstream(desc) << R"({"version": 1, "spreads": [{"pages": 1}], "stories": [{"frames": [)"
+                         R"({"page": 0, "columns": 10, "lines": 2}, {"pasteboard": 0, "x": 20000, "y": 20000}],)"
+                         R"( "paragraphs": [{"runs": ["Far away"]}]}]})";
+  ProgramRun run = RunXref("render " + desc + " -o " + dir_.File("far.png") + " --spread 1 --scale 1.6");
+  EXPECT_EQ(2, run.exitCode);
+  EXPECT_NE(std::string::npos, run.out.find("limit of 100000000 pixels")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("--max-pixels")) << run.out;
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("far.png")));
+  // A page of 420 x 595 pixels: refused one pixel under, drawn at its size.
+  const std::string page = " -o " + dir_.File("p.png") + " --page 1 --max-pixels ";
+  EXPECT_EQ(2, RunXref("render " + doc_ + page + std::to_string(420 * 595 - 1)).exitCode);
+  EXPECT_EQ(0, RunXref("render " + doc_ + page + std::to_string(420 * 595)).exitCode);
 }

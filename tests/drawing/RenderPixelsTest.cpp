@@ -5,10 +5,12 @@
 #include "headless/drawing/PngImage.h"
 #include "headless/drawing/RenderOutput.h"
 #include "host/ILayout.h"
+#include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
 #include "host/LayoutIDs.h"
 #include "tests/support/CrossRefTestSupport.h"
 #include "tests/support/DrawingTestSupport.h"
+#include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 #include <cmath>
@@ -22,13 +24,19 @@ protected:
     d_ = MakeDrawnDocument(*app_);
     InterfacePtr<IPageList> pages(d_.db, kRootUID, IID_IPAGELIST);
     page_ = pages->GetNthPageUID(0);
+    // A source marker with no text after it: its glyph alone, over no ink.
+    InterfacePtr<ITextModel> source(d_.db, d_.source, IID_ITEXTMODEL);
+    lone_ = source->TotalLength() - 1;
+    InsertMarker(d_.db, d_.source, lone_, "Alone");
   }
 
   PngImage Render(int32 flags, bool hidden) {
     ShowHiddenCharacters(d_.db, hidden);
     const std::string path = dir_.File("page.png");
     std::string error;
-    EXPECT_TRUE(WritePNG(d_.db, page_, flags, kScale, path, &error)) << error;
+    DrawOptions options;
+    options.flags = flags;
+    EXPECT_TRUE(Renderer(d_.db, options).WritePNG(page_, kScale, path, &error)) << error;
     PngImage image;
     EXPECT_TRUE(image.Read(path, &error)) << error;
     return image;
@@ -36,25 +44,27 @@ protected:
 
   // The pixel at a point of the spread.
   Pixel At(const PngImage& image, double x, double y) {
-    const Box box = PictureBox(d_.db, page_);
+    const Box box = PageBox(d_.db, page_);
     return image.At(static_cast<int>(std::floor((x - box.x) * kScale)), static_cast<int>(std::floor((y - box.y) * kScale)));
   }
 
-  // A point in the cell of a text index: fractions of its width and of the line's height.
-  Pixel InCell(const PngImage& image, UID story, TextIndex at, double fx, double fy) {
-    const GlyphCell cell = CellOf(d_.db, story, at);
-    return At(image, cell.x + fx * kCharAdvance, cell.top + fy * kLineHeight);
+  // A point near the glyph of a text index as drawn: points right of its
+  // left edge, a fraction of the line's height down.
+  Pixel InCell(const PngImage& image, UID story, TextIndex at, double dx, double fy) {
+    const DrawnGlyph glyph = DrawnGlyphOf(d_.db, story, at);
+    return At(image, glyph.x + dx, glyph.top + fy * kLineHeight);
   }
 
   // Below the baseline of the cross-reference's second character: wash, no ink.
   Pixel WashProbe(const PngImage& image, UID crossRef) {
-    return InCell(image, d_.story, CrossRef(d_.db, crossRef)->GetStartIndex() + 1, 0.5, 0.92);
+    return InCell(image, d_.story, CrossRef(d_.db, crossRef)->GetStartIndex() + 1, 2, 0.92);
   }
 
   TestApp app_;
   TempDir dir_;
   DrawnDocument d_;
   UID page_ = kInvalidUID;
+  TextIndex lone_ = 0;
 };
 
 bool Near(const Pixel& p, int r, int g, int b, int tolerance = 24) {
@@ -72,18 +82,19 @@ const int kBracket[3] = {Over(79 / 255.0, 0.75), Over(0.6, 0.75), 255};
 TEST_F(RenderPixels, BracketsAndTheSourceMarkerGlyphShowWithHiddenCharacters) {
   const PngImage image = Render(kDrawForScreen, true);
   auto x = CrossRef(d_.db, d_.ok);
-  // The opening bracket's stem and top arm, in the start marker's cell.
-  Pixel p = InCell(image, d_.story, x->GetStartIndex() - 1, 0.0, 0.5);
+  // The opening bracket's stem, just left of the text (its arms lie over
+  // the text and over the brackets of the lines around).
+  Pixel p = InCell(image, d_.story, x->GetStartIndex() - 1, -0.4, 0.5);
   EXPECT_TRUE(Near(p, kBracket[0], kBracket[1], kBracket[2])) << Show(p);
-  p = InCell(image, d_.story, x->GetStartIndex() - 1, 0.25, 0.05);
+  p = InCell(image, d_.story, x->GetStartIndex() - 1, -0.4, 0.2);
   EXPECT_TRUE(Near(p, kBracket[0], kBracket[1], kBracket[2])) << Show(p);
   // The closing bracket's arms reach back from the end marker's left edge.
-  p = InCell(image, d_.story, x->GetEndIndex(), -0.25, 0.05);
+  p = InCell(image, d_.story, x->GetEndIndex(), -1.5, 0.05);
   EXPECT_TRUE(Near(p, kBracket[0], kBracket[1], kBracket[2])) << Show(p);
-  p = InCell(image, d_.story, x->GetEndIndex(), 0.25, 0.05);
+  p = InCell(image, d_.story, x->GetEndIndex(), 1.5, 0.05);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << "nothing to the right of the closing bracket " << Show(p);
   // The source marker: the flag's body right of the stem, the dark head at the foot.
-  const GlyphCell marker = CellOf(d_.db, d_.source, 0);
+  const DrawnGlyph marker = DrawnGlyphOf(d_.db, d_.source, lone_);
   const double W = 0.7 * kLineHeight;
   p = At(image, marker.x + 0.25 * W, marker.top + 0.2 * kLineHeight);
   EXPECT_TRUE(Near(p, Over(79 / 255.0, 0.7), Over(0.6, 0.7), 255)) << Show(p);
@@ -101,13 +112,13 @@ TEST_F(RenderPixels, WashesAreRedForBrokenMagentaForFailedAndNoneOtherwise) {
   EXPECT_TRUE(Near(p, 255, 128, 128)) << "broken and failed: " << Show(p);
   p = WashProbe(image, d_.ok);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << "up to date: " << Show(p);
-  p = InCell(image, d_.story, d_.orphanStart + 1, 0.5, 0.92);
+  p = InCell(image, d_.story, d_.orphanStart + 1, 2, 0.92);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << "deleted cross-reference: " << Show(p);
   // Hidden characters off: no glyphs.
   auto x = CrossRef(d_.db, d_.ok);
-  p = InCell(image, d_.story, x->GetStartIndex() - 1, 0.25, 0.05);
+  p = InCell(image, d_.story, x->GetStartIndex() - 1, -0.4, 0.5);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << Show(p);
-  const GlyphCell marker = CellOf(d_.db, d_.source, 0);
+  const DrawnGlyph marker = DrawnGlyphOf(d_.db, d_.source, lone_);
   p = At(image, marker.x + 0.25 * 0.7 * kLineHeight, marker.top + 0.2 * kLineHeight);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << Show(p);
 }
@@ -119,7 +130,7 @@ TEST_F(RenderPixels, PrintingDrawsNeitherGlyphsNorWashes) {
   p = WashProbe(image, d_.failed);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << Show(p);
   auto x = CrossRef(d_.db, d_.ok);
-  p = InCell(image, d_.story, x->GetStartIndex() - 1, 0.25, 0.05);
+  p = InCell(image, d_.story, x->GetStartIndex() - 1, -0.4, 0.5);
   EXPECT_TRUE(Near(p, 255, 255, 255)) << Show(p);
 }
 
@@ -129,7 +140,7 @@ TEST_F(RenderPixels, DrawingLeavesTheDocumentsBytesAndUndoAlone) {
   const int32 depth = d_.db->UndoDepth();
   Render(kDrawForScreen, true);
   std::string error;
-  ASSERT_TRUE(WritePDF(d_.db, {page_}, kDrawForScreen, dir_.File("page.pdf"), &error)) << error;
+  ASSERT_TRUE(Renderer(d_.db, DrawOptions()).WritePDF({page_}, dir_.File("page.pdf"), &error)) << error;
   EXPECT_EQ(before, DocumentBytes(d_.db));
   EXPECT_EQ(depth, d_.db->UndoDepth());
 }

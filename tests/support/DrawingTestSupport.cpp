@@ -1,6 +1,7 @@
 #include "tests/support/DrawingTestSupport.h"
 #include "commands/XRefCommandID.h"
 #include "headless/application/Application.h"
+#include "headless/drawing/LineSetting.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "host/CreateObject.h"
 #include "host/IDisplayOptions.h"
@@ -85,6 +86,20 @@ GlyphCell CellOf(IDataBase* db, UID story, TextIndex at) {
   cell.lineStart = info.lineStart;
   cell.lineLength = info.lineLength;
   return cell;
+}
+
+DrawnGlyph DrawnGlyphOf(IDataBase* db, UID story, TextIndex at) {
+  DrawnGlyph glyph;
+  InterfacePtr<ILineInfo> lines(db, story, IID_ILINEINFO);
+  LineInfo info;
+  if (!lines || !lines->GetLineInfo(at, &info)) return glyph;
+  const Box frame = FrameRect(db, UID{static_cast<uint32>(info.frameUID)});
+  SetLine set(db, story, info.lineStart, info.lineLength, ParagraphLead(db, story, info.lineStart));
+  set.FitTo(frame.width);
+  glyph.x = frame.x + set.GlyphX(at);
+  glyph.width = set.GlyphWidth(at);
+  glyph.top = frame.y + info.lineInFrame * kLineHeight;
+  return glyph;
 }
 
 WaxPlace LinePlace(IDataBase* db, UID story, TextIndex at) {

@@ -28,5 +28,11 @@ struct GlyphCell {
   int32 lineLength = 0;
 };
 GlyphCell CellOf(IDataBase* db, UID story, TextIndex at);
+// Where the glyph of a text index is drawn, the line set in its fonts:
+// its left edge and width in the spread's coordinates.
+struct DrawnGlyph {
+  double x = 0, width = 0, top = 0;
+};
+DrawnGlyph DrawnGlyphOf(IDataBase* db, UID story, TextIndex at);
 // The place of the whole line holding `at`, as the drawing hands it to adornments.
 WaxPlace LinePlace(IDataBase* db, UID story, TextIndex at);

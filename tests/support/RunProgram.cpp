@@ -65,3 +65,5 @@ ProgramRun RunShellWithXref(const std::string& command, const std::string& folde
                      " sh -c '" + quoted + "' 2>&1",
                  command);
 }
+
+ProgramRun RunCommand(const std::string& command) { return Collect(command, command); }

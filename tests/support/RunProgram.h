@@ -11,6 +11,8 @@ struct ProgramRun {
 // With mergeStderr, standard error joins the output; otherwise it is dropped,
 // so tests can tell the two apart. A run that outlives the deadline is
 // killed (exit code 124 or 137).
+// Any shell command, as the shell reads it: its standard output.
+ProgramRun RunCommand(const std::string& command);
 ProgramRun RunXref(const std::string& args, bool mergeStderr = true, int deadlineSeconds = 120);
 // Runs a shell command line in `folder`, with the xref program first on
 // the PATH, as a reader of the documentation would type it; standard error
