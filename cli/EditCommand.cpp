@@ -6,6 +6,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentEdits.h"
 #include "cli/DocumentWorkflow.h"
+#include "headless/database/SafeFile.h"
 #include "headless/objects/Clock.h"
 #include "host/GlobalTime.h"
 #include "host/InterfacePtr.h"
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 
 namespace {
 using nlohmann::json;
@@ -25,6 +27,13 @@ using nlohmann::json;
 constexpr int64 kPassMicros = 300 * 1000;
 constexpr int32 kQuietPasses = 6;
 constexpr int32 kMostPasses = 1000;
+
+struct Idling {
+  int32 pass = 0;
+  bool settled = true;
+  std::string why;                  // how it did not settle
+  std::set<std::string> changing;  // the cross-references that kept changing
+};
 
 struct Seen {
   std::string text;
@@ -67,11 +76,12 @@ public:
     SessionOptions options;
     options.clock = &clock;
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments(options, paths_, &docs);
+    auto app = StartWithDocuments(options, paths_, &docs, false, paths_);
     if (!app) return kExitUsage;
     // What opening queued settles first (a document saved out of date is
     // brought up to date here); then the edits.
-    int32 pass = RunIdle(*app, clock, docs, 0);
+    Idling idle = RunIdle(*app, clock, docs, 0);
+    int32 pass = idle.pass;
     for (const DocumentEdit& e : edits) {
       if (e.document >= static_cast<int32>(docs.size())) {
         PrintError("edit names document " + std::to_string(e.document) + " of " + std::to_string(docs.size()));
@@ -83,15 +93,21 @@ public:
       }
     }
     std::cout << "applied " << edits.size() << " edit(s) after pass " << pass << "\n";
-    pass = RunIdle(*app, clock, docs, pass);
+    if (idle.settled) idle = RunIdle(*app, clock, docs, pass);
     for (size_t i = 0; i < docs.size(); ++i) {
       if (!app->SaveDocument(docs[i], &error)) {
         PrintError(paths_[i] + ": " + error);
         return kExitUsage;
       }
     }
-    std::cout << "settled after " << pass << " idle passes; saved " << docs.size() << " document(s)\n";
-    return kExitOK;
+    if (idle.settled) {
+      std::cout << "settled after " << idle.pass << " idle passes; saved " << docs.size() << " document(s)\n";
+      return kExitOK;
+    }
+    std::cout << "did not settle: live updates kept changing " << idle.why << "; saved " << docs.size()
+              << " document(s)\n";
+    for (const std::string& name : idle.changing) std::cout << "still changing: " << name << "\n";
+    return kExitFinding;
   }
 
 private:
@@ -107,12 +123,9 @@ private:
       }
     }
     if (script_.empty()) return true;
-    std::ifstream in(script_);
-    if (!in || !std::filesystem::is_regular_file(script_)) {
-      *error = script_ + ": cannot read the edit script";
-      return false;
-    }
-    json script = json::parse(in, nullptr, false);
+    std::string text;
+    if (!SafeFile::ReadText(script_, &text, error)) return false;
+    json script = json::parse(text, nullptr, false);
     if (script.is_discarded()) {
       *error = script_ + ": not valid JSON";
       return false;
@@ -123,30 +136,56 @@ private:
   }
 
   // Idle passes, counted on from `pass`, until kQuietPasses in a row
-  // recompose nothing; prints each recomposed cross-reference and answers
-  // the count reached.
-  int32 RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) const {
+  // recompose nothing; prints each recomposed cross-reference. Texts that
+  // come back to a state already seen, or the pass limit, end the run
+  // unsettled, with the cross-references that kept changing.
+  Idling RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) const {
+    Idling result;
     const int32 first = pass;
     int32 quiet = 0;
-    while (quiet < kQuietPasses && pass - first < kMostPasses) {
+    std::map<std::string, int32> seenStates;
+    std::vector<std::set<std::string>> changes;  // per pass, the cross-references it recomposed
+    while (quiet < kQuietPasses) {
+      if (pass - first >= kMostPasses) return Unsettled(pass, changes, kQuietPasses, "after " + std::to_string(kMostPasses) + " idle passes");
       std::vector<std::map<UID, Seen>> before;
       for (DataBase* doc : docs) before.push_back(Snapshot(doc));
       clock.Advance(kPassMicros);
       app.Idle().RunOnce();
       ++pass;
-      bool changed = false;
+      std::set<std::string> changed;
+      std::string state;
+      bool textChanged = false;
       for (size_t d = 0; d < docs.size(); ++d) {
         for (auto& now : Snapshot(docs[d])) {
+          state += std::to_string(d) + ":" + std::to_string(UIDValue(now.first)) + "=" + now.second.text + "\n";
           auto old = before[d].find(now.first);
           if (old == before[d].end() || old->second.updated == now.second.updated) continue;
-          changed = true;
-          std::cout << "pass " << pass << ": " << app.DocumentName(docs[d]) << ": cross-reference "
-                    << UIDValue(now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
+          const std::string name = app.DocumentName(docs[d]) + ": cross-reference " + std::to_string(UIDValue(now.first));
+          changed.insert(name);
+          textChanged = textChanged || old->second.text != now.second.text;
+          std::cout << "pass " << pass << ": " << name << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
         }
       }
-      quiet = changed ? 0 : quiet + 1;
+      changes.push_back(changed);
+      quiet = changed.empty() ? quiet + 1 : 0;
+      auto again = seenStates.emplace(state, pass);
+      const int32 cycle = pass - again.first->second;
+      again.first->second = pass;
+      if (cycle > 0 && textChanged)
+        return Unsettled(pass, changes, cycle, "in a cycle of " + std::to_string(cycle) + " passes");
     }
-    return pass;
+    result.pass = pass;
+    return result;
+  }
+
+  static Idling Unsettled(int32 pass, const std::vector<std::set<std::string>>& changes, int32 window, std::string why) {
+    Idling result;
+    result.pass = pass;
+    result.settled = false;
+    result.why = std::move(why);
+    for (size_t i = changes.size() > size_t(window) ? changes.size() - size_t(window) : 0; i < changes.size(); ++i)
+      result.changing.insert(changes[i].begin(), changes[i].end());
+    return result;
   }
 
   std::vector<std::string> paths_, inserts_, deletes_, moves_, locks_, unlocks_;

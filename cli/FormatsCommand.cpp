@@ -4,6 +4,7 @@
 // the cross-references that use the format; deleting leaves them their text.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "cli/DocumentWorkflow.h"
 #include "cli/FormatReason.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
@@ -37,6 +38,8 @@ public:
 
   int Run() override {
     std::string error;
+    const bool writes = !add_.empty() || !modify_.empty() || !delete_.empty();
+    if (writes && !LockForWriting({path_})) return kExitUsage;
     auto app = StartSession({}, &error);
     if (!app) {
       PrintError(error);

@@ -6,6 +6,7 @@
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentSource.h"
+#include "headless/database/SafeFile.h"
 #include "headless/drawing/RenderOutput.h"
 #include "host/DrawingIDs.h"
 #include "host/IDisplayOptions.h"
@@ -55,11 +56,11 @@ public:
     std::vector<UID> items;
     if (!Choose(doc, pdf, &items, &error)) return Fail(path_ + ": " + error);
     const int32 flags = print_ ? kDrawForPrint : kDrawForScreen;
-    std::vector<std::pair<std::string, std::string>> written;  // temporary name, final name
+    std::vector<SafeFile::Staged> written;
     bool ok = pdf ? Write(doc, items, flags, &written, &error) : WriteImages(doc, items, flags, &written, &error);
     if (ok) ok = Publish(written, &error);
     if (ok) return kExitOK;
-    for (const auto& w : written) std::remove(w.first.c_str());
+    for (const auto& w : written) SafeFile::Discard(w);
     return Fail(error);
   }
 
@@ -110,30 +111,30 @@ private:
     for (int32 p = 0; s && p < s->GetNumPages(); ++p) items->push_back(s->GetNthPageUID(p));
   }
 
-  std::string TempName(const std::string& final) const { return final + ".tmp" + std::to_string(::getpid()); }
-
-  bool Write(DataBase* doc, const std::vector<UID>& pages, int32 flags,
-             std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
-    written->emplace_back(TempName(out_), out_);
-    return WritePDF(doc, pages, flags, written->back().first, error);
+  // Outputs are saved as documents are: checked, written beside, renamed.
+  static bool Stage(const std::string& final, std::vector<SafeFile::Staged>* written, std::string* error) {
+    written->emplace_back();
+    return SafeFile::Stage(final, &written->back(), error);
   }
 
-  bool WriteImages(DataBase* doc, const std::vector<UID>& items, int32 flags,
-                   std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
+  bool Write(DataBase* doc, const std::vector<UID>& pages, int32 flags, std::vector<SafeFile::Staged>* written,
+             std::string* error) const {
+    return Stage(out_, written, error) && WritePDF(doc, pages, flags, written->back().temp, error);
+  }
+
+  bool WriteImages(DataBase* doc, const std::vector<UID>& items, int32 flags, std::vector<SafeFile::Staged>* written,
+                   std::string* error) const {
     for (size_t i = 0; i < items.size(); ++i) {
       const std::string final = items.size() == 1 ? out_ : Numbered(out_, i + 1);
-      written->emplace_back(TempName(final), final);
-      if (!WritePNG(doc, items[i], flags, scale_, written->back().first, error)) return false;
+      if (!Stage(final, written, error)) return false;
+      if (!WritePNG(doc, items[i], flags, scale_, written->back().temp, error)) return false;
     }
     return true;
   }
 
-  static bool Publish(const std::vector<std::pair<std::string, std::string>>& written, std::string* error) {
-    for (const auto& w : written) {
-      std::error_code ec;
-      std::filesystem::rename(w.first, w.second, ec);
-      if (ec) return *error = w.second + ": " + ec.message(), false;
-    }
+  static bool Publish(const std::vector<SafeFile::Staged>& written, std::string* error) {
+    for (const auto& w : written)
+      if (!SafeFile::Commit(w, error)) return false;
     return true;
   }
 

@@ -130,3 +130,24 @@ TEST_F(EditCommand, AMoveThatWouldCutACrossReferenceIsRefused) {
   ProgramRun run = RunXref("edit '" + doc + "' --move-paragraph 0:0:1:1 --move-paragraph 1:0:1:4", true);
   EXPECT_EQ(0, run.exitCode) << run.out;
 }
+
+// A cross-reference to its own paragraph's page, on pages numbered VIII
+// and IX: "VIII" is long enough to push the marker onto page IX, and "IX"
+// short enough to let it back. Live updates never settle; the run says so,
+// names the cross-reference, and exits 1.
+TEST(EditCommandUnsettled, LiveUpdatesThatNeverSettleAreReported) {
+  TempDir dir;
+  std::ofstream(dir.File("doc.json")) << R"({"spreads": [{"pages": 2}],
+    "sections": [{"startPage": 0, "style": "upperRoman", "start": 8}],
+    "stories": [{"frames": [{"page": 0, "columns": 12, "lines": 1}, {"page": 1, "columns": 12, "lines": 5}],
+      "paragraphs": [{"runs": [{"crossReference": {"source": "Here", "markup": "<pagenum/>"}}, " abcdef ",
+                               {"sourceMarker": {"name": "Here"}}, "x"]}]}]})";
+  const std::string doc = dir.File("doc.xrefdoc");
+  ProgramRun run = RunXref("build '" + dir.File("doc.json") + "' -o '" + doc + "'");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  run = RunXref("edit '" + doc + "' --insert 0:0:", true);
+  EXPECT_EQ(1, run.exitCode) << run.out.substr(0, 2000);
+  EXPECT_NE(std::string::npos, run.out.find("did not settle")) << run.out.substr(0, 2000);
+  EXPECT_NE(std::string::npos, run.out.find("still changing: doc.xrefdoc: cross-reference ")) << run.out.substr(0, 2000);
+  EXPECT_EQ(std::string::npos, run.out.find("settled after")) << run.out.substr(0, 2000);
+}
