@@ -136,46 +136,55 @@ private:
   }
 
   // Idle passes, counted on from `pass`, until kQuietPasses in a row
-  // recompose nothing; prints each recomposed cross-reference. Texts that
-  // come back to a state already seen, or the pass limit, end the run
-  // unsettled, with the cross-references that kept changing.
+  // recompose nothing; prints each recomposed cross-reference. The same
+  // recompositions bringing the same texts back a third time, or the pass
+  // limit, end the run unsettled, with the cross-references that kept
+  // changing.
   Idling RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) const {
-    Idling result;
     const int32 first = pass;
     int32 quiet = 0;
-    std::map<std::string, int32> seenStates;
-    std::vector<std::set<std::string>> changes;  // per pass, the cross-references it recomposed
+    std::map<std::string, std::pair<int32, int32>> seen;  // state -> times seen, last pass
+    std::vector<std::set<std::string>> changes;           // per pass, the cross-references it recomposed
     while (quiet < kQuietPasses) {
-      if (pass - first >= kMostPasses) return Unsettled(pass, changes, kQuietPasses, "after " + std::to_string(kMostPasses) + " idle passes");
-      std::vector<std::map<UID, Seen>> before;
-      for (DataBase* doc : docs) before.push_back(Snapshot(doc));
-      clock.Advance(kPassMicros);
-      app.Idle().RunOnce();
-      ++pass;
-      std::set<std::string> changed;
+      if (pass - first >= kMostPasses)
+        return Unsettled(pass, changes, kQuietPasses, "after " + std::to_string(kMostPasses) + " idle passes");
       std::string state;
-      bool textChanged = false;
-      for (size_t d = 0; d < docs.size(); ++d) {
-        for (auto& now : Snapshot(docs[d])) {
-          state += std::to_string(d) + ":" + std::to_string(UIDValue(now.first)) + "=" + now.second.text + "\n";
-          auto old = before[d].find(now.first);
-          if (old == before[d].end() || old->second.updated == now.second.updated) continue;
-          const std::string name = app.DocumentName(docs[d]) + ": cross-reference " + std::to_string(UIDValue(now.first));
-          changed.insert(name);
-          textChanged = textChanged || old->second.text != now.second.text;
-          std::cout << "pass " << pass << ": " << name << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
-        }
-      }
-      changes.push_back(changed);
-      quiet = changed.empty() ? quiet + 1 : 0;
-      auto again = seenStates.emplace(state, pass);
-      const int32 cycle = pass - again.first->second;
-      again.first->second = pass;
-      if (cycle > 0 && textChanged)
+      changes.push_back(RunPass(app, clock, docs, ++pass, &state));
+      quiet = changes.back().empty() ? quiet + 1 : 0;
+      if (changes.back().empty()) continue;
+      auto& times = seen[state];
+      const int32 cycle = pass - times.second;
+      times = {times.first + 1, pass};
+      if (times.first >= 3)
         return Unsettled(pass, changes, cycle, "in a cycle of " + std::to_string(cycle) + " passes");
     }
+    Idling result;
     result.pass = pass;
     return result;
+  }
+
+  // One idle pass: prints and answers the cross-references it recomposed;
+  // `state` is every text after it, with what was recomposed.
+  static std::set<std::string> RunPass(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs,
+                                       int32 pass, std::string* state) {
+    std::vector<std::map<UID, Seen>> before;
+    for (DataBase* doc : docs) before.push_back(Snapshot(doc));
+    clock.Advance(kPassMicros);
+    app.Idle().RunOnce();
+    std::set<std::string> changed;
+    for (size_t d = 0; d < docs.size(); ++d) {
+      for (auto& now : Snapshot(docs[d])) {
+        const std::string name = app.DocumentName(docs[d]) + ": cross-reference " + std::to_string(UIDValue(now.first));
+        *state += std::to_string(d) + ":" + name + "=" + now.second.text + "\n";
+        auto old = before[d].find(now.first);
+        if (old == before[d].end() || old->second.updated == now.second.updated) continue;
+        changed.insert(name);
+        std::cout << "pass " << pass << ": " << name << " \"" << old->second.text << "\" -> \"" << now.second.text
+                  << "\"\n";
+      }
+    }
+    for (const std::string& name : changed) *state += "recomposed " + name + "\n";
+    return changed;
   }
 
   static Idling Unsettled(int32 pass, const std::vector<std::set<std::string>>& changes, int32 window, std::string why) {

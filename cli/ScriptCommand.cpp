@@ -8,17 +8,12 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/ScriptSandbox.h"
+#include "headless/database/FileLock.h"
 #include "headless/database/SafeFile.h"
 #include "headless/scripting/ScriptRunner.h"
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
-#include <unistd.h>
 
 namespace {
-namespace fs = std::filesystem;
 
 bool ReadScript(const std::string& path, std::string* source, std::string* error) {
   if (!SafeFile::ReadText(path, source, error)) return false;
@@ -79,7 +74,7 @@ private:
     for (size_t i = 0; i < docs_.size(); ++i) {
       const std::string& out = write_.output.empty() ? docs_[i] : write_.output;
       SafeFile::Staged staged;
-      if (!LockForWriting({out}) || !SafeFile::Stage(out, &staged, error)) return false;
+      if (!FileLock::Acquire(out, error) || !SafeFile::Stage(out, &staged, error)) return false;
       for (const SafeFile::Staged& other : staged_) {
         if (other.target != staged.target) continue;
         *error = out + ": named twice; each document is written once";

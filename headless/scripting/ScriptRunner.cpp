@@ -72,7 +72,8 @@ void Panic(js_State* J) {
   if (escape->memory->limit) escape->memory->limit += size_t{1} << 20;
   CopyOut(escape->message, sizeof escape->message, js_trystring(J, -1, "an exception that is not a string"));
   js_pop(J, js_gettop(J) > 16 ? 16 : js_gettop(J));
-  if (js_try(J)) {
+  // js_try, spelled for C++: js_savetry answers the jump buffer untyped.
+  if (setjmp(*static_cast<std::jmp_buf*>(js_savetry(J)))) {
     js_pop(J, 1);
   } else {
     js_newerror(J, "");

@@ -251,5 +251,5 @@ TEST_F(Shell, ASourceOpenedForALookupStaysOutOfTheWay) {
   EXPECT_FALSE(Has(run, "error: doc takes")) << run.out;
   EXPECT_TRUE(Has(run, "> caret 0:0\nselection: other.xrefdoc story 0 caret at 0")) << run.out;
   EXPECT_EQ(otherBefore, FileBytes(other));
-  EXPECT_NE(std::string::npos, RunXref("describe '" + user + "'").out.find("\"XSee ")) << "typed into the user's";
+  EXPECT_NE(std::string::npos, RunXref("describe '" + user + "'").out.find("] XSee ")) << "typed into the user's";
 }
