@@ -36,7 +36,7 @@ public:
     write.inPlace = output_.empty();
     std::string error;
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments({}, {path_}, &docs);
+    auto app = StartWithDocuments({}, {path_}, &docs, false, WriteTargets({path_}, write));
     if (!app) return kExitUsage;
     DataBase* doc = docs.front();
     DrawProgressOnTerminal(*app);

@@ -2,6 +2,7 @@
 #include "cli/DocumentWorkflow.h"
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "headless/database/FileLock.h"
 #include "host/CmdUtils.h"
 #include "host/IErrorStringService.h"
 #include "host/ITextModel.h"
@@ -43,8 +44,25 @@ bool WriteDocument(Application& app, DataBase* doc, const std::string& path, con
   return false;
 }
 
+bool LockForWriting(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    std::string error;
+    if (FileLock::Acquire(path, &error)) continue;
+    PrintError(error);
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> WriteTargets(const std::vector<std::string>& documents, const WriteOptions& options) {
+  if (!options.output.empty()) return {options.output};
+  return options.inPlace ? documents : std::vector<std::string>{};
+}
+
 std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,
-                                                std::vector<DataBase*>* docs, bool drawProgress) {
+                                                std::vector<DataBase*>* docs, bool drawProgress,
+                                                const std::vector<std::string>& writes) {
+  if (!LockForWriting(writes)) return nullptr;
   std::string error;
   auto app = StartSession(options, &error);
   if (!app) {
@@ -113,7 +131,7 @@ int ChangeDocument(const std::string& path, const WriteOptions& options, const D
     return kExitUsage;
   }
   std::vector<DataBase*> docs;
-  auto app = StartWithDocuments({}, {path}, &docs);
+  auto app = StartWithDocuments({}, {path}, &docs, false, WriteTargets({path}, options));
   if (!app) return kExitUsage;
   DataBase* doc = docs.front();
   DrawProgressOnTerminal(*app);

@@ -25,11 +25,20 @@ bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::strin
 bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
                    std::string* error);
 
+// Takes the lock of each file the command will write, held to the end of
+// the run, so that a second writer waits instead of losing a change; false,
+// with the message on standard error, when another process keeps one.
+bool LockForWriting(const std::vector<std::string>& paths);
+// The files a command writes: -o OUT, or each document in place.
+std::vector<std::string> WriteTargets(const std::vector<std::string>& documents, const WriteOptions& options);
+
 // Starts a session (progress bars drawn on a terminal when asked) and opens
-// each document in order; null, with the message on standard error, when
-// the session cannot start or a document cannot be opened.
+// each document in order, having first locked the files the command will
+// write (`writes`); null, with the message on standard error, when a lock
+// cannot be had, the session cannot start or a document cannot be opened.
 std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,
-                                                std::vector<DataBase*>* docs, bool drawProgress = false);
+                                                std::vector<DataBase*>* docs, bool drawProgress = false,
+                                                const std::vector<std::string>& writes = {});
 // Opens the source documents that the document's external cross-references
 // name, through the lookup an update uses (stored path, relative path, an
 // open document of the same file name), so that what a report finds is what

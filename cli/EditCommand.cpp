@@ -8,6 +8,7 @@
 #include "cli/DocumentEdits.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/StoryNumbers.h"
+#include "headless/database/SafeFile.h"
 #include "headless/objects/Clock.h"
 #include "host/GlobalTime.h"
 #include "host/InterfacePtr.h"
@@ -17,6 +18,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 
 namespace {
 using nlohmann::json;
@@ -27,6 +29,13 @@ using nlohmann::json;
 constexpr int64 kPassMicros = 300 * 1000;
 constexpr int32 kQuietPasses = 6;
 constexpr int32 kMostPasses = 1000;
+
+struct Idling {
+  int32 pass = 0;
+  bool settled = true;
+  std::string why;                  // how it did not settle
+  std::set<std::string> changing;  // the cross-references that kept changing
+};
 
 struct Seen {
   std::string text;
@@ -69,11 +78,12 @@ public:
     SessionOptions options;
     options.clock = &clock;
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments(options, paths_, &docs);
+    auto app = StartWithDocuments(options, paths_, &docs, false, paths_);
     if (!app) return kExitUsage;
     // What opening queued settles first (a document saved out of date is
     // brought up to date here); then the edits.
-    int32 pass = RunIdle(*app, clock, docs, 0);
+    Idling idle = RunIdle(*app, clock, docs, 0);
+    int32 pass = idle.pass;
     for (const DocumentEdit& e : edits) {
       if (e.document >= static_cast<int32>(docs.size())) {
         PrintError("edit names document " + std::to_string(e.document) + " of " + std::to_string(docs.size()));
@@ -85,16 +95,22 @@ public:
       }
     }
     std::cout << "applied " << edits.size() << " edit(s) after pass " << pass << "\n";
-    pass = RunIdle(*app, clock, docs, pass);
+    if (idle.settled) idle = RunIdle(*app, clock, docs, pass);
     for (size_t i = 0; i < docs.size(); ++i) {
       if (!app->SaveDocument(docs[i], &error)) {
         PrintError(paths_[i] + ": " + error);
         return kExitUsage;
       }
     }
-    std::cout << "settled after " << pass << " idle passes; " << unchanged_
-              << " recomposition(s) left the text as it was; saved " << docs.size() << " document(s)\n";
-    return kExitOK;
+    if (idle.settled) {
+      std::cout << "settled after " << idle.pass << " idle passes; " << unchanged_
+                << " recomposition(s) left the text as it was; saved " << docs.size() << " document(s)\n";
+      return kExitOK;
+    }
+    std::cout << "did not settle: live updates kept changing " << idle.why << "; saved " << docs.size()
+              << " document(s)\n";
+    for (const std::string& name : idle.changing) std::cout << "still changing: " << name << "\n";
+    return kExitFinding;
   }
 
 private:
@@ -110,12 +126,9 @@ private:
       }
     }
     if (script_.empty()) return true;
-    std::ifstream in(script_);
-    if (!in || !std::filesystem::is_regular_file(script_)) {
-      *error = script_ + ": cannot read the edit script";
-      return false;
-    }
-    json script = json::parse(in, nullptr, false);
+    std::string text;
+    if (!SafeFile::ReadText(script_, &text, error)) return false;
+    json script = json::parse(text, nullptr, false);
     if (script.is_discarded()) {
       *error = script_ + ": not valid JSON";
       return false;
@@ -126,34 +139,71 @@ private:
   }
 
   // Idle passes, counted on from `pass`, until kQuietPasses in a row
-  // recompose nothing; prints each cross-reference whose text a
-  // recomposition changed, counts the others, and answers the count reached.
-  int32 RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) {
+  // recompose nothing; prints each recomposed cross-reference. The same
+  // recompositions bringing the same texts back a third time, or the pass
+  // limit, end the run unsettled, with the cross-references that kept
+  // changing.
+  Idling RunIdle(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs, int32 pass) {
     const int32 first = pass;
     int32 quiet = 0;
-    while (quiet < kQuietPasses && pass - first < kMostPasses) {
-      std::vector<std::map<UID, Seen>> before;
-      for (DataBase* doc : docs) before.push_back(Snapshot(doc));
-      clock.Advance(kPassMicros);
-      app.Idle().RunOnce();
-      ++pass;
-      bool changed = false;
-      for (size_t d = 0; d < docs.size(); ++d) {
-        for (auto& now : Snapshot(docs[d])) {
-          auto old = before[d].find(now.first);
-          if (old == before[d].end() || old->second.updated == now.second.updated) continue;
-          changed = true;
-          if (old->second.text == now.second.text) {
-            ++unchanged_;
-            continue;
-          }
-          std::cout << "pass " << pass << ": " << app.DocumentName(docs[d]) << ": cross-reference "
-                    << CrossRefNumber(docs[d], now.first) << " \"" << old->second.text << "\" -> \"" << now.second.text << "\"\n";
-        }
-      }
-      quiet = changed ? 0 : quiet + 1;
+    std::map<std::string, std::pair<int32, int32>> seen;  // state -> times seen, last pass
+    std::vector<std::set<std::string>> changes;           // per pass, the cross-references it recomposed
+    while (quiet < kQuietPasses) {
+      if (pass - first >= kMostPasses)
+        return Unsettled(pass, changes, kQuietPasses, "after " + std::to_string(kMostPasses) + " idle passes");
+      std::string state;
+      changes.push_back(RunPass(app, clock, docs, ++pass, &state));
+      quiet = changes.back().empty() ? quiet + 1 : 0;
+      if (changes.back().empty()) continue;
+      auto& times = seen[state];
+      const int32 cycle = pass - times.second;
+      times = {times.first + 1, pass};
+      if (times.first >= 3)
+        return Unsettled(pass, changes, cycle, "in a cycle of " + std::to_string(cycle) + " passes");
     }
-    return pass;
+    Idling result;
+    result.pass = pass;
+    return result;
+  }
+
+  // One idle pass: prints the cross-references whose text it changed, counts
+  // the recompositions that left the text as it was, and answers every one
+  // it recomposed; `state` is every text after it, with what was recomposed.
+  std::set<std::string> RunPass(Application& app, VirtualClock& clock, const std::vector<DataBase*>& docs,
+                                       int32 pass, std::string* state) {
+    std::vector<std::map<UID, Seen>> before;
+    for (DataBase* doc : docs) before.push_back(Snapshot(doc));
+    clock.Advance(kPassMicros);
+    app.Idle().RunOnce();
+    std::set<std::string> changed;
+    for (size_t d = 0; d < docs.size(); ++d) {
+      for (auto& now : Snapshot(docs[d])) {
+        const std::string name =
+            app.DocumentName(docs[d]) + ": cross-reference " + std::to_string(CrossRefNumber(docs[d], now.first));
+        *state += std::to_string(d) + ":" + name + "=" + now.second.text + "\n";
+        auto old = before[d].find(now.first);
+        if (old == before[d].end() || old->second.updated == now.second.updated) continue;
+        changed.insert(name);
+        if (old->second.text == now.second.text) {
+          ++unchanged_;
+          continue;
+        }
+        std::cout << "pass " << pass << ": " << name << " \"" << old->second.text << "\" -> \"" << now.second.text
+                  << "\"\n";
+      }
+    }
+    for (const std::string& name : changed) *state += "recomposed " + name + "\n";
+    return changed;
+  }
+
+  static Idling Unsettled(int32 pass, const std::vector<std::set<std::string>>& changes, int32 window, std::string why) {
+    Idling result;
+    result.pass = pass;
+    result.settled = false;
+    result.why = std::move(why);
+    for (size_t i = changes.size() > size_t(window) ? changes.size() - size_t(window) : 0; i < changes.size(); ++i)
+      result.changing.insert(changes[i].begin(), changes[i].end());
+    return result;
   }
 
   std::vector<std::string> paths_, inserts_, deletes_, moves_, locks_, unlocks_;

@@ -6,6 +6,7 @@
 // leaves them their text.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "cli/DocumentWorkflow.h"
 #include "cli/FormatReason.h"
 #include "commands/XRefCommandID.h"
 #include "host/CmdUtils.h"
@@ -41,6 +42,8 @@ public:
 
   int Run() override {
     std::string error;
+    const bool writes = !add_.empty() || !modify_.empty() || !delete_.empty();
+    if (writes && !LockForWriting({path_})) return kExitUsage;
     auto app = StartSession({}, &error);
     if (!app) {
       PrintError(error);

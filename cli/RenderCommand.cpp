@@ -10,6 +10,7 @@
 #include "cli/Describe.h"
 #include "cli/DocumentSource.h"
 #include "cli/DocumentWorkflow.h"
+#include "headless/database/SafeFile.h"
 #include "headless/drawing/RenderOutput.h"
 #include "host/DrawingIDs.h"
 #include "host/IDisplayOptions.h"
@@ -75,11 +76,11 @@ public:
     options.folios = !noFolios_;
     const Renderer renderer(doc, options);
     if (png && !WithinPixelLimit(renderer, items, &error)) return Fail(out_ + ": " + error);
-    std::vector<std::pair<std::string, std::string>> written;  // temporary name, final name
+    std::vector<SafeFile::Staged> written;
     bool ok = pdf ? Write(renderer, items, &written, &error) : WriteImages(renderer, items, &written, &error);
     if (ok) ok = Publish(written, &error);
     if (ok) return kExitOK;
-    for (const auto& w : written) std::remove(w.first.c_str());
+    for (const auto& w : written) SafeFile::Discard(w);
     return Fail(error);
   }
 
@@ -155,30 +156,30 @@ private:
     return true;
   }
 
-  std::string TempName(const std::string& final) const { return final + ".tmp" + std::to_string(::getpid()); }
-
-  bool Write(const Renderer& renderer, const std::vector<UID>& pages,
-             std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
-    written->emplace_back(TempName(out_), out_);
-    return renderer.WritePDF(pages, written->back().first, error);
+  // Outputs are saved as documents are: checked, written beside, renamed.
+  static bool Stage(const std::string& final, std::vector<SafeFile::Staged>* written, std::string* error) {
+    written->emplace_back();
+    return SafeFile::Stage(final, &written->back(), error);
   }
 
-  bool WriteImages(const Renderer& renderer, const std::vector<UID>& items,
-                   std::vector<std::pair<std::string, std::string>>* written, std::string* error) const {
+  bool Write(const Renderer& renderer, const std::vector<UID>& pages, std::vector<SafeFile::Staged>* written,
+             std::string* error) const {
+    return Stage(out_, written, error) && renderer.WritePDF(pages, written->back().temp, error);
+  }
+
+  bool WriteImages(const Renderer& renderer, const std::vector<UID>& items, std::vector<SafeFile::Staged>* written,
+                   std::string* error) const {
     for (size_t i = 0; i < items.size(); ++i) {
       const std::string final = items.size() == 1 ? out_ : Numbered(out_, i + 1);
-      written->emplace_back(TempName(final), final);
-      if (!renderer.WritePNG(items[i], scale_, written->back().first, error)) return false;
+      if (!Stage(final, written, error)) return false;
+      if (!renderer.WritePNG(items[i], scale_, written->back().temp, error)) return false;
     }
     return true;
   }
 
-  static bool Publish(const std::vector<std::pair<std::string, std::string>>& written, std::string* error) {
-    for (const auto& w : written) {
-      std::error_code ec;
-      std::filesystem::rename(w.first, w.second, ec);
-      if (ec) return *error = w.second + ": " + ec.message(), false;
-    }
+  static bool Publish(const std::vector<SafeFile::Staged>& written, std::string* error) {
+    for (const auto& w : written)
+      if (!SafeFile::Commit(w, error)) return false;
     return true;
   }
 

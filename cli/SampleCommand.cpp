@@ -7,6 +7,7 @@
 #include "cli/Describe.h"
 #include "cli/DocumentSource.h"
 #include "cli/SourceMarkers.h"
+#include "headless/database/SafeFile.h"
 #include "format/IXRefParsingUtils.h"
 #include "format/IXRefPreviewer.h"
 #include "model/IXRefFormats.h"
@@ -21,10 +22,8 @@
 
 namespace {
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  std::string bytes, ignored;
+  return SafeFile::Read(path, &bytes, &ignored) ? bytes : std::string();
 }
 
 // The bundled sample, from the working folder or from the source tree.

@@ -9,50 +9,19 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/ScriptSandbox.h"
+#include "headless/database/FileLock.h"
+#include "headless/database/SafeFile.h"
 #include "headless/scripting/ScriptRunner.h"
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <unistd.h>
 
 namespace {
-namespace fs = std::filesystem;
 
 bool ReadScript(const std::string& path, std::string* source, std::string* error) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) {
-    *error = path + ": not a readable script file";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (!in.good() && !in.eof()) {
-    *error = path + ": cannot be read";
-    return false;
-  }
-  *source = text.str();
-  if (source->find('\0') != std::string::npos) {
-    *error = path + ": not a text file";
-    return false;
-  }
-  return true;
-}
-
-// Where a document goes, followed through a link so that the link stays.
-std::string TargetOf(const std::string& path) {
-  std::error_code ec;
-  const fs::path resolved = fs::canonical(path, ec);
-  return ec ? AbsolutePath(path) : resolved.string();
-}
-
-std::string TemporaryBeside(const std::string& target, size_t n) {
-  const fs::path p(target);
-  return (p.parent_path() / ("." + p.filename().string() + ".xref-script-" + std::to_string(getpid()) + "-" +
-                             std::to_string(n)))
-      .string();
+  if (!SafeFile::ReadText(path, source, error)) return false;
+  if (source->find('\0') == std::string::npos) return true;
+  *error = path + ": not a text file";
+  return false;
 }
 
 class ScriptCommand : public CliCommand {
@@ -85,7 +54,10 @@ public:
       return kExitUsage;
     }
     limits_.memoryBytes = static_cast<size_t>(memoryMB_) << 20;
-    if (writes) PlanOutputs();
+    if (writes && !PlanOutputs(&error)) {
+      PrintError(error);
+      return kExitUsage;
+    }
     PlanPreferences();
     std::string stopped;
     const int code = RunSandboxed(limits_, [&] { return Child(source); }, &stopped);
@@ -98,19 +70,29 @@ public:
   }
 
 private:
-  void PlanOutputs() {
+  // Each output is locked and checked as a save would check it before the
+  // child reads anything; the child writes the temporaries a save of this
+  // process would, so a clean-up after a kill knows them.
+  bool PlanOutputs(std::string* error) {
     for (size_t i = 0; i < docs_.size(); ++i) {
-      const std::string target = TargetOf(write_.output.empty() ? docs_[i] : write_.output);
-      targets_.push_back(target);
-      temporaries_.push_back(TemporaryBeside(target, i));
+      const std::string& out = write_.output.empty() ? docs_[i] : write_.output;
+      SafeFile::Staged staged;
+      if (!FileLock::Acquire(out, error) || !SafeFile::Stage(out, &staged, error)) return false;
+      for (const SafeFile::Staged& other : staged_) {
+        if (other.target != staged.target) continue;
+        *error = out + ": named twice; each document is written once";
+        return false;
+      }
+      staged_.push_back(staged);
     }
+    return true;
   }
 
   // The child's preferences go beside the real file; the parent moves them
   // over it once the documents are in place.
   void PlanPreferences() {
     prefsTarget_ = Application::DefaultPreferencesPath();
-    prefsTemporary_ = TemporaryBeside(prefsTarget_, targets_.size());
+    prefsTemporary_ = SafeFile::TempName(prefsTarget_, ::getpid());
   }
 
   // In the child: opens the documents, runs the script, writes the results
@@ -130,10 +112,10 @@ private:
       PrintError(error);
       return kExitUsage;
     }
-    for (size_t i = 0; i < temporaries_.size(); ++i) {
+    for (size_t i = 0; i < staged_.size(); ++i) {
       std::string cause;
-      if (!app->SaveACopy(docs[i], temporaries_[i], &cause)) {
-        PrintError(targets_[i] + ": " + cause);
+      if (!app->SaveACopy(docs[i], staged_[i].temp, &cause)) {
+        PrintError(staged_[i].path + ": " + cause);
         return kExitUsage;
       }
     }
@@ -141,11 +123,10 @@ private:
   }
 
   int Commit() {
-    for (size_t i = 0; i < targets_.size(); ++i) {
-      std::error_code ec;
-      fs::rename(temporaries_[i], targets_[i], ec);
-      if (!ec) continue;
-      PrintError(targets_[i] + ": " + ec.message());
+    for (size_t i = 0; i < staged_.size(); ++i) {
+      std::string error;
+      if (SafeFile::Commit(staged_[i], &error)) continue;
+      PrintError(error);
       RemoveTemporaries();
       return kExitUsage;
     }
@@ -159,11 +140,12 @@ private:
 
   void RemoveTemporaries() {
     std::error_code ec;
-    for (const std::string& t : temporaries_) fs::remove(t, ec);
+    for (const SafeFile::Staged& staged : staged_) SafeFile::Discard(staged);
     fs::remove(prefsTemporary_, ec);
   }
 
-  std::vector<std::string> files_, docs_, targets_, temporaries_;
+  std::vector<std::string> files_, docs_;
+  std::vector<SafeFile::Staged> staged_;
   std::string scriptPath_, prefsTarget_, prefsTemporary_;
   WriteOptions write_;
   SandboxLimits limits_;

@@ -2,6 +2,7 @@
 #include "cli/DocumentWorkflow.h"
 #include "cli/MenuActions.h"
 #include "cli/StoryNumbers.h"
+#include "headless/database/FileLock.h"
 #include "headless/objects/Host.h"
 #include "host/CAlert.h"
 #include "host/CmdUtils.h"
@@ -17,6 +18,7 @@
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
 #include "host/IDocument.h"
+#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -43,7 +45,7 @@ const char* kHelp =
     "insert-marker NAME | rename-marker NAME [--update]\n"
     "insert-xref MARKER FORMAT [--file PATH] [--hyperlink] | modify-xref MARKER FORMAT [...]\n"
     "update | to-text | go-to-source | delete-markers | delete-xrefs | grow | exact on|off\n"
-    "menu | action NAME (or NAME) | undo | redo | save | idle MS | doc N | quit | quit!\n";
+    "menu | action NAME (or NAME) | undo | redo | save [NAME] | idle MS | doc N | quit | quit!\n";
 
 InterfacePtr<IXRefSelectionSuite> Suite() {
   InterfacePtr<ISelectionManager> manager(GetExecutionContextSession(), IID_ISELECTIONMANAGER);
@@ -101,9 +103,14 @@ std::vector<std::string> SplitCommandLine(const std::string& line, std::string* 
 }
 
 Shell::Shell(Application& app, std::vector<DataBase*> docs, std::ostream& out, bool interactive)
-    : app_(app), docs_(std::move(docs)), out_(out), interactive_(interactive) {}
+    : app_(app), docs_(std::move(docs)), current_(docs_.empty() ? nullptr : docs_.front()), out_(out),
+      interactive_(interactive) {}
 
-DataBase* Shell::Front() const { return app_.FrontDocument(); }
+DataBase* Shell::Front() const {
+  for (DataBase* doc : app_.Documents())
+    if (doc == current_) return doc;
+  return nullptr;
+}
 
 bool Shell::Execute(const std::string& line) {
   std::string error;
@@ -119,10 +126,14 @@ bool Shell::Execute(const std::string& line) {
     out_ << kHelp;
     return true;
   }
+  if (Front()) app_.SetFrontDocument(Front());
   if (!Run(args, &error)) {
     ++failures_;
     out_ << "error: " << error << "\n";
   }
+  // A source document the command opened came to the front; the user's
+  // document stays the one the next command acts on.
+  if (Front()) app_.SetFrontDocument(Front());
   ShowSelection();
   return true;
 }
@@ -136,7 +147,7 @@ bool Shell::Run(const Args& args, std::string* error) {
   if (cmd == "select" || cmd == "caret") return Select(args, cmd == "caret", error);
   if (cmd == "type") return Type(args, error);
   if (cmd == "undo" || cmd == "redo") return UndoRedo(cmd == "undo", error);
-  if (cmd == "save") return Save(error);
+  if (cmd == "save") return Save(args, error);
   if (cmd == "idle") return Idle(args, error);
   if (cmd == "doc") return ChooseDocument(args, error);
   if (cmd == "menu") {
@@ -324,8 +335,29 @@ bool Shell::UndoRedo(bool undo, std::string* error) {
   return false;
 }
 
-bool Shell::Save(std::string* error) {
-  for (DataBase* doc : Unsaved()) {
+// `save` writes the user's documents that changed; `save NAME` writes the
+// open document of that file name or path, whichever it is.
+bool Shell::Save(const Args& args, std::string* error) {
+  std::vector<DataBase*> chosen = Unsaved(true);
+  if (args.size() > 2) {
+    *error = "save takes at most a document's NAME";
+    return false;
+  }
+  if (args.size() == 2) {
+    chosen.clear();
+    for (DataBase* doc : app_.Documents())
+      if (app_.DocumentName(doc) == args[1] || app_.DocumentPath(doc) == AbsolutePath(args[1])) chosen.push_back(doc);
+    if (chosen.empty()) {
+      *error = "no open document is named " + args[1];
+      return false;
+    }
+  }
+  return SaveAll(chosen, error);
+}
+
+bool Shell::SaveAll(const std::vector<DataBase*>& docs, std::string* error) {
+  for (DataBase* doc : docs) {
+    if (!FileLock::Acquire(app_.DocumentPath(doc), error)) return false;
     if (!app_.SaveDocument(doc, error)) return false;
     out_ << "saved " << app_.DocumentPath(doc) << "\n";
   }
@@ -347,17 +379,25 @@ bool Shell::Idle(const Args& args, std::string* error) {
   return true;
 }
 
+// Any open document, in the order they were opened: those named on the
+// command line, then the sources lookups opened. A chosen one becomes one
+// of the user's documents.
 bool Shell::ChooseDocument(const Args& args, std::string* error) {
-  size_t n = docs_.size();
+  const std::vector<DataBase*> open = app_.Documents();
+  size_t n = open.size();
   try {
-    n = args.size() == 2 ? std::stoul(args[1]) : docs_.size();
+    n = args.size() == 2 && args[1].find_first_not_of("0123456789") == std::string::npos ? std::stoul(args[1])
+                                                                                          : open.size();
   } catch (...) {
   }
-  if (n >= docs_.size()) {
-    *error = "doc takes a number from 0 to " + std::to_string(docs_.size() - 1);
+  if (n >= open.size()) {
+    *error = "doc takes a number from 0 to " + std::to_string(open.size() - 1) + ":";
+    for (size_t i = 0; i < open.size(); ++i) *error += " " + std::to_string(i) + " " + app_.DocumentName(open[i]);
     return false;
   }
-  app_.SetFrontDocument(docs_[n]);
+  current_ = open[n];
+  if (std::find(docs_.begin(), docs_.end(), current_) == docs_.end()) docs_.push_back(current_);
+  app_.SetFrontDocument(current_);
   return true;
 }
 
@@ -368,10 +408,11 @@ void Shell::ShowMenu() {
          << (states.IsNthActionEnabled(i) ? "" : " (disabled)") << "\n";
 }
 
-std::vector<DataBase*> Shell::Unsaved() const {
+std::vector<DataBase*> Shell::Unsaved(bool usersOnly) const {
   std::vector<DataBase*> unsaved;
   for (DataBase* doc : app_.Documents())
-    if (doc->IsModified()) unsaved.push_back(doc);
+    if (doc->IsModified() && (!usersOnly || std::find(docs_.begin(), docs_.end(), doc) != docs_.end()))
+      unsaved.push_back(doc);
   return unsaved;
 }
 
@@ -382,7 +423,7 @@ bool Shell::Quit(bool force) {
   std::string names;
   for (DataBase* doc : unsaved) names += (names.empty() ? "" : ", ") + app_.DocumentName(doc);
   if (!interactive_) {
-    out_ << "unsaved changes in " << names << ": save them, or quit! to discard them\n";
+    out_ << "unsaved changes in " << names << ": save them (save NAME), or quit! to discard them\n";
     return false;
   }
   const int16 answer = CAlert::ModalAlert(Plain("Save the changes to " + names + " before quitting?"),
@@ -390,7 +431,7 @@ bool Shell::Quit(bool force) {
   if (answer == 2) return true;
   if (answer != 1) return false;
   std::string error;
-  if (Save(&error)) return true;
+  if (SaveAll(unsaved, &error)) return true;
   out_ << "error: " << error << "\n";
   return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The interactive front end over the selection suite and the menu actions.
-// It reads one command a line, runs it on the front document, and shows the
+// It reads one command a line, runs it on the current document, and shows the
 // selection and what it holds afterwards. Unsaved changes are never lost
 // silently: quitting with them asks (on a terminal) or is refused.
 #include "headless/application/Application.h"
@@ -36,16 +36,21 @@ private:
   void ReportBroken(const UIDList& before);
   bool Type(const Args& args, std::string* error);
   bool UndoRedo(bool undo, std::string* error);
-  bool Save(std::string* error);
+  bool Save(const Args& args, std::string* error);
+  bool SaveAll(const std::vector<DataBase*>& docs, std::string* error);
   bool Idle(const Args& args, std::string* error);
   bool ChooseDocument(const Args& args, std::string* error);
   void ShowMenu();
   bool Quit(bool force);
-  std::vector<DataBase*> Unsaved() const;
+  // The changed documents: all, or only the user's.
+  std::vector<DataBase*> Unsaved(bool usersOnly = false) const;
   DataBase* Front() const;
 
   Application& app_;
+  // The documents the user named, on the command line or with `doc`, and
+  // the one commands act on: opening a source for a lookup changes neither.
   std::vector<DataBase*> docs_;
+  DataBase* current_;
   std::ostream& out_;
   bool interactive_;
   int32 failures_ = 0;

@@ -11,12 +11,29 @@
 #include "cli/DocumentWorkflow.h"
 #include "cli/Shell.h"
 #include "cli/TerminalQuestions.h"
-#include <filesystem>
+#include "headless/database/SafeFile.h"
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 #include <fstream>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
+// A script of commands may come from a regular file, a pipe or standard
+// input (/dev/stdin); a folder or a device such as /dev/zero may not.
+bool ScriptSourceAllowed(const std::string& path, std::string* error) {
+  struct stat st {}, in {};
+  if (::stat(path.c_str(), &st) != 0) {
+    *error = path + ": cannot read the script: " + std::strerror(errno);
+    return false;
+  }
+  const bool standardInput = ::fstat(STDIN_FILENO, &in) == 0 && in.st_dev == st.st_dev && in.st_ino == st.st_ino;
+  if (S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || standardInput) return true;
+  *error = path + (S_ISDIR(st.st_mode) ? ": a folder, not a script" : ": not a file nor a pipe");
+  return false;
+}
+
 class ShellCommand : public CliCommand {
 public:
   ShellCommand() : CliCommand("shell", "Work on documents through the selection and the menu actions") {}
@@ -28,12 +45,17 @@ public:
   }
 
   int Run() override {
+    VirtualClock clock;
+    SessionOptions options;
+    options.clock = &clock;
+    std::vector<DataBase*> docs;
+    auto app = StartWithDocuments(options, paths_, &docs, false, paths_);
+    if (!app) return kExitUsage;
     std::ifstream scriptFile;
     if (!script_.empty()) {
-      // Any readable file but a folder: a pipe or /dev/stdin serves too.
-      std::error_code ec;
-      if (std::filesystem::is_directory(script_, ec)) {
-        PrintError(script_ + ": a folder, not a script");
+      std::string error;
+      if (!ScriptSourceAllowed(script_, &error)) {
+        PrintError(error);
         return kExitUsage;
       }
       scriptFile.open(script_);
@@ -42,12 +64,6 @@ public:
         return kExitUsage;
       }
     }
-    VirtualClock clock;
-    SessionOptions options;
-    options.clock = &clock;
-    std::vector<DataBase*> docs;
-    auto app = StartWithDocuments(options, paths_, &docs);
-    if (!app) return kExitUsage;
     app->SetFrontDocument(docs.front());
     const bool terminal = script_.empty() && ::isatty(STDIN_FILENO);
     std::istream& in = script_.empty() ? std::cin : scriptFile;
@@ -56,9 +72,10 @@ public:
     Shell shell(*app, docs, std::cout, terminal || yes_);
     std::string line;
     bool ended = false;
+    SafeFile::LineReader lines(in, script_.empty() ? "standard input" : script_);
     for (size_t number = 1; !ended; ++number) {
       if (terminal) std::cout << "xref> " << std::flush;
-      if (!std::getline(in, line)) break;
+      if (!lines.Next(&line)) break;
       if (!terminal) std::cout << "> " << line << "\n";
       const int32 failures = shell.Failures();
       ended = !shell.Execute(line);
@@ -66,6 +83,10 @@ public:
       std::cout.flush();
       PrintError((script_.empty() ? std::string("standard input") : script_) + ":" + std::to_string(number) +
                  ": the line failed; the script stopped there and saved nothing more");
+      return kExitUsage;
+    }
+    if (!lines.Error().empty() || in.bad()) {
+      PrintError(lines.Error().empty() ? "cannot read the commands" : lines.Error());
       return kExitUsage;
     }
     const bool clean = ended || shell.Finish();

@@ -39,7 +39,7 @@ public:
       return kExitUsage;
     }
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments({}, paths_, &docs, true);
+    auto app = StartWithDocuments({}, paths_, &docs, true, WriteTargets(paths_, write_));
     if (!app) return kExitUsage;
     bool findings = false;
     for (size_t i = 0; i < docs.size(); ++i) {

@@ -1,7 +1,10 @@
 // The xref program: the headless host's front end.
 #include "cli/CliCommand.h"
+#include "cli/TerminalText.h"
 #include <algorithm>
 #include <iostream>
+#include <new>
+#include <unistd.h>
 
 namespace {
 // CLI11 reads a value written "[a,b]" as a list, dropping the brackets and
@@ -80,7 +83,13 @@ int main(int argc, char** argv) {
     std::cerr << "Run with --help for usage.\n";
     return kExitUsage;
   }
-  for (auto& s : subs)
-    if (s.first->parsed()) return s.second->Run();
+  EscapeControlsOn(std::cout, ::isatty(STDOUT_FILENO) != 0);
+  // Running out of memory ends the run as a failure, never as success.
+  try {
+    for (auto& s : subs)
+      if (s.first->parsed()) return s.second->Run();
+  } catch (const std::bad_alloc&) {
+    PrintError("out of memory");
+  }
   return kExitUsage;
 }

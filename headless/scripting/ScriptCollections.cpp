@@ -1,5 +1,6 @@
 // Collections as JavaScript objects: length, [n], item(), itemByName(), add().
 #include "headless/scripting/ScriptBinding.h"
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,7 +17,10 @@ void CollectionItem(js_State* J) {
   const ScriptBound& bound = *static_cast<ScriptBound*>(js_currentfunctiondata(J));
   ScriptObject found;
   ErrorCode code = kScriptNoSuchObjectError;
-  if (js_isnumber(J, 1)) code = Ctx(J).model.Nth(bound.target, bound.cls, js_toint32(J, 1), &found);
+  const double n = js_isnumber(J, 1) ? js_tonumber(J, 1) : -1;
+  // Only whole numbers an index can be: 2^32 is not item 0.
+  if (js_isnumber(J, 1) && n >= 0 && n <= INT32_MAX && n == static_cast<double>(static_cast<int32>(n)))
+    code = Ctx(J).model.Nth(bound.target, bound.cls, static_cast<int32>(n), &found);
   else if (js_isstring(J, 1))
     code = Ctx(J).model.ByName(bound.target, bound.cls, PMString(js_tostring(J, 1), PMString::kNoTranslate), &found);
   if (code == kSuccess) PushObject(J, found);
@@ -32,7 +36,7 @@ int CollectionHas(js_State* J, void* p, const char* name) {
     if (std::strcmp(name, "length") == 0) {
       js_pushnumber(J, Ctx(J).model.Count(c.parent, c.cls));
       found = 1;
-    } else if (*name && *end == 0 && n >= 0) {
+    } else if (*name && *end == 0 && n >= 0 && n <= INT32_MAX) {
       ScriptObject object;
       if (Ctx(J).model.Nth(c.parent, c.cls, static_cast<int32>(n), &object) == kSuccess) {
         PushObject(J, object);

@@ -8,8 +8,24 @@
 namespace {
 void FinalizeObject(js_State*, void* p) { delete static_cast<ScriptObject*>(p); }
 
+// Replaces the argument object by a plain copy of its properties, read
+// before any of the model's work starts: a getter of the script's may
+// throw, and must not unwind through that work.
+void CopyArgs(js_State* J, int idx) {
+  if (!js_isobject(J, idx) || js_iscallable(J, idx) || js_isuserdata(J, idx, kScriptObjectTag)) return;
+  js_newobject(J);
+  js_pushiterator(J, idx, 1);
+  while (const char* name = js_nextiterator(J, -1)) {
+    js_getproperty(J, idx, name);
+    js_setproperty(J, -3, name);
+  }
+  js_pop(J, 1);
+  js_replace(J, idx);
+}
+
 // Runs the bound method with the properties of its one argument.
 void CallMethod(js_State* J) {
+  CopyArgs(J, 1);
   ScriptMessage error;
   {
     const ScriptBound& bound = *static_cast<ScriptBound*>(js_currentfunctiondata(J));

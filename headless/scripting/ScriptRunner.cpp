@@ -4,6 +4,9 @@
 #include "headless/scripting/ScriptBinding.h"
 #include "headless/scripting/ScriptMemory.h"
 #include "host/CmdUtils.h"
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 void Print(js_State* J) {
@@ -29,18 +32,74 @@ std::string WhereFrom(const std::string& trace, const std::string& fileName) {
   return trace.substr(at, end - at);
 }
 
-// Compile errors already name file and line; thrown ones name them in
-// their stack trace.
-std::string ErrorText(js_State* J, const std::string& fileName) {
-  std::string where = fileName;
-  if (js_isobject(J, -1) && js_hasproperty(J, -1, "stackTrace")) {
-    where = WhereFrom(js_tostring(J, -1), fileName);
-    js_pop(J, 1);
-  }
-  std::string message = js_trystring(J, -1, "an exception that is not a string");
+// A compile error names file and line in its message already.
+std::string ErrorText(const std::string& where, const std::string& message, const std::string& fileName) {
   if (message.compare(0, 13, "SyntaxError: ") == 0 && message.find(fileName + ":") == 13)
     return message.substr(13);
   return where + ": " + message;
+}
+
+// The error of a failed compile or set-up, at the top of the stack.
+std::string CaughtError(js_State* J, const std::string& fileName) {
+  return ErrorText(fileName, js_trystring(J, -1, "an exception that is not a string"), fileName);
+}
+
+// What the script threw and where, taken while the interpreter still
+// stands where it threw: a script runs outside any interpreter-level try,
+// so what it does not catch reaches the panic hook with every frame in
+// place. Whatever was thrown (an Error, a forged one, 42, the
+// interpreter's own "stack overflow" or "out of memory"), the line comes
+// from those frames.
+struct Escape {
+  std::jmp_buf jump;
+  ScriptMemory* memory = nullptr;
+  bool panicking = false;
+  char trace[4096] = {0};
+  char message[512] = {0};
+};
+thread_local Escape* gEscape = nullptr;
+
+void CopyOut(char* to, size_t size, const char* from) {
+  std::snprintf(to, size, "%s", from ? from : "");
+}
+
+void Panic(js_State* J) {
+  Escape* escape = gEscape;
+  if (!escape) std::abort();
+  if (escape->panicking) std::longjmp(escape->jump, 1);
+  escape->panicking = true;
+  // Room to describe the failure, whatever ran out.
+  if (escape->memory->limit) escape->memory->limit += size_t{1} << 20;
+  CopyOut(escape->message, sizeof escape->message, js_trystring(J, -1, "an exception that is not a string"));
+  js_pop(J, js_gettop(J) > 16 ? 16 : js_gettop(J));
+  // js_try, spelled for C++: js_savetry answers the jump buffer untyped.
+  if (setjmp(*static_cast<std::jmp_buf*>(js_savetry(J)))) {
+    js_pop(J, 1);
+  } else {
+    js_newerror(J, "");
+    js_getproperty(J, -1, "stackTrace");
+    CopyOut(escape->trace, sizeof escape->trace, js_isstring(J, -1) ? js_tostring(J, -1) : "");
+    js_endtry(J);
+  }
+  std::longjmp(escape->jump, 1);
+}
+
+// Runs the compiled script at the top of the stack; false with the error.
+bool RunCompiled(js_State* J, ScriptMemory* memory, const std::string& fileName, std::string* error) {
+  static thread_local Escape escape;
+  escape = Escape();
+  escape.memory = memory;
+  gEscape = &escape;
+  js_atpanic(J, Panic);
+  if (setjmp(escape.jump) == 0) {
+    js_pushundefined(J);
+    js_call(J, 0);
+    gEscape = nullptr;
+    return true;
+  }
+  gEscape = nullptr;
+  *error = ErrorText(WhereFrom(escape.trace, fileName), escape.message, fileName);
+  return false;
 }
 
 // undoStep(name): what the script did so far is one undo step; what it
@@ -85,13 +144,11 @@ bool RunScript(const std::string& fileName, const std::string& source, std::ostr
   js_newcfunction(J, SetUpGlobals, "", 0);
   js_pushundefined(J);
   if (js_pcall(J, 0)) {
-    *error = ErrorText(J, fileName);
+    *error = CaughtError(J, fileName);
   } else if (js_pop(J, 1), js_ploadstring(J, fileName.c_str(), source.c_str())) {
-    *error = ErrorText(J, fileName);
+    *error = CaughtError(J, fileName);
   } else {
-    js_pushundefined(J);
-    ok = js_pcall(J, 0) == 0;
-    if (!ok) *error = ErrorText(J, fileName);
+    ok = RunCompiled(J, &memory, fileName, error);
   }
   js_freestate(J);
   context.step.reset();

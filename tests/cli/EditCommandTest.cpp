@@ -4,6 +4,7 @@
 #include "tests/support/TestApp.h"
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 // Three filler paragraphs fill the first page's frame, so the heading with
@@ -100,6 +101,15 @@ TEST_F(EditCommand, ABadEditChangesNoFile) {
   run = Edit("--script '" + dir_.File("locked.json") + "'");
   EXPECT_EQ(2, run.exitCode);
   EXPECT_NE(std::string::npos, run.out.find("move-paragraph 0:3:1:0: the story is locked")) << run.out;
+  // A FIFO is refused without waiting for a writer; a line over 64 KiB too.
+  ASSERT_EQ(0, ::mkfifo(dir_.File("fifo.json").c_str(), 0600));
+  run = RunXref("edit '" + doc_ + "' --script '" + dir_.File("fifo.json") + "'", true, 30);
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("fifo.json: not a regular file")) << run.out;
+  std::ofstream(dir_.File("long.json")) << "[\"" << std::string(70000, 'x') << "\"]";
+  run = Edit("--script '" + dir_.File("long.json") + "'");
+  EXPECT_EQ(2, run.exitCode) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("long.json:1: line longer than 64 KiB")) << run.out;
   EXPECT_EQ(before, FileBytes(doc_));
 }
 
@@ -140,4 +150,24 @@ TEST_F(EditCommand, AScriptNamingADocumentPastTheLastIsRefusedAndSavesNothing) {
   EXPECT_EQ(2, run.exitCode) << run.out;
   EXPECT_NE(std::string::npos, run.out.find("edit names document 1 of 1")) << run.out;
   EXPECT_EQ(before, FileBytes(doc_));
+// A cross-reference to its own paragraph's page, on pages numbered VIII
+// and IX: "VIII" is long enough to push the marker onto page IX, and "IX"
+// short enough to let it back. Live updates never settle; the run says so,
+// names the cross-reference, and exits 1.
+TEST(EditCommandUnsettled, LiveUpdatesThatNeverSettleAreReported) {
+  TempDir dir;
+  std::ofstream(dir.File("doc.json")) << R"({"spreads": [{"pages": 2}],
+    "sections": [{"startPage": 0, "style": "upperRoman", "start": 8}],
+    "stories": [{"frames": [{"page": 0, "columns": 11, "lines": 1}, {"page": 1, "columns": 11, "lines": 5}],
+      "paragraphs": [{"runs": [{"crossReference": {"source": "Here", "markup": "<pagenum/>"}}, " ab ",
+                               {"sourceMarker": {"name": "Here"}}, "x"]}]}]})";
+  const std::string doc = dir.File("doc.xrefdoc");
+  ProgramRun run = RunXref("build '" + dir.File("doc.json") + "' -o '" + doc + "'");
+  ASSERT_EQ(0, run.exitCode) << run.out;
+  run = RunXref("edit '" + doc + "'", true);
+  EXPECT_EQ(1, run.exitCode) << run.out.substr(0, 2000);
+  EXPECT_NE(std::string::npos, run.out.find("did not settle: live updates kept changing in a cycle of"))
+      << run.out.substr(0, 2000);
+  EXPECT_NE(std::string::npos, run.out.find("still changing: doc.xrefdoc: cross-reference ")) << run.out.substr(0, 2000);
+  EXPECT_EQ(std::string::npos, run.out.find("settled after")) << run.out.substr(0, 2000);
 }

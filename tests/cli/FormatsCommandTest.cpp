@@ -8,6 +8,7 @@
 #include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -122,4 +123,34 @@ TEST_F(FormatsCommand, RefusedChangesLeaveTheFileAsItWas) {
     }
     EXPECT_EQ(before, FileBytes(path_)) << r.first;
   }
+}
+
+namespace {
+// What the program prints on a terminal (a pseudo-terminal from script(1)).
+std::string OnTerminal(const std::string& args) {
+  const std::string cmd = "script -qec \"" + std::string(XREF_BINARY) + " " + args + "\" /dev/null 2>&1";
+  std::string out;
+  if (FILE* p = popen(cmd.c_str(), "r")) {
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
+    pclose(p);
+  }
+  return out;
+}
+}  // namespace
+
+// A name holding an escape sequence is shown escaped on a terminal, and as
+// it is when the output goes elsewhere.
+TEST_F(FormatsCommand, ControlCharactersAreShownEscapedOnATerminal) {
+  if (std::system("command -v script > /dev/null") != 0) GTEST_SKIP() << "script(1) is not installed";
+  const std::string name = "\x1b[31mRed\x07\xc2\x9b";
+  ASSERT_EQ(0, RunXref("formats " + path_ + " --add '" + name + "' '<pagenum/>'").exitCode);
+  const std::string shown = OnTerminal("formats " + path_);
+  EXPECT_NE(std::string::npos, shown.find("\\x1B[31mRed\\x07\\u009B\t<pagenum/>")) << shown;
+  EXPECT_EQ(std::string::npos, shown.find('\x1b')) << shown;
+  ASSERT_EQ(0, RunXref("rename-marker " + path_ + " Intro '\x1b]0;title\x07' --in-place").exitCode);
+  const std::string described = OnTerminal("describe " + path_);
+  EXPECT_NE(std::string::npos, described.find("source marker \"\\x1B]0;title\\x07\"")) << described;
+  EXPECT_EQ(std::string::npos, described.find('\x1b')) << described;
+  EXPECT_NE(std::string::npos, RunXref("formats " + path_, false).out.find(name + "\t<pagenum/>"));
 }

@@ -10,6 +10,7 @@
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 #include <fstream>
+#include <thread>
 #include <sys/stat.h>
 
 namespace {
@@ -115,4 +116,43 @@ TEST(HostileInput, AnUnknownCommandIsNamed) {
   ProgramRun r = RunXref("frob", true, kDeadline);
   EXPECT_EQ(2, r.exitCode);
   EXPECT_NE(std::string::npos, r.out.find("unknown command 'frob'")) << r.out;
+}
+
+namespace {
+// A document big enough that reading, changing and saving it takes a while.
+std::string BuildLargeDocument(TempDir& dir, int paragraphs) {
+  std::string json = R"({"spreads": [{"pages": 1}], "stories": [{"frames": [{"page": 0, "columns": 60, "lines": 40}],
+    "paragraphs": [{"runs": [{"sourceMarker": {"name": "Start"}}, "Heading"]})";
+  for (int i = 0; i < paragraphs; ++i)
+    json += R"(, {"runs": ["Paragraph )" + std::to_string(i) + R"( with words enough to make the text long."]})";
+  json += "]}]}";
+  std::ofstream(dir.File("large.json")) << json;
+  const std::string doc = dir.File("large.xrefdoc");
+  EXPECT_EQ(0, RunXref("build " + Quote(dir.File("large.json")) + " -o " + Quote(doc), true, 120).exitCode);
+  return doc;
+}
+}  // namespace
+
+// Two processes write one document at once: the second waits for the
+// first, so both changes arrive; were it to give up, it would say so, and
+// the first change would stand. A change is never lost without a word.
+TEST(HostileInput, TwoWritersOfOneDocumentLoseNoChange) {
+  TempDir dir;
+  const std::string doc = BuildLargeDocument(dir, 8000);
+  ProgramRun first, second;
+  std::thread adding([&] { first = RunXref("formats " + Quote(doc) + " --add Added '<pagenum/>'", true, 120); });
+  second = RunXref("rename-marker " + Quote(doc) + " Start Renamed --in-place", true, 120);
+  adding.join();
+  EXPECT_EQ(0, first.exitCode) << first.out;
+  const ProgramRun formats = RunXref("formats " + Quote(doc), true, kDeadline);
+  EXPECT_NE(std::string::npos, formats.out.find("Added\t<pagenum/>")) << formats.out;
+  const ProgramRun described = RunXref("describe " + Quote(doc), true, kDeadline);
+  if (second.exitCode == 0) {
+    EXPECT_NE(std::string::npos, described.out.find("source marker \"Renamed\"")) << second.out;
+  } else {
+    EXPECT_EQ(2, second.exitCode);
+    EXPECT_NE(std::string::npos, second.out.find(doc)) << second.out;
+    EXPECT_NE(std::string::npos, second.out.find("another xref process")) << second.out;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File(".large.xrefdoc.xref-lock")));
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <vector>
+#include <sys/stat.h>
 
 namespace {
 size_t Count(const std::string& hay, const std::string& needle) {
@@ -184,4 +185,31 @@ TEST_F(RenderCommand, ImagesOverThePixelLimitAreRefusedUnlessRaised) {
   const std::string page = " -o " + dir_.File("p.png") + " --page 1 --max-pixels ";
   EXPECT_EQ(2, RunXref("render " + doc_ + page + std::to_string(420 * 595 - 1)).exitCode);
   EXPECT_EQ(0, RunXref("render " + doc_ + page + std::to_string(420 * 595)).exitCode);
+// Outputs are saved as documents are: a FIFO or a device is refused and
+// left as it was, an existing output keeps its mode, a link stays a link.
+TEST_F(RenderCommand, OutputsAreSavedAsDocumentsAre) {
+  const std::string fifo = dir_.File("fifo.png");
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  ASSERT_EQ(0, ::symlink("/dev/null", dir_.File("null.pdf").c_str()));
+  for (const std::string& out : {fifo, dir_.File("null.pdf")}) {
+    ProgramRun run = RunXref("render " + doc_ + " -o " + out + " --page 1", true, 60);
+    EXPECT_EQ(2, run.exitCode) << run.out;
+    EXPECT_NE(std::string::npos, run.out.find("not a regular file")) << run.out;
+  }
+  struct stat st {};
+  ASSERT_EQ(0, ::lstat(fifo.c_str(), &st));
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  ASSERT_EQ(0, ::stat("/dev/null", &st));
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+  const std::string pdf = dir_.File("kept.pdf");
+  std::ofstream(pdf) << "old";
+  ASSERT_EQ(0, ::chmod(pdf.c_str(), 0600));
+  ASSERT_EQ(0, ::symlink("kept.pdf", dir_.File("link.pdf").c_str()));
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("link.pdf") + " --page 1").exitCode);
+  ASSERT_EQ(0, ::lstat(dir_.File("link.pdf").c_str(), &st));
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(0, ::stat(pdf.c_str(), &st));
+  EXPECT_EQ(0600u, st.st_mode & 07777);
+  EXPECT_EQ(0u, FileBytes(pdf).rfind("%PDF", 0));
 }

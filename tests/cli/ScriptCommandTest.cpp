@@ -5,7 +5,13 @@
 #include "tests/support/TestApp.h"
 #include <cstdlib>
 #include <filesystem>
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <sstream>
 
 namespace {
@@ -126,7 +132,7 @@ TEST_F(ScriptCommand, ARunawayLoopIsStoppedAndWritesNothing) {
   // No temporary file is left beside it.
   int files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(Doc()).parent_path()))
-    files += entry.path().filename().string().find(".xref-script-") != std::string::npos;
+    files += entry.path().filename().string().find(".xref-save-") != std::string::npos;
   EXPECT_EQ(files, 0);
 }
 
@@ -228,6 +234,112 @@ TEST_F(ScriptCommand, ExternalSourcesAreFoundAsAnUpdateFindsThem) {
   ProgramRun run = RunXref("script " + Quote(dir_.File("book.xrefdoc")) + " " + Quote(samples + "list-broken.js"), false);
   ASSERT_EQ(run.exitCode, 0) << run.out;
   EXPECT_NE(run.out.find("book.xrefdoc: 0 of 1 cross-references broken"), std::string::npos) << run.out;
+// Outputs are written as every save is: the mode kept, and no FIFO,
+// device or link replaced by a plain file.
+TEST_F(ScriptCommand, OutputsAreSavedSafely) {
+  const std::string script = Script("rename.js", "app.documents[0].sourceMarkers[0].name = 'Changed';\n");
+  ASSERT_EQ(0, ::chmod(Doc().c_str(), 0600));
+  ProgramRun run = RunXref("script " + Quote(Doc()) + " " + Quote(script) + " --in-place");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  struct stat st {};
+  ASSERT_EQ(0, ::stat(Doc().c_str(), &st));
+  EXPECT_EQ(0600u, st.st_mode & 07777);
+
+  const std::string fifo = dir_.File("fifo");
+  ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+  for (const std::string& out : {fifo, std::string("/dev/null")}) {
+    run = RunXref("script " + Quote(Doc()) + " " + Quote(script) + " -o " + Quote(out), true, 60);
+    EXPECT_EQ(run.exitCode, 2) << run.out;
+    EXPECT_NE(run.out.find(out + ": not a regular file"), std::string::npos) << run.out;
+    ASSERT_EQ(0, ::lstat(out.c_str(), &st));
+    EXPECT_FALSE(S_ISREG(st.st_mode)) << out;
+  }
+  // A link to nowhere yet stays a link; the file appears where it points.
+  const std::string link = dir_.File("link.xrefdoc");
+  ASSERT_EQ(0, ::symlink("made.xrefdoc", link.c_str()));
+  run = RunXref("script " + Quote(Doc()) + " " + Quote(script) + " -o " + Quote(link));
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  ASSERT_EQ(0, ::lstat(link.c_str(), &st));
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(Described(dir_.File("made.xrefdoc")).find("source marker \"Changed\""), std::string::npos);
+}
+
+namespace {
+// The children of a process, from /proc; empty when it has none (yet).
+std::vector<pid_t> ChildrenOf(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::vector<pid_t> children;
+  for (pid_t child; in >> child;) children.push_back(child);
+  return children;
+}
+
+// True when the process is gone or a zombie, within a few seconds.
+bool Ends(pid_t pid) {
+  for (int i = 0; i < 100; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) return true;
+    const size_t close = line.rfind(')');
+    if (close != std::string::npos && line.size() > close + 2 && line[close + 2] == 'Z') return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+// Starts `xref script DOC SCRIPT --in-place` running forever; answers the
+// program's process and its script's child process.
+std::pair<pid_t, pid_t> StartEndlessScript(const std::string& doc, const std::string& script, int* output) {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return {-1, -1};
+  const pid_t program = ::fork();
+  if (program == 0) {
+    ::dup2(pipeFds[1], 2);
+    ::close(pipeFds[0]);
+    ::execl(XREF_BINARY, XREF_BINARY, "script", doc.c_str(), script.c_str(), "--in-place", "--time-limit", "60",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(pipeFds[1]);
+  *output = pipeFds[0];
+  for (int i = 0; i < 400; ++i) {
+    const std::vector<pid_t> children = ChildrenOf(program);
+    if (!children.empty()) return {program, children.front()};
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return {program, -1};
+}
+
+std::string Drain(int fd) {
+  std::string text;
+  char buf[512];
+  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
+  ::close(fd);
+  return text;
+}
+}  // namespace
+
+// The script's process dies with the program, and one killed from outside
+// is not said to have run out of time.
+TEST_F(ScriptCommand, TheScriptsProcessEndsWithTheProgram) {
+  const std::string script = Script("endless.js", "while (true) {}\n");
+  int output = -1;
+  auto [program, child] = StartEndlessScript(Doc(), script, &output);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(0, ::kill(child, SIGKILL));
+  int status = 0;
+  ASSERT_EQ(program, ::waitpid(program, &status, 0));
+  EXPECT_EQ(2, WEXITSTATUS(status));
+  const std::string message = Drain(output);
+  EXPECT_EQ(message.find("time limit"), std::string::npos) << message;
+  EXPECT_NE(message.find("stopped by signal"), std::string::npos) << message;
+
+  std::tie(program, child) = StartEndlessScript(Doc(), script, &output);
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(0, ::kill(program, SIGKILL));
+  ::waitpid(program, &status, 0);
+  EXPECT_TRUE(Ends(child)) << "the script's process ran on";
+  if (!Ends(child)) ::kill(child, SIGKILL);
+  ::close(output);
 }
 }  // namespace
 

@@ -258,4 +258,47 @@ TEST_F(Shell, AMarkerNameTakenIgnoringCaseIsRefused) {
   EXPECT_TRUE(Has(run, "error: a source marker named \"HEAD\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "error: a source marker named \"second\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "holds source marker \"HEAD\"\n  holds source marker \"Second\"\n")) << run.out;
+// Commands come from a file, a pipe or standard input, a line at a time and
+// bounded: an endless line is refused, and a device is not a script.
+TEST_F(Shell, EndlessInputIsRefusedNotReadForever) {
+  ProgramRun run = RunXref("shell '" + doc_ + "' --script /dev/zero", true, 30);
+  EXPECT_EQ(2, run.exitCode) << run.out.substr(0, 200);
+  EXPECT_TRUE(Has(run, "/dev/zero: not a file nor a pipe")) << run.out.substr(0, 200);
+  run = RunXref("shell '" + doc_ + "' < /dev/zero", true, 30);
+  EXPECT_EQ(2, run.exitCode) << run.out.substr(0, 200);
+  EXPECT_TRUE(Has(run, "standard input:1: line longer than 64 KiB")) << run.out.substr(0, 200);
+  run = RunXref("shell '" + doc_ + "' --script /dev/stdin < /dev/zero", true, 30);
+  EXPECT_EQ(2, run.exitCode) << run.out.substr(0, 200);
+  EXPECT_TRUE(Has(run, "/dev/stdin:1: line longer than 64 KiB")) << run.out.substr(0, 200);
+  std::ofstream(dir_.File("commands")) << "caret 1:0\nquit\n";
+  run = RunXref("shell '" + doc_ + "' --script /dev/stdin < '" + dir_.File("commands") + "'", true, 30);
+  EXPECT_EQ(0, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "story 1 caret at 0")) << run.out;
+}
+
+// A lookup opens the source's document with a window of its own; the shell
+// still works on the user's document and saves only what the user named.
+TEST_F(Shell, ASourceOpenedForALookupStaysOutOfTheWay) {
+  std::ofstream(dir_.File("other.json")) << R"({"spreads": [{"pages": 1}], "stories": [
+    {"frames": [{"page": 0, "columns": 40, "lines": 5}],
+     "paragraphs": [{"runs": [{"sourceMarker": {"name": "Far"}}, "Far heading"]}]}]})";
+  std::ofstream(dir_.File("user.json")) << R"({"spreads": [{"pages": 1}], "stories": [
+    {"frames": [{"page": 0, "columns": 40, "lines": 5}],
+     "paragraphs": [{"runs": ["See ", {"crossReference": {"source": "Far", "markup": "<paratext/>",
+                                                          "document": "other.xrefdoc"}}]}]}]})";
+  const std::string other = dir_.File("other.xrefdoc"), user = dir_.File("user.xrefdoc");
+  ASSERT_EQ(0, RunXref("build '" + dir_.File("other.json") + "' -o '" + other + "'").exitCode);
+  ASSERT_EQ(0, RunXref("build '" + dir_.File("user.json") + "' -o '" + user + "'").exitCode);
+  const std::string otherBefore = FileBytes(other);
+  std::ofstream(dir_.File("script.txt")) << "update-all\ncaret 0:0\ntype X\nsave\ndoc 1\ncaret 0:0\nquit\n";
+  ProgramRun run = RunXref("shell '" + user + "' --script '" + dir_.File("script.txt") + "'", true);
+  EXPECT_EQ(0, run.exitCode) << run.out;
+  EXPECT_TRUE(Has(run, "> type X\nselection: user.xrefdoc story 0 caret at 1")) << run.out;
+  EXPECT_TRUE(Has(run, "saved " + user)) << run.out;
+  EXPECT_FALSE(Has(run, "saved " + other)) << run.out;
+  EXPECT_TRUE(Has(run, "> doc 1\n")) << run.out;
+  EXPECT_FALSE(Has(run, "error: doc takes")) << run.out;
+  EXPECT_TRUE(Has(run, "> caret 0:0\nselection: other.xrefdoc story 0 caret at 0")) << run.out;
+  EXPECT_EQ(otherBefore, FileBytes(other));
+  EXPECT_NE(std::string::npos, RunXref("describe '" + user + "'").out.find("] XSee ")) << "typed into the user's";
 }

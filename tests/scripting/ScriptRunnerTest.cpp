@@ -82,7 +82,46 @@ TEST_F(Scripts, ErrorsNameTheFileLineAndMessage) {
   EXPECT_FALSE(Run("app.documents[0].sourceMarkers.add({bogus: 1});\n"));
   EXPECT_NE(error_.find("no such property: bogus"), std::string::npos) << error_;
   EXPECT_FALSE(Run("throw 'plain';\n"));
-  EXPECT_EQ(error_, "test.js: plain");
+  EXPECT_EQ(error_, "test.js:1: plain");
+}
+
+// Whatever is thrown and however the script fails, the error names the
+// line, once, and the interpreter survives it.
+TEST_F(Scripts, EveryErrorHasALine) {
+  EXPECT_FALSE(Run("var a = 1;\nthrow 42;\n"));
+  EXPECT_EQ(error_, "test.js:2: 42");
+  EXPECT_FALSE(Run("function f(n) { return f(n + 1) + 1; }\n\nf(0);\n"));
+  EXPECT_EQ(error_.rfind("test.js:1: ", 0), 0u) << error_;
+  EXPECT_NE(error_.find("overflow"), std::string::npos) << error_;
+  EXPECT_FALSE(Run("var a = [];\nwhile (true) a.push('some text to keep ' + a.length);\n", 8u << 20));
+  EXPECT_EQ(error_.rfind("test.js:2: ", 0), 0u) << error_;
+  EXPECT_NE(error_.find("out of memory"), std::string::npos) << error_;
+  EXPECT_FALSE(Run("var a = 1;\neval('a a');\n"));
+  EXPECT_EQ(error_.rfind("test.js:2: ", 0), 0u) << error_;
+  EXPECT_EQ(error_.find("test.js", 1), std::string::npos) << error_;
+  // Forged stack traces: a getter that throws, a value that is no text.
+  EXPECT_FALSE(Run("var e = new Error('forged');\n"
+                   "Object.defineProperty(e, 'stackTrace', {get: function() { throw 1; }});\nthrow e;\n"));
+  EXPECT_EQ(error_, "test.js:3: Error: forged");
+  EXPECT_FALSE(Run("\nthrow {stackTrace: {toString: function() { throw 2; }}, toString: function() { return 'odd'; }};\n"));
+  EXPECT_EQ(error_, "test.js:2: odd");
+}
+
+TEST_F(Scripts, IndexesBeyondThe32BitRangeNameNothing) {
+  ASSERT_TRUE(Run("var m = app.documents[0].sourceMarkers;\n"
+                  "print(m[0].name, m['4294967296'], m.item(4294967296), m.item(0.5), m[2147483648]);\n"))
+      << error_;
+  EXPECT_EQ(out_.str(), "Target undefined null null undefined\n");
+}
+
+// A getter of the script's, run while a request reads its arguments, ends
+// the script like any other error, and the request does nothing.
+TEST_F(Scripts, AThrowingGetterInARequestsArgumentsEndsTheScriptCleanly) {
+  EXPECT_FALSE(Run("var m = app.documents[0].sourceMarkers;\n"
+                   "m.add({get name() { throw new Error('no name'); }, text: app.documents[0].stories[0].characters(5)});\n"));
+  EXPECT_EQ(error_, "test.js:2: Error: no name");
+  ASSERT_TRUE(Run("print(app.documents[0].sourceMarkers.length);\n")) << error_;
+  EXPECT_EQ(out_.str(), "1\n");
 }
 
 TEST_F(Scripts, ARangeReachingPastTheIntegerLimitIsRefused) {
