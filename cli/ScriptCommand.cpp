@@ -12,10 +12,12 @@
 #include "headless/database/FileLock.h"
 #include "headless/database/SafeFile.h"
 #include "headless/scripting/ScriptRunner.h"
+#include <filesystem>
 #include <iostream>
 #include <unistd.h>
 
 namespace {
+namespace fs = std::filesystem;
 
 bool ReadScript(const std::string& path, std::string* source, std::string* error) {
   if (!SafeFile::ReadText(path, source, error)) return false;
