@@ -150,6 +150,8 @@ TEST_F(EditCommand, AScriptNamingADocumentPastTheLastIsRefusedAndSavesNothing) {
   EXPECT_EQ(2, run.exitCode) << run.out;
   EXPECT_NE(std::string::npos, run.out.find("edit names document 1 of 1")) << run.out;
   EXPECT_EQ(before, FileBytes(doc_));
+}
+
 // A cross-reference to its own paragraph's page, on pages numbered VIII
 // and IX: "VIII" is long enough to push the marker onto page IX, and "IX"
 // short enough to let it back. Live updates never settle; the run says so,

@@ -32,6 +32,8 @@ std::pair<int, int> Washes(const std::string& png) {
       magenta += p.b > 200;
     }
   return {red, magenta};
+}
+
 // The text of one page of a PDF, in the order it was drawn, runs of white
 // space made one space.
 std::string PageText(const std::string& pdf, int page) {
