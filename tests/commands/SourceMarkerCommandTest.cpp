@@ -430,13 +430,15 @@ TEST_F(SourceMarkerCommands, TheMementoCarriesTheMarkerThroughCopyAndPaste) {
   EXPECT_EQ(kFailure, memento->Paste(source, UIDRef(other, otherStory), &pasted));
   EXPECT_FALSE(pasted.GetDataBase());
 
-  // A copy requested makes one copy, once.
+  // A copy requested makes a copy at each paste.
   EXPECT_EQ(kSuccess, memento->PrepareCopy());
   EXPECT_EQ(kSuccess, memento->Paste(source, UIDRef(other, otherStory), &pasted));
   ASSERT_EQ(other, pasted.GetDataBase());
   EXPECT_EQ("World", NameOf(other, pasted.GetUID()));
   EXPECT_EQ(std::vector<std::string>{"World"}, ListedNames(other));
   EXPECT_EQ(kSuccess, memento->PasteFinished());
-  EXPECT_EQ(kFailure, memento->Paste(source, UIDRef(other, otherStory), &pasted));
-  EXPECT_EQ(1, MarkerList(other)->GetMarkerCount());
+  const UIDRef first = pasted;
+  EXPECT_EQ(kSuccess, memento->Paste(source, UIDRef(other, otherStory), &pasted));
+  EXPECT_NE(first, pasted);
+  EXPECT_EQ(2, MarkerList(other)->GetMarkerCount());
 }
