@@ -31,7 +31,7 @@ public:
   RenderCommand() : CliCommand("render", "Draw a document's pages to a PDF file or PNG images") {}
   void Setup(CLI::App* sub) override {
     sub->add_option("document", path_, "Document file or JSON description")->required();
-    sub->add_option("-o,--out", out_, "Output file: .pdf or .png")->required();
+    sub->add_option("-o,--output", out_, "Output file: .pdf or .png")->required();
     auto* page = pageOption_ = sub->add_option("--page", page_, "Only this page (from 1)");
     auto* spread = spreadOption_ = sub->add_option("--spread", spread_, "Only this spread (from 1)");
     auto* all = sub->add_flag("--all", all_, "Every page or spread (the default)");

@@ -73,7 +73,7 @@ public:
     }
     scriptPath_ = files_.back();
     docs_.assign(files_.begin(), files_.end() - 1);
-    const bool writes = write_.inPlace || !write_.output.empty();
+    const bool writes = WritesDocuments(write_);
     if (writes && !CheckWriteOptions(write_, docs_.size(), &error)) {
       PrintError(error);
       return kExitUsage;
@@ -118,8 +118,14 @@ private:
       PrintError(error);
       return kExitUsage;
     }
+    if (temporaries_.empty()) {
+      for (size_t i = 0; i < docs.size(); ++i)
+        if (WouldChangeFile(docs[i], docs_[i])) SayNotWritten(docs_[i]);
+    }
     for (size_t i = 0; i < temporaries_.size(); ++i) {
       std::string cause;
+      // A document the script left as it was keeps its file untouched.
+      if (!WouldChangeFile(docs[i], targets_[i])) continue;
       if (!app->SaveACopy(docs[i], temporaries_[i], &cause)) {
         PrintError(targets_[i] + ": " + cause);
         return kExitUsage;
@@ -131,6 +137,7 @@ private:
   int Commit() {
     for (size_t i = 0; i < targets_.size(); ++i) {
       std::error_code ec;
+      if (!fs::exists(temporaries_[i], ec)) continue;  // unchanged
       fs::rename(temporaries_[i], targets_[i], ec);
       if (!ec) continue;
       PrintError(targets_[i] + ": " + ec.message());

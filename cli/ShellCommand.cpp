@@ -4,6 +4,7 @@
 // with the first button). Exit 0 when every command ran and nothing unsaved
 // was left, 1 otherwise.
 #include "cli/AppSession.h"
+#include "headless/objects/SourceDateEpoch.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/Shell.h"
@@ -38,7 +39,7 @@ public:
         return kExitUsage;
       }
     }
-    VirtualClock clock;
+    VirtualClock clock(SessionStartMicros());
     SessionOptions options;
     options.clock = &clock;
     std::vector<DataBase*> docs;
