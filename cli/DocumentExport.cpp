@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 // The names the reader takes, by value.

@@ -25,9 +25,10 @@ public:
     DataBase* doc = OpenOrBuildDocument(*app, path_, &error);
     if (!doc) return Fail(error);
     // Documents of external cross-references are named relative to where
-    // the description goes, as the builder reads them.
-    const std::string target = output_.empty() ? std::string(".") : output_;
-    const std::string folder = std::filesystem::absolute(target).lexically_normal().parent_path().string();
+    // the description goes, as the builder reads them; on standard output,
+    // by their full paths.
+    const std::string folder =
+        output_.empty() ? std::string() : std::filesystem::absolute(output_).lexically_normal().parent_path().string();
     const std::string text = ExportDocument(doc, folder).dump(2) + "\n";
     if (output_.empty()) {
       std::cout << text;

@@ -131,16 +131,17 @@ std::string DescribedStylePath(IDataBase* doc, UID style) {
   return WideString(path).GetUTF8String();
 }
 
-json ExportBasicFormats(IDataBase* doc) {
-  json list = json::array();
+nlohmann::ordered_json ExportBasicFormats(IDataBase* doc) {
+  using ordered = nlohmann::ordered_json;
+  ordered list = ordered::array();
   InterfacePtr<IBasicXRefFormatList> formats(doc, kRootUID);
   for (int32 i = 0; formats && i < formats->GetFormatCount(); ++i) {
     InterfacePtr<IBasicXRefFormat> format(doc, formats->GetNthFormat(i));
     if (!format) continue;
-    json blocks = json::array();
+    ordered blocks = ordered::array();
     for (const XRefBuildingBlock& b : format->GetBuildingBlocks()) {
       if (b.GetType() < 0 || b.GetType() > 7) continue;
-      json block = {{"type", kTypeNames[b.GetType()]}};
+      ordered block = {{"type", kTypeNames[b.GetType()]}};
       if (b.GetType() == XRefBuildingBlock::kCustomText) block["text"] = b.GetCustomText().GetUTF8String();
       if (b.GetCharacterStyle() != kInvalidUID) block["characterStyle"] = DescribedStylePath(doc, b.GetCharacterStyle());
       blocks.push_back(block);

@@ -25,7 +25,7 @@
 #include <filesystem>
 #include <map>
 
-using nlohmann::json;
+using json = nlohmann::ordered_json;
 
 namespace {
 const char* const kNumberings[] = {"none", "bullets", "numbered"};
@@ -113,6 +113,7 @@ private:
   }
 
   std::string Relative(const std::string& path) const {
+    if (folder_.empty()) return path;
     const auto relative = std::filesystem::path(path).lexically_relative(folder_);
     return relative.empty() ? path : relative.string();
   }

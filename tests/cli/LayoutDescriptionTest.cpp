@@ -126,10 +126,13 @@ TEST(LayoutDescription, AFootnoteTakesRunsWithMarkersAndCrossReferences) {
   ProgramRun run = RunXref("describe '" + dir.File("d.xrefdoc") + "'");
   // The footnote's story (1) holds the composed cross-reference; the
   // marker in it is found from the main text.
-  EXPECT_NE(std::string::npos, run.out.find("footnote 1 at 9: story 1, 1 See <0x1E>Top text<0x1F> here<0xFEFF>."))
+  EXPECT_NE(std::string::npos, run.out.find("footnote 1 at 9: story 1, 1<0x4> See <0xFEFF>Top text<0xFEFF> here<0xFEFF>."))
       << run.out;
-  EXPECT_NE(std::string::npos, run.out.find("source marker \"InNote\": story 1")) << run.out;
-  EXPECT_NE(std::string::npos, run.out.find("text: \"[See Top text here.]\"")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("source marker \"InNote\": story 1 at 21")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("cross-reference 1: story 1 at 7, format \"(custom)\", source \"Top\"\n"
+                                            "  text: \"Top text\"")) << run.out;
+  // The paragraph's text, less the cross-reference's own.
+  EXPECT_NE(std::string::npos, run.out.find("text: \"[See  here.]\"")) << run.out;
 
   const std::pair<const char*, const char*> refused[] = {
       {R"({"stories": [{"paragraphs": [{"runs": [{"footnote": [{"footnote": "x"}]}]}]}]})",
