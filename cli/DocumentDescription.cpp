@@ -22,8 +22,8 @@ struct Failure {
 
 class Reader {
 public:
-  Reader(DataBase* doc, std::vector<Placeholder>* placeholders, std::vector<UID>* lockLater)
-      : b_(doc), layout_(doc), placeholders_(placeholders), lockLater_(lockLater) {}
+  Reader(DataBase* doc, std::vector<Placeholder>* placeholders)
+      : b_(doc), layout_(doc), placeholders_(placeholders) {}
 
   void Document(const json& root) {
     Object(root, "",
@@ -276,9 +276,7 @@ private:
     if (paragraphs.empty()) b_.AddParagraph(story);
     for (size_t i = 0; i < paragraphs.size(); ++i)
       Paragraph(paragraphs[i], Index(Field(where, "paragraphs"), i), story);
-    if (!v.contains("locked") || !Bool(v["locked"], Field(where, "locked"))) return;
-    if (lockLater_) lockLater_->push_back(story);
-    else b_.SetLocked(story, true);
+    if (v.contains("locked")) b_.SetLocked(story, Bool(v["locked"], Field(where, "locked")));
   }
 
   void Paragraph(const json& v, const std::string& where, UID story) {
@@ -365,7 +363,6 @@ private:
   DocumentBuilder b_;
   LayoutBuilder layout_;
   std::vector<Placeholder>* placeholders_;
-  std::vector<UID>* lockLater_;
   std::string defaultFont_, defaultLanguage_;
 };
 }  // namespace
@@ -413,11 +410,10 @@ bool ReadDescription(const std::string& path, json* out, std::string* error) {
   return true;
 }
 
-bool BuildDocument(const json& description, DataBase* doc, std::vector<Placeholder>* placeholders, std::string* error,
-                   std::vector<UID>* lockLater) {
+bool BuildDocument(const json& description, DataBase* doc, std::vector<Placeholder>* placeholders, std::string* error) {
   std::vector<Placeholder> found;
   try {
-    Reader(doc, &found, lockLater).Document(description);
+    Reader(doc, &found).Document(description);
   } catch (const Failure& f) {
     *error = f.message;
     return false;

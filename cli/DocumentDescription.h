@@ -20,8 +20,6 @@ struct Placeholder {
 bool ReadDescription(const std::string& path, nlohmann::json* out, std::string* error);
 // Fills the document as described, outside any undo step; false with a
 // message that names the place in the description. Placeholders come in
-// text order, story by story. With `lockLater`, stories described as locked
-// are listed there instead of locked, so that their placeholders can still
-// be placed.
+// text order, story by story.
 bool BuildDocument(const nlohmann::json& description, DataBase* doc, std::vector<Placeholder>* placeholders,
-                   std::string* error, std::vector<UID>* lockLater = nullptr);
+                   std::string* error);

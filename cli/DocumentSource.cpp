@@ -2,7 +2,6 @@
 #include "cli/CrossRefs.h"
 #include "cli/NativeCrossRefs.h"
 #include "cli/SourceMarkers.h"
-#include "headless/text/DocumentBuilder.h"
 #include <filesystem>
 
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
@@ -12,17 +11,13 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
   const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
-  std::vector<UID> locked;
-  if (!BuildDocument(description, doc, &placeholders, error, &locked) || !SetDocumentFormats(doc, description, error) ||
+  if (!BuildDocument(description, doc, &placeholders, error) || !SetDocumentFormats(doc, description, error) ||
       !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error) ||
       !SetBasicFormats(doc, description, error) || !PlaceNativeCrossRefs(doc, &placeholders, error)) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;
   }
-  // Locked last: a locked story refuses the commands that place markers.
-  DocumentBuilder builder(doc);
-  for (UID story : locked) builder.SetLocked(story, true);
   if (unplaced) *unplaced = std::move(placeholders);
   doc->ClearUndo();  // building is not something to undo
   doc->SetModified(false);

@@ -145,9 +145,11 @@ private:
     json story = {{"paragraphs", json::array()}};
     story["frames"].push_back({{"page", 0}, {"columns", 20 + Pick(30)}, {"lines", 3 + Pick(10)}});
     if (Chance(2)) story["frames"].push_back({{"pasteboard", 0}, {"columns", 30}, {"lines", 4}, {"x", 12.5}});
-    if (number > 0 && Chance(3)) story["locked"] = true;
+    // A locked story refuses markers and cross-references: plain text only.
+    const bool locked = number > 0 && Chance(3);
+    if (locked) story["locked"] = true;
     for (int p = 0, n = 1 + Pick(5); p < n; ++p) {
-      if (Chance(4)) {
+      if (locked || Chance(4)) {
         story["paragraphs"].push_back(Words());
         continue;
       }
