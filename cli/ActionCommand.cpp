@@ -1,7 +1,7 @@
-// xref action DOC NAME [--yes] [-o OUT]: runs one of the plug-in's menu
-// actions on the document as the front document, then writes it to OUT or
-// over itself. A disabled or failed action is a finding (exit 1) and
-// writes nothing.
+// xref action DOC NAME [--yes] (-o OUT | --in-place): runs one of the
+// plug-in's menu actions on the document as the front document, then writes
+// it to OUT or over itself. A disabled or failed action is a finding (exit 1)
+// and writes nothing.
 // The delete-all question is asked on a terminal; --yes answers it; else its
 // default ("No") does.
 #include "cli/AppSession.h"
@@ -22,7 +22,7 @@ public:
     for (const MenuAction& a : MenuActions()) names += std::string(names.empty() ? "" : ", ") + a.name;
     sub->add_option("action", name_, "One of: " + names)->required();
     sub->add_flag("--yes", yes_, "Answer the action's question with Yes");
-    sub->add_option("-o,--output", output_, "Write the result here instead of over the document");
+    AddWriteOptions(sub, &write_);
   }
 
   int Run() override {
@@ -31,10 +31,11 @@ public:
       PrintError("unknown action '" + name_ + "'");
       return kExitUsage;
     }
-    WriteOptions write;
-    write.output = output_;
-    write.inPlace = output_.empty();
     std::string error;
+    if (!CheckWriteOptions(write_, 1, &error)) {
+      PrintError(error);
+      return kExitUsage;
+    }
     std::vector<DataBase*> docs;
     auto app = StartWithDocuments({}, {path_}, &docs, false, WriteTargets({path_}, write));
     if (!app) return kExitUsage;
@@ -47,7 +48,7 @@ public:
       PrintError(path_ + ": " + error);
       return kExitFinding;
     }
-    if (!WriteDocument(*app, doc, path_, write, &error)) {
+    if (!WriteDocument(*app, doc, path_, write_, &error)) {
       PrintError(error);
       return kExitUsage;
     }
@@ -56,7 +57,8 @@ public:
   }
 
 private:
-  std::string path_, name_, output_;
+  std::string path_, name_;
+  WriteOptions write_;
   bool yes_ = false;
 };
 ActionCommand gAction;

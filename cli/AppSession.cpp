@@ -1,4 +1,5 @@
 #include "cli/AppSession.h"
+#include "headless/objects/SourceDateEpoch.h"
 #include <cstdlib>
 
 std::string PluginLibraryPath() {
@@ -7,6 +8,8 @@ std::string PluginLibraryPath() {
 }
 
 std::unique_ptr<Application> StartSession(const SessionOptions& options, std::string* error) {
+  int64 epoch = 0;
+  if (!SourceDateEpochMicros(&epoch, error) && !error->empty()) return nullptr;
   AppOptions app;
   app.prefsPath = options.prefsPath;
   app.clock = options.clock;

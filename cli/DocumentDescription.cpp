@@ -2,6 +2,8 @@
 #include "headless/database/SafeFile.h"
 #include "headless/text/DocumentBuilder.h"
 #include "headless/layout/LayoutBuilder.h"
+#include "host/IFootnote.h"
+#include "host/ILayout.h"
 #include "host/ITextModel.h"
 #include "host/ITextVariable.h"
 #include "host/InterfacePtr.h"
@@ -327,18 +329,27 @@ private:
     if (v.size() != 1) Fail(where, "a footnote or variable stands alone in its run");
     InterfacePtr<ITextModel> model(b_.GetDataBase(), story, IID_ITEXTMODEL);
     TextIndex at = model->TotalLength() - 1;
-    if (v.contains("footnote")) {
-      std::string text = String(v["footnote"], Field(where, "footnote"));
-      if (text.find('\r') != std::string::npos) Fail(Field(where, "footnote"), "a footnote holds one paragraph");
-      if (layout_.AddFootnote(story, at, WideString::FromUTF8(text)) == kInvalidUID)
-        Fail(where, "the footnote cannot be made");
-      return;
-    }
+    if (v.contains("footnote")) return Footnote(v["footnote"], Field(where, "footnote"), story, at);
     std::string name = String(v["variable"], Field(where, "variable"));
     InterfacePtr<ITextVariableList> vars(b_.GetDataBase(), kRootUID, IID_ITEXTVARIABLELIST);
     UID var = vars ? vars->FindByName(PMString(name)) : kInvalidUID;
     if (var == kInvalidUID) Fail(Field(where, "variable"), "no text variable named '" + name + "'");
     if (layout_.InsertTextVariable(story, at, var) == kInvalidUID) Fail(where, "the variable cannot be placed");
+  }
+
+  // A footnote's text is a string or a list of runs (placeholders among
+  // them), all in its one paragraph.
+  void Footnote(const json& v, const std::string& where, UID story, TextIndex at) {
+    InterfacePtr<IHierarchy> owner(b_.GetDataBase(), story, IID_IHIERARCHY);
+    if (owner && owner->GetParentUID() != kInvalidUID) Fail(where, "a footnote cannot hold a footnote");
+    if (!v.is_string() && !v.is_array()) Fail(where, "expected a string or a list of runs");
+    std::string text = v.is_string() ? v.get<std::string>() : std::string();
+    if (text.find('\r') != std::string::npos) Fail(where, "a footnote holds one paragraph");
+    const UID note = layout_.AddFootnote(story, at, WideString::FromUTF8(text));
+    if (note == kInvalidUID) Fail(where, "the footnote cannot be made");
+    if (v.is_string()) return;
+    InterfacePtr<IFootnote> footnote(b_.GetDataBase(), note, IID_IFOOTNOTE);
+    for (size_t i = 0; i < v.size(); ++i) Run(v[i], Index(where, i), footnote->GetFootnoteStoryUID());
   }
 
   void Text(const std::string& utf8, const std::string& where, UID story, UID style,

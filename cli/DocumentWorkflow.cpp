@@ -2,7 +2,10 @@
 #include "cli/DocumentWorkflow.h"
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
+#include "headless/application/DocumentBytes.h"
+#include "headless/database/DocumentContent.h"
 #include "headless/database/FileLock.h"
+#include "headless/database/SafeFile.h"
 #include "host/CmdUtils.h"
 #include "host/IErrorStringService.h"
 #include "host/ITextModel.h"
@@ -19,6 +22,8 @@ void AddWriteOptions(CLI::App* sub, WriteOptions* options) {
   sub->add_flag("--in-place", options->inPlace, "Write each changed document over its own file");
 }
 
+bool WritesDocuments(const WriteOptions& options) { return options.inPlace || !options.output.empty(); }
+
 bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::string* error) {
   if (!options.output.empty() && options.inPlace) {
     *error = "give either -o OUT or --in-place, not both";
@@ -29,17 +34,26 @@ bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::strin
     return false;
   }
   if (options.output.empty() && !options.inPlace) {
-    *error = "say where the changed document goes: -o OUT or --in-place";
+    *error = "nothing written: say where the changed document goes, -o OUT or --in-place";
     return false;
   }
   return true;
 }
 
+bool WouldChangeFile(DataBase* doc, const std::string& target) {
+  std::string old, ignored;
+  if (!SafeFile::Read(target, &old, &ignored)) return true;
+  // A cross-reference's record ends in its update time, eight bytes.
+  return !DocumentFile::SameContent(BytesToSave(doc), old, kXRefCrossRefImpl, 8);
+}
+
 bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
-                   std::string* error) {
+                   std::string* error, bool* written) {
   const std::string target = options.output.empty() ? path : options.output;
+  const bool changes = WouldChangeFile(doc, target);
+  if (written) *written = changes;
   std::string cause;
-  if (app.SaveACopy(doc, target, &cause)) return true;
+  if (!changes || app.SaveACopy(doc, target, &cause)) return true;
   *error = target + ": " + cause;
   return false;
 }
@@ -57,6 +71,10 @@ bool LockForWriting(const std::vector<std::string>& paths) {
 std::vector<std::string> WriteTargets(const std::vector<std::string>& documents, const WriteOptions& options) {
   if (!options.output.empty()) return {options.output};
   return options.inPlace ? documents : std::vector<std::string>{};
+}
+
+void SayNotWritten(const std::string& path) {
+  PrintError(path + ": changes not written (give -o OUT or --in-place)");
 }
 
 std::unique_ptr<Application> StartWithDocuments(const SessionOptions& options, const std::vector<std::string>& paths,

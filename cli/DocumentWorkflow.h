@@ -18,12 +18,24 @@ struct WriteOptions {
   bool inPlace = false;
 };
 void AddWriteOptions(CLI::App* sub, WriteOptions* options);
-// -o needs exactly one document; one of the two must be given.
+bool WritesDocuments(const WriteOptions& options);
+// -o needs exactly one document; one of the two must be given (else the
+// message says that nothing is written).
 bool CheckWriteOptions(const WriteOptions& options, size_t documents, std::string* error);
-// Writes to -o or over the file it was opened from; the host writes a
-// temporary file and renames it, so a failure leaves the old file whole.
+// Whether writing the document over `target` would change that file: false
+// when it holds what would be written already, the update times of
+// cross-references aside (recomposing a text to what it was restamps it,
+// and that alone is no change worth a new file).
+bool WouldChangeFile(DataBase* doc, const std::string& target);
+// Writes to -o or over the file it was opened from, unless that file holds
+// the same already (WouldChangeFile): then its bytes and time stay, and
+// `written` (when given) says false. The host writes a temporary file and
+// renames it, so a failure leaves the old file whole.
 bool WriteDocument(Application& app, DataBase* doc, const std::string& path, const WriteOptions& options,
-                   std::string* error);
+                   std::string* error, bool* written = nullptr);
+// For commands that may run without writing: says on standard error that
+// the changes to the document at `path` were not written.
+void SayNotWritten(const std::string& path);
 
 // Takes the lock of each file the command will write, held to the end of
 // the run, so that a second writer waits instead of losing a change; false,

@@ -1,9 +1,12 @@
-// xref edit DOC... [edits]: opens documents, applies text edits, then lets
-// idle time run on the host clock until live updates have settled, prints
-// each cross-reference whose text changed and the idle pass that changed
-// it, counts the recompositions that changed nothing, and saves
-// the documents. Nothing is saved when an edit fails.
+// xref edit DOC... [edits] [-o OUT | --in-place]: opens documents, applies
+// text edits, then lets idle time run on the host clock until live updates
+// have settled, prints each cross-reference whose text changed and the idle
+// pass that changed it, counts the recompositions that changed nothing, and
+// writes the documents that changed. Without -o or --in-place it writes
+// nothing and says which documents changed. Nothing is written when an edit
+// fails.
 #include "cli/AppSession.h"
+#include "headless/objects/SourceDateEpoch.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentEdits.h"
 #include "cli/DocumentWorkflow.h"
@@ -65,20 +68,25 @@ public:
     sub->add_option("--lock", locks_, "STORY");
     sub->add_option("--unlock", unlocks_, "STORY");
     sub->add_option("--script", script_, "JSON edit script (applied after the command-line edits)");
+    AddWriteOptions(sub, &write_);
   }
 
   int Run() override {
     std::string error;
+    if (WritesDocuments(write_) && !CheckWriteOptions(write_, paths_.size(), &error)) {
+      PrintError(error);
+      return kExitUsage;
+    }
     std::vector<DocumentEdit> edits;
     if (!ReadEdits(&edits, &error)) {
       PrintError(error);
       return kExitUsage;
     }
-    VirtualClock clock;
+    VirtualClock clock(SessionStartMicros());
     SessionOptions options;
     options.clock = &clock;
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments(options, paths_, &docs, false, paths_);
+    auto app = StartWithDocuments(options, paths_, &docs, false, WriteTargets(paths_, write_));
     if (!app) return kExitUsage;
     // What opening queued settles first (a document saved out of date is
     // brought up to date here); then the edits.
@@ -96,24 +104,40 @@ public:
     }
     std::cout << "applied " << edits.size() << " edit(s) after pass " << pass << "\n";
     if (idle.settled) idle = RunIdle(*app, clock, docs, pass);
-    for (size_t i = 0; i < docs.size(); ++i) {
-      if (!app->SaveDocument(docs[i], &error)) {
-        PrintError(paths_[i] + ": " + error);
-        return kExitUsage;
-      }
-    }
     if (idle.settled) {
       std::cout << "settled after " << idle.pass << " idle passes; " << unchanged_
-                << " recomposition(s) left the text as it was; saved " << docs.size() << " document(s)\n";
-      return kExitOK;
+                << " recomposition(s) left the text as it was\n";
+    } else {
+      std::cout << "did not settle: live updates kept changing " << idle.why << "\n";
+      for (const std::string& name : idle.changing) std::cout << "still changing: " << name << "\n";
     }
-    std::cout << "did not settle: live updates kept changing " << idle.why << "; saved " << docs.size()
-              << " document(s)\n";
-    for (const std::string& name : idle.changing) std::cout << "still changing: " << name << "\n";
-    return kExitFinding;
+    const int wrote = Write(*app, docs);
+    if (wrote != kExitOK) return wrote;
+    return idle.settled ? kExitOK : kExitFinding;
   }
 
 private:
+  // Writes the documents whose files would change; the others stay as they
+  // are, bytes and time.
+  int Write(Application& app, const std::vector<DataBase*>& docs) const {
+    int32 written = 0;
+    for (size_t i = 0; i < docs.size(); ++i) {
+      if (!WritesDocuments(write_)) {
+        if (WouldChangeFile(docs[i], paths_[i])) SayNotWritten(paths_[i]);
+        continue;
+      }
+      std::string error;
+      bool changed = false;
+      if (!WriteDocument(app, docs[i], paths_[i], write_, &error, &changed)) {
+        PrintError(error);
+        return kExitUsage;
+      }
+      written += changed ? 1 : 0;
+    }
+    if (WritesDocuments(write_)) std::cout << "wrote " << written << " of " << docs.size() << " document(s)\n";
+    return kExitOK;
+  }
+
   bool ReadEdits(std::vector<DocumentEdit>* edits, std::string* error) const {
     const std::vector<std::pair<const char*, const std::vector<std::string>*>> given = {
         {"insert", &inserts_}, {"delete", &deletes_}, {"move-paragraph", &moves_}, {"lock", &locks_},
@@ -209,6 +233,7 @@ private:
   std::vector<std::string> paths_, inserts_, deletes_, moves_, locks_, unlocks_;
   std::string script_;
   int32 unchanged_ = 0;
+  WriteOptions write_;
 };
 EditCommand gEdit;
 }  // namespace

@@ -1,9 +1,9 @@
 // xref formats DOC [--add NAME MARKUP | --modify NAME [--name NEW] [--markup M]
-// | --delete NAME] [--json]: lists a document's formats, or changes one
-// through the format commands and saves the document. Modifying recomposes
-// the cross-references that use the format and says how many were, and how
-// many were passed over in locked stories or failed (exit 1 then); deleting
-// leaves them their text.
+// | --delete NAME] [-o OUT | --in-place] [--json]: lists a document's
+// formats, or changes one through the format commands and writes the
+// document to OUT or over itself. Modifying recomposes the cross-references
+// that use the format and says how many were, and how many were passed over
+// in locked stories or failed (exit 1 then); deleting leaves them their text.
 #include "cli/AppSession.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
@@ -38,12 +38,17 @@ public:
     add->excludes(modify)->excludes(del);
     modify->excludes(del);
     sub->add_flag("--json", json_, "List the formats as JSON (docs/formats-json.md)");
+    AddWriteOptions(sub, &write_);
   }
 
   int Run() override {
     std::string error;
-    const bool writes = !add_.empty() || !modify_.empty() || !delete_.empty();
-    if (writes && !LockForWriting({path_})) return kExitUsage;
+    const bool changes = !add_.empty() || !modify_.empty() || !delete_.empty();
+    if ((changes || WritesDocuments(write_)) && !CheckWriteOptions(write_, 1, &error)) {
+      PrintError(changes ? error : "-o and --in-place go with --add, --modify or --delete");
+      return kExitUsage;
+    }
+    if (changes && !LockForWriting(WriteTargets({path_}, write_))) return kExitUsage;
     auto app = StartSession({}, &error);
     if (!app) {
       PrintError(error);
@@ -61,10 +66,10 @@ public:
       PrintError(path_ + ": the document has no format list");
       return kExitUsage;
     }
-    if (add_.empty() && modify_.empty() && delete_.empty()) return List(formats.get());
+    if (!changes) return List(formats.get());
     int exit = add_.size() == 2 ? Add(formats.get()) : !modify_.empty() ? Modify(formats.get()) : Delete(formats.get());
     if (exit != kExitOK && exit != kExitFinding) return exit;
-    if (!app->SaveDocument(doc, &error)) {
+    if (!WriteDocument(*app, doc, path_, write_, &error)) {
       PrintError(error);
       return kExitUsage;
     }
@@ -179,6 +184,7 @@ private:
   std::vector<std::string> add_;
   std::string modify_, delete_, newName_, newMarkup_;
   bool json_ = false;
+  WriteOptions write_;
   UIDRef workspace_;
 };
 FormatsCommand gFormats;

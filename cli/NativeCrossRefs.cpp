@@ -51,14 +51,6 @@ UID CharacterStyle(IDataBase* doc, const std::string& path) {
   return styles ? styles->FindByName(PMString(WideString(name))) : kInvalidUID;
 }
 
-std::string StyleName(IDataBase* doc, UID style) {
-  InterfacePtr<IStyleInfo> info(doc, style, IID_ISTYLEINFO);
-  if (!info) return "?";
-  std::u16string path = info->GetFullPath().Units();
-  std::replace(path.begin(), path.end(), char16_t(0xE00B), u':');
-  return WideString(path).GetUTF8String();
-}
-
 bool ReadBlock(IDataBase* doc, const json& v, const std::string& where, XRefBuildingBlock* block, std::string* error) {
   std::string type, text, style;
   if (!KnownFields(v, where, {"type", "text", "characterStyle"}, error) ||
@@ -130,6 +122,34 @@ int32 PlaceCrossRef(DataBase* doc, const Placeholder& p, std::string* error) {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 }  // namespace
+
+std::string DescribedStylePath(IDataBase* doc, UID style) {
+  InterfacePtr<IStyleInfo> info(doc, style, IID_ISTYLEINFO);
+  if (!info) return "?";
+  std::u16string path = info->GetFullPath().Units();
+  std::replace(path.begin(), path.end(), char16_t(0xE00B), u':');
+  return WideString(path).GetUTF8String();
+}
+
+nlohmann::ordered_json ExportBasicFormats(IDataBase* doc) {
+  using ordered = nlohmann::ordered_json;
+  ordered list = ordered::array();
+  InterfacePtr<IBasicXRefFormatList> formats(doc, kRootUID);
+  for (int32 i = 0; formats && i < formats->GetFormatCount(); ++i) {
+    InterfacePtr<IBasicXRefFormat> format(doc, formats->GetNthFormat(i));
+    if (!format) continue;
+    ordered blocks = ordered::array();
+    for (const XRefBuildingBlock& b : format->GetBuildingBlocks()) {
+      if (b.GetType() < 0 || b.GetType() > 7) continue;
+      ordered block = {{"type", kTypeNames[b.GetType()]}};
+      if (b.GetType() == XRefBuildingBlock::kCustomText) block["text"] = b.GetCustomText().GetUTF8String();
+      if (b.GetCharacterStyle() != kInvalidUID) block["characterStyle"] = DescribedStylePath(doc, b.GetCharacterStyle());
+      blocks.push_back(block);
+    }
+    list.push_back({{"name", format->GetName().GetUTF8String()}, {"blocks", blocks}});
+  }
+  return list;
+}
 
 bool SetBasicFormats(DataBase* doc, const json& description, std::string* error) {
   if (!description.is_object() || !description.contains("basicFormats")) return true;
@@ -211,7 +231,7 @@ void DescribeNativeCrossRefs(IDataBase* doc, std::ostream& out) {
       const int32 type = b.GetType();
       out << " " << (type >= 0 && type <= 7 ? kTypeNames[type] : "none");
       if (type == XRefBuildingBlock::kCustomText) out << " " << Quoted(b.GetCustomText().GetUTF8String());
-      if (b.GetCharacterStyle() != kInvalidUID) out << " [" << StyleName(doc, b.GetCharacterStyle()) << "]";
+      if (b.GetCharacterStyle() != kInvalidUID) out << " [" << DescribedStylePath(doc, b.GetCharacterStyle()) << "]";
       out << ";";
     }
     out << "\n";

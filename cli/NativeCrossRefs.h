@@ -22,5 +22,9 @@ struct NativeCrossRefEntry {
 };
 // The document's native cross-references, in the order of its hyperlinks.
 std::vector<NativeCrossRefEntry> ListNativeCrossRefs(IDataBase* doc);
+// The document's Basic formats as a description's "basicFormats".
+nlohmann::ordered_json ExportBasicFormats(IDataBase* doc);
+// A style's path as descriptions write it, groups and name separated by ':'.
+std::string DescribedStylePath(IDataBase* doc, UID style);
 // Its Basic formats with their blocks, then its native cross-references.
 void DescribeNativeCrossRefs(IDataBase* doc, std::ostream& out);

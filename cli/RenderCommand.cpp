@@ -40,7 +40,7 @@ public:
   RenderCommand() : CliCommand("render", "Draw a document's pages to a PDF file or PNG images") {}
   void Setup(CLI::App* sub) override {
     sub->add_option("document", path_, "Document file or JSON description")->required();
-    sub->add_option("-o,--out", out_, "Output file: .pdf or .png")->required();
+    sub->add_option("-o,--output", out_, "Output file: .pdf or .png")->required();
     auto* page = pageOption_ =
         sub->add_option("--page", page_, "Only the page of this name, as xref describe lists the pages");
     auto* spread = spreadOption_ =

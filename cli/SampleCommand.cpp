@@ -38,7 +38,7 @@ public:
   SampleCommand() : CliCommand("sample", "Build the bundled sample document, save, reopen and describe it") {}
   void Setup(CLI::App* sub) override {
     sub->add_option("description", description_, "Document description (default: the bundled sample)");
-    sub->add_option("--out", out_, "Folder for the sample's files")->capture_default_str();
+    sub->add_option("-o,--output", out_, "Folder for the sample's files")->capture_default_str();
   }
   int Run() override {
     if (description_.empty()) description_ = DefaultSample();

@@ -45,7 +45,7 @@ public:
     }
     scriptPath_ = files_.back();
     docs_.assign(files_.begin(), files_.end() - 1);
-    const bool writes = write_.inPlace || !write_.output.empty();
+    const bool writes = WritesDocuments(write_);
     if (writes && !CheckWriteOptions(write_, docs_.size(), &error)) {
       PrintError(error);
       return kExitUsage;
@@ -114,8 +114,14 @@ private:
       PrintError(error);
       return kExitUsage;
     }
+    if (staged_.empty()) {
+      for (size_t i = 0; i < docs.size(); ++i)
+        if (WouldChangeFile(docs[i], docs_[i])) SayNotWritten(docs_[i]);
+    }
     for (size_t i = 0; i < staged_.size(); ++i) {
       std::string cause;
+      // A document the script left as it was keeps its file untouched.
+      if (!WouldChangeFile(docs[i], staged_[i].path)) continue;
       if (!app->SaveACopy(docs[i], staged_[i].temp, &cause)) {
         PrintError(staged_[i].path + ": " + cause);
         return kExitUsage;
@@ -126,6 +132,8 @@ private:
 
   int Commit() {
     for (size_t i = 0; i < staged_.size(); ++i) {
+      std::error_code ec;
+      if (!fs::exists(staged_[i].temp, ec)) continue;  // unchanged
       std::string error;
       if (SafeFile::Commit(staged_[i], &error)) continue;
       PrintError(error);

@@ -7,6 +7,7 @@
 // not set. --keep-going runs on instead. Exit 0 when every command ran and
 // nothing unsaved was left, 1 otherwise.
 #include "cli/AppSession.h"
+#include "headless/objects/SourceDateEpoch.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentWorkflow.h"
 #include "cli/Shell.h"
@@ -45,7 +46,7 @@ public:
   }
 
   int Run() override {
-    VirtualClock clock;
+    VirtualClock clock(SessionStartMicros());
     SessionOptions options;
     options.clock = &clock;
     std::vector<DataBase*> docs;

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C build xref xref_plugin
 export XREF_PREFS_DIR=${XREF_PREFS_DIR:-build/prefs}
-build/xref sample --out build/sample
+build/xref sample --output build/sample
 # The sample's pages as the user sees them: paragraph numbers, footnotes and
 # page names (folios) as typeset, source markers shown.
 build/xref render build/sample/sample.xrefdoc -o build/sample/sample.pdf --show-hidden
@@ -44,7 +44,7 @@ build/xref script "$m/pro.xrefdoc" samples/scripts/list-broken.js
 build/xref script "$w/book.xrefdoc" samples/scripts/rename-format.js --in-place
 build/xref list "$w/book.xrefdoc"
 # A menu action without the user interface: update every cross-reference.
-build/xref action "$w/book.xrefdoc" update-all
+build/xref action "$w/book.xrefdoc" update-all --in-place
 
 # Live updates: the text is edited and idle time brings cross-references up
 # to date, pass by pass. A paragraph added in front of the introduction
@@ -53,6 +53,18 @@ build/xref action "$w/book.xrefdoc" update-all
 l=build/sample/live
 rm -rf "$l" && mkdir -p "$l" && cp build/sample/sample.xrefdoc "$l/"
 added=$'A paragraph added in front, long enough to push the introduction onto the next page. It goes on for a while, and then some more, so that the heading has to move.\r'
-build/xref edit "$l/sample.xrefdoc" --insert "0:0:$added"
-build/xref edit "$l/sample.xrefdoc" --delete "0:0:${#added}"
-build/xref edit "$l/sample.xrefdoc" --move-paragraph 0:8:0:12
+build/xref edit "$l/sample.xrefdoc" --insert "0:0:$added" --in-place
+build/xref edit "$l/sample.xrefdoc" --delete "0:0:${#added}" --in-place
+build/xref edit "$l/sample.xrefdoc" --move-paragraph 0:8:0:12 --in-place
+
+# A document back into its description, and built again: it describes the same.
+e=build/sample/export
+rm -rf "$e" && mkdir -p "$e"
+build/xref export build/sample/sample.xrefdoc -o "$e/sample.json"
+build/xref build "$e/sample.json" -o "$e/sample.xrefdoc"
+if ! diff <(build/xref describe build/sample/sample.xrefdoc | tail -n +3) \
+          <(build/xref describe "$e/sample.xrefdoc" | tail -n +3); then
+  echo "the exported description should build the same document" >&2
+  exit 1
+fi
+echo "exported and built again: the same description"

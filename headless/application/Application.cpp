@@ -1,6 +1,8 @@
 #include "headless/application/Application.h"
 #include "host/ISelectionManager.h"
+#include "headless/application/DocumentBytes.h"
 #include "headless/database/DocumentFile.h"
+#include "headless/objects/SourceDateEpoch.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
 #include "headless/application/SessionObjects.h"
@@ -92,9 +94,23 @@ std::string Application::DefaultPreferencesPath() {
   return "prefs.xrefprefs";
 }
 
+namespace {
+// With SOURCE_DATE_EPOCH and no clock of its own, the application (one at a
+// time) runs on a clock that stands at that time and moves only as
+// simulated idle time advances it, so that every time stamp follows it.
+std::unique_ptr<VirtualClock> gEpochClock;
+}  // namespace
+
 Application::Application(const AppOptions& options) {
   gCurrent = this;
-  Host::Get().SetClock(options.clock);
+  Clock* clock = options.clock;
+  int64 epoch = 0;
+  std::string ignored;  // the program refuses a malformed value before it starts
+  if (!clock && SourceDateEpochMicros(&epoch, &ignored)) {
+    gEpochClock = std::make_unique<VirtualClock>(epoch);
+    clock = gEpochClock.get();
+  }
+  Host::Get().SetClock(clock);
   prefsPath_ = options.prefsPath.empty() ? DefaultPreferencesPath() : options.prefsPath;
   session_ = CreateObject(kSessionBoss, IID_ISESSION);
 }
@@ -114,6 +130,7 @@ Application::~Application() {
   workspace_.reset();
   if (session_) session_->Release();
   Host::Get().SetClock(nullptr);
+  gEpochClock.reset();
   gCurrent = nullptr;
 }
 
@@ -188,7 +205,9 @@ Application::Doc* Application::Find(const IDataBase* db) const {
   return nullptr;
 }
 
-void Application::Signal(ServiceID signal, const UIDRef& doc) {
+void Application::Signal(ServiceID signal, const UIDRef& doc) { SendDocumentSignal(signal, doc); }
+
+void SendDocumentSignal(ServiceID signal, const UIDRef& doc) {
   IPMUnknown* obj = CreateObject(kDocumentSignalBoss, IID_ISIGNALMGR);
   if (!obj) return;
   InterfacePtr<ISignalMgr> mgr(static_cast<ISignalMgr*>(obj));
@@ -346,6 +365,14 @@ bool Application::SaveACopy(DataBase* db, const std::string& path, std::string* 
     return false;
   }
   return Write(*doc, path, kBeforeSaveACopyDocSignalResponderService, error);
+}
+
+std::string BytesToSave(DataBase* db) {
+  Application* app = Application::Current();
+  const std::vector<DataBase*> open = app ? app->Documents() : std::vector<DataBase*>();
+  if (std::find(open.begin(), open.end(), db) == open.end()) return std::string();
+  SendDocumentSignal(kBeforeSaveACopyDocSignalResponderService, UIDRef(db, kRootUID));
+  return DocumentFile::Serialize(*db, DocumentFile::kDocument);
 }
 
 void Application::CloseDocument(DataBase* db) {

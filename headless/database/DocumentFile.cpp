@@ -1,4 +1,5 @@
 #include "headless/database/DocumentFile.h"
+#include "headless/database/DocumentContent.h"
 #include "headless/database/RecordConversion.h"
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
@@ -188,6 +189,27 @@ std::unique_ptr<DataBase> DocumentFile::Deserialize(const std::string& bytes, Ki
 }
 
 void DocumentFile::SetRecordConversion(RecordConversion* conversion) { gConversion = conversion; }
+
+bool DocumentFile::SameContent(const std::string& a, const std::string& b, ImplementationID loose,
+                               size_t looseTail) {
+  if (a == b) return true;
+  RecordReader left, right;
+  std::string ignored;
+  if (!left.Open(a, kMagic, &ignored) || !right.Open(b, kMagic, &ignored)) return false;
+  const auto& x = left.Records();
+  const auto& y = right.Records();
+  if (x.size() != y.size()) return false;
+  for (size_t r = 0; r < x.size(); ++r) {
+    if (x[r] == y[r]) continue;
+    size_t pos = 9;  // tag, UID, class
+    uint32_t impl = 0;
+    const bool isLoose = x[r].size() == y[r].size() && !x[r].empty() && x[r][0] == kImplTag &&
+                         GetU32(x[r], pos, &impl) && ImplementationID{impl} == loose &&
+                         x[r].size() >= pos + looseTail;
+    if (!isLoose || x[r].compare(0, x[r].size() - looseTail, y[r], 0, y[r].size() - looseTail) != 0) return false;
+  }
+  return true;
+}
 
 bool DocumentFile::Save(DataBase& db, Kind kind, const std::string& path, std::string* error) {
   return SafeFile::Replace(path, Serialize(db, kind), error);

@@ -33,7 +33,7 @@ TEST(Cli, DescribeRejectsWhatIsNotADocument) {
 // exits 2 and the documents before it are left as they were.
 TEST(Cli, DocumentCommandsNameTheDocumentTheyCannotOpenAndChangeNothing) {
   TempDir dir;
-  ASSERT_EQ(0, RunXref("sample --out '" + dir.File("s") + "'").exitCode);
+  ASSERT_EQ(0, RunXref("sample --output '" + dir.File("s") + "'").exitCode);
   const std::string doc = dir.File("s/sample.xrefdoc");
   const std::string good = "'" + doc + "'";
   const std::string missing = "'" + dir.File("missing.xrefdoc") + "'";
@@ -42,8 +42,8 @@ TEST(Cli, DocumentCommandsNameTheDocumentTheyCannotOpenAndChangeNothing) {
   ASSERT_FALSE(before.empty());
   for (const std::string& args :
        {"check " + good + " " + missing, "update " + good + " " + missing + " --in-place",
-        "edit " + good + " " + missing + " --insert 0:0:x", "script " + good + " " + missing + " '" +
-        dir.File("noop.js") + "' --in-place", "list " + missing, "action " + missing + " update-all"}) {
+        "edit " + good + " " + missing + " --insert 0:0:x --in-place", "script " + good + " " + missing + " '" +
+        dir.File("noop.js") + "' --in-place", "list " + missing, "action " + missing + " update-all --in-place"}) {
     ProgramRun run = RunXref(args, true);
     EXPECT_EQ(2, run.exitCode) << args << "\n" << run.out;
     EXPECT_NE(std::string::npos, run.out.find("missing.xrefdoc")) << args << "\n" << run.out;

@@ -26,7 +26,7 @@ protected:
     run = RunXref("describe '" + doc_ + "'");
     ASSERT_NE(std::string::npos, run.out.find("\"See Heading on page 2\"")) << run.out;
   }
-  ProgramRun Edit(const std::string& args) { return RunXref("edit '" + doc_ + "' " + args, true); }
+  ProgramRun Edit(const std::string& args) { return RunXref("edit '" + doc_ + "' " + args + " --in-place", true); }
 
   TempDir dir_;
   const std::string doc_ = dir_.File("doc.xrefdoc");

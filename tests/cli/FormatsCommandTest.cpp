@@ -68,7 +68,7 @@ TEST_F(FormatsCommand, ListsTheFormatsAsTextAndAsJson) {
 }
 
 TEST_F(FormatsCommand, ModifyingRecomposesItsCrossReferencesAndDeletingKeepsTheirText) {
-  ProgramRun modify = RunXref("formats " + path_ + " --modify plain --name Renamed --markup 'Go to <paratext/>'");
+  ProgramRun modify = RunXref("formats " + path_ + " --modify plain --name Renamed --markup 'Go to <paratext/>' --in-place");
   ASSERT_EQ(0, modify.exitCode) << modify.out;
   EXPECT_NE(std::string::npos, modify.out.find("1 cross-reference(s) recomposed, 0 locked, 0 failed"));
   DataBase* doc = Reopen();
@@ -76,7 +76,7 @@ TEST_F(FormatsCommand, ModifyingRecomposesItsCrossReferencesAndDeletingKeepsThei
   EXPECT_EQ("Go to Introduction", CurrentText(doc, crossRef_));
   EXPECT_EQ(1, FormatsOf(DocWorkspace(doc))->FindFormat(PMString("Renamed")));
 
-  ProgramRun del = RunXref("formats " + path_ + " --delete renamed");
+  ProgramRun del = RunXref("formats " + path_ + " --delete renamed --in-place");
   ASSERT_EQ(0, del.exitCode) << del.out;
   doc = Reopen();
   EXPECT_EQ("", CrossRef(doc, crossRef_)->GetFormatName().GetUTF8String());
@@ -84,7 +84,7 @@ TEST_F(FormatsCommand, ModifyingRecomposesItsCrossReferencesAndDeletingKeepsThei
   EXPECT_EQ("Go to Introduction", CurrentText(doc, crossRef_));
   EXPECT_EQ(1, FormatsOf(DocWorkspace(doc))->GetFormatCount());
 
-  ProgramRun add = RunXref("formats " + path_ + " --add 'Page only' '<pagenum/>'");
+  ProgramRun add = RunXref("formats " + path_ + " --add 'Page only' '<pagenum/>' --in-place");
   ASSERT_EQ(0, add.exitCode) << add.out;
   EXPECT_EQ("Other\t<pagenum/>\nPage only\t<pagenum/>\n", RunXref("formats " + path_, false).out);
 }
@@ -115,7 +115,7 @@ TEST_F(FormatsCommand, RefusedChangesLeaveTheFileAsItWas) {
       {"--add A a --delete Plain", ""},      // one change at a time
   };
   for (const auto& r : refused) {
-    ProgramRun run = RunXref("formats " + path_ + " " + r.first);
+    ProgramRun run = RunXref("formats " + path_ + " " + r.first + " --in-place");
     EXPECT_EQ(2, run.exitCode) << r.first << ": " << run.out;
     EXPECT_NE(std::string::npos, run.out.find(r.second)) << r.first << ": " << run.out;
     if (!r.second.empty()) {

@@ -104,7 +104,7 @@ TEST(HostileInput, NumbersOutOfRangeAndWrongTypesAreDescriptionErrors) {
     std::ofstream(desc, std::ios::trunc) << c.json;
     for (const std::string& args : {"build " + Quote(desc) + " -o " + Quote(dir.File("d.xrefdoc")),
                                     "preview --doc " + Quote(desc) + " --source x '<pagenum/>'",
-                                    "sample " + Quote(desc) + " --out " + Quote(dir.File("s"))}) {
+                                    "sample " + Quote(desc) + " --output " + Quote(dir.File("s"))}) {
       ProgramRun r = RunXref(args, true, kDeadline);
       EXPECT_EQ(2, r.exitCode) << args << "\n" << c.json.substr(0, 80) << "\n" << r.out;
       EXPECT_NE(std::string::npos, r.out.find(c.message)) << r.out;

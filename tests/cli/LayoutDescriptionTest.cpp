@@ -109,3 +109,40 @@ TEST(LayoutDescription, MistakesAreNamedWhereTheyAre) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("bad.xrefdoc")));
   }
 }
+
+TEST(LayoutDescription, AFootnoteTakesRunsWithMarkersAndCrossReferences) {
+  TempDir dir;
+  const std::string json = R"J({
+    "characterStyles": [{"name": "Em", "attributes": {"underline": true}}],
+    "footnotes": {"separator": " "},
+    "stories": [{"paragraphs": [
+      {"runs": [{"sourceMarker": {"name": "Top"}}, "Top text",
+                {"footnote": ["See ", {"crossReference": {"source": "Top", "markup": "<paratext/>"}},
+                              {"text": " here", "style": "Em"}, {"sourceMarker": {"name": "InNote"}}, "."]}]},
+      {"runs": [{"crossReference": {"source": "InNote", "markup": "[<paratext/>]"}}]}]}]
+  })J";
+  std::string output;
+  ASSERT_EQ(0, BuildFrom(json, dir.File("d.xrefdoc"), &output)) << output;
+  ProgramRun run = RunXref("describe '" + dir.File("d.xrefdoc") + "'");
+  // The footnote's story (1) holds the composed cross-reference; the
+  // marker in it is found from the main text.
+  EXPECT_NE(std::string::npos, run.out.find("footnote 1 at 9: story 1, 1<0x4> See <0xFEFF>Top text<0xFEFF> here<0xFEFF>."))
+      << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("source marker \"InNote\": story 1 at 21")) << run.out;
+  EXPECT_NE(std::string::npos, run.out.find("cross-reference 1: story 1 at 7, format \"(custom)\", source \"Top\"\n"
+                                            "  text: \"Top text\"")) << run.out;
+  // The paragraph's text, less the cross-reference's own.
+  EXPECT_NE(std::string::npos, run.out.find("text: \"[See  here.]\"")) << run.out;
+
+  const std::pair<const char*, const char*> refused[] = {
+      {R"({"stories": [{"paragraphs": [{"runs": [{"footnote": [{"footnote": "x"}]}]}]}]})",
+       "stories[0].paragraphs[0].runs[0].footnote[0].footnote: a footnote cannot hold a footnote"},
+      {R"({"stories": [{"paragraphs": [{"runs": [{"footnote": 5}]}]}]})",
+       "stories[0].paragraphs[0].runs[0].footnote: expected a string or a list of runs"},
+      {R"({"stories": [{"paragraphs": [{"runs": [{"footnote": ["a\rb"]}]}]}]})",
+       "stories[0].paragraphs[0].runs[0].footnote[0]: a paragraph return"}};
+  for (const auto& r : refused) {
+    EXPECT_EQ(2, BuildFrom(r.first, dir.File("bad.xrefdoc"), &output)) << r.first;
+    EXPECT_NE(std::string::npos, output.find(r.second)) << output;
+  }
+}

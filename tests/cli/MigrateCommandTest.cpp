@@ -81,7 +81,7 @@ TEST_F(MigrateCommand, TheLogGoesToStandardErrorOnly) {
 TEST_F(MigrateCommand, CheckFindsANativeCrossReferenceWhoseAnchorIsGone) {
   ASSERT_EQ(0, RunXref("check '" + doc_ + "'", false).exitCode);
   // "Introduction" with its anchor: the two references to it break.
-  ProgramRun run = RunXref("edit '" + doc_ + "' --delete 0:0:12");
+  ProgramRun run = RunXref("edit '" + doc_ + "' --delete 0:0:12 --in-place");
   ASSERT_EQ(0, run.exitCode) << run.out;
   run = RunXref("check '" + doc_ + "'", false);
   EXPECT_EQ(1, run.exitCode) << run.out;

@@ -28,7 +28,7 @@ TEST(PreviewCommand, PreviewsAtASourceMarkerOfADescribedDocument) {
 
 TEST(PreviewCommand, TheMainJobShowsTheDefaultFormatsAtTheSampleMarkers) {
   TempDir dir;
-  ProgramRun r = RunXref("sample --out '" + dir.File("out") + "'");
+  ProgramRun r = RunXref("sample --output '" + dir.File("out") + "'");
   ASSERT_EQ(0, r.exitCode) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("Heading & Page: \xE2\x80\x9CIntroduction\xE2\x80\x9D on page i\n"));
   EXPECT_NE(std::string::npos, r.out.find("See Heading & Page: See \xE2\x80\x9CSummary\xE2\x80\x9D on page 2.\n"));

@@ -170,11 +170,11 @@ TEST_F(Shell, ActionRunsOneMenuAction) {
   EXPECT_TRUE(Has(run, "holds source marker \"Head\"")) << run.out;
   run = RunXref("action '" + doc_ + "' delete-all-markers --yes -o '" + out + "'");
   EXPECT_EQ(0, run.exitCode) << run.out;
-  run = RunXref("action '" + out + "' delete-all-markers --yes");
+  run = RunXref("action '" + out + "' delete-all-markers --yes --in-place");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "disabled")) << run.out;
   // Nothing native to migrate: the document stays as it was.
-  run = RunXref("action '" + doc_ + "' basic-to-pro");
+  run = RunXref("action '" + doc_ + "' basic-to-pro --in-place");
   EXPECT_EQ(0, run.exitCode) << run.out;
   EXPECT_EQ(before, FileBytes(doc_));
   run = RunXref("action '" + doc_ + "' nothing-like-it");
