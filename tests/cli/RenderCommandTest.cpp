@@ -136,6 +136,8 @@ TEST_F(RenderCommand, WashesShowWhatHoldsOfEachCrossReference) {
   const std::pair<int, int> washes = Washes(dir_.File("failing.png"));
   EXPECT_EQ(0, washes.first);
   EXPECT_GT(washes.second, 0);
+}
+
 // Pages are taken by the names describe lists, whatever their place: the
 // page named "Ch3-1" is the second, and each name gives its own page.
 TEST_F(RenderCommand, APageIsTakenByTheNameDescribeLists) {
@@ -152,6 +154,8 @@ TEST_F(RenderCommand, APageIsTakenByTheNameDescribeLists) {
   ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("first.pdf") + " --spread 0").exitCode);
   EXPECT_EQ(1u, Count(FileBytes(dir_.File("first.pdf")), "/Type /Page\n") +
                     Count(FileBytes(dir_.File("first.pdf")), "/Type /Page "));
+}
+
 TEST_F(RenderCommand, PdfPagesReadAsTypesetWithNumbersFootnotesAndFolios) {
   const std::string pdf = dir_.File("all.pdf");
   ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + pdf + " --print").exitCode);
@@ -187,6 +191,8 @@ TEST_F(RenderCommand, ImagesOverThePixelLimitAreRefusedUnlessRaised) {
   const std::string page = " -o " + dir_.File("p.png") + " --page 1 --max-pixels ";
   EXPECT_EQ(2, RunXref("render " + doc_ + page + std::to_string(420 * 595 - 1)).exitCode);
   EXPECT_EQ(0, RunXref("render " + doc_ + page + std::to_string(420 * 595)).exitCode);
+}
+
 // Outputs are saved as documents are: a FIFO or a device is refused and
 // left as it was, an existing output keeps its mode, a link stays a link.
 TEST_F(RenderCommand, OutputsAreSavedAsDocumentsAre) {

@@ -234,6 +234,8 @@ TEST_F(ScriptCommand, ExternalSourcesAreFoundAsAnUpdateFindsThem) {
   ProgramRun run = RunXref("script " + Quote(dir_.File("book.xrefdoc")) + " " + Quote(samples + "list-broken.js"), false);
   ASSERT_EQ(run.exitCode, 0) << run.out;
   EXPECT_NE(run.out.find("book.xrefdoc: 0 of 1 cross-references broken"), std::string::npos) << run.out;
+}
+
 // Outputs are written as every save is: the mode kept, and no FIFO,
 // device or link replaced by a plain file.
 TEST_F(ScriptCommand, OutputsAreSavedSafely) {

@@ -258,6 +258,8 @@ TEST_F(Shell, AMarkerNameTakenIgnoringCaseIsRefused) {
   EXPECT_TRUE(Has(run, "error: a source marker named \"HEAD\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "error: a source marker named \"second\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "holds source marker \"HEAD\"\n  holds source marker \"Second\"\n")) << run.out;
+}
+
 // Commands come from a file, a pipe or standard input, a line at a time and
 // bounded: an endless line is refused, and a device is not a script.
 TEST_F(Shell, EndlessInputIsRefusedNotReadForever) {
