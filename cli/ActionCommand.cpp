@@ -37,7 +37,7 @@ public:
       return kExitUsage;
     }
     std::vector<DataBase*> docs;
-    auto app = StartWithDocuments({}, {path_}, &docs, false, WriteTargets({path_}, write));
+    auto app = StartWithDocuments({}, {path_}, &docs, false, WriteTargets({path_}, write_));
     if (!app) return kExitUsage;
     DataBase* doc = docs.front();
     DrawProgressOnTerminal(*app);

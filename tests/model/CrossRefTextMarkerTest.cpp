@@ -237,6 +237,8 @@ TEST_F(CrossRefTextMarkers, ACrossReferenceWithoutAnchoredMarkersComposesFromIts
     ASSERT_TRUE(strand->SetOwnedItem(strand->FindOwnedItem(marker), doc_->GetClass(marker), kInvalidUID));
   ASSERT_EQ(0, x->GetStartIndex());
   EXPECT_EQ("Heading", x->ComposeText().GetUTF8String());
+}
+
 namespace {
 const char kMisplaced[] = "The cross-reference's text markers are misplaced, so its text was left as it is.";
 const char kEndGone[] = "The cross-reference's end marker has been deleted, so its text was left as it is.";
