@@ -330,7 +330,7 @@ TEST_F(CrossRefWorkflow, CheckAndUpdateAgreeOnGeneratedAndSampleDocuments) {
   EXPECT_NE(std::string::npos, list.out.find("locked, out of date")) << list.out;
   ExpectCheckAndUpdateAgree(lockedPath);
 
-  ASSERT_EQ(0, Xref("sample --out " + Quote(dir_.File("s"))).exitCode);
+  ASSERT_EQ(0, Xref("sample --output " + Quote(dir_.File("s"))).exitCode);
   ExpectCheckAndUpdateAgree(dir_.File("s/sample.xrefdoc"));
   for (const char* name : {"chapter", "book", "chapter-revised"})
     std::filesystem::copy_file(std::string(XREF_SOURCE_DIR) + "/samples/workflow/" + name + ".json",
@@ -448,7 +448,7 @@ TEST_F(CrossRefWorkflow, RefusedInsertionsAndConversionsLeaveTheFileAsItWas) {
   ProgramRun toText = Xref("to-text " + Quote(Book()) + " --all --in-place");
   EXPECT_EQ(2, toText.exitCode) << toText.out;
   EXPECT_NE(std::string::npos, toText.out.find("is locked")) << toText.out;
-  ProgramRun action = Xref("action " + Quote(Book()) + " convert-all");
+  ProgramRun action = Xref("action " + Quote(Book()) + " convert-all --in-place");
   EXPECT_EQ(1, action.exitCode) << action.out;
   EXPECT_NE(std::string::npos, action.out.find("is locked")) << action.out;
   EXPECT_EQ(saved, FileBytes(Book()));

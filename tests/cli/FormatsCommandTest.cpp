@@ -95,7 +95,7 @@ TEST_F(FormatsCommand, ModifyingCountsOnlyWhatWasRecomposedAndNamesTheLocked) {
   std::string error;
   ASSERT_TRUE(app_->SaveDocument(doc, &error)) << error;
   app_->CloseDocument(doc);
-  ProgramRun modify = RunXref("formats " + path_ + " --modify Plain --markup 'Go to <paratext/>'");
+  ProgramRun modify = RunXref("formats " + path_ + " --modify Plain --markup 'Go to <paratext/>' --in-place");
   EXPECT_EQ(1, modify.exitCode) << modify.out;
   EXPECT_NE(std::string::npos, modify.out.find("0 cross-reference(s) recomposed, 1 locked, 0 failed")) << modify.out;
   doc = Reopen();
@@ -144,7 +144,7 @@ std::string OnTerminal(const std::string& args) {
 TEST_F(FormatsCommand, ControlCharactersAreShownEscapedOnATerminal) {
   if (std::system("command -v script > /dev/null") != 0) GTEST_SKIP() << "script(1) is not installed";
   const std::string name = "\x1b[31mRed\x07\xc2\x9b";
-  ASSERT_EQ(0, RunXref("formats " + path_ + " --add '" + name + "' '<pagenum/>'").exitCode);
+  ASSERT_EQ(0, RunXref("formats " + path_ + " --add '" + name + "' '<pagenum/>' --in-place").exitCode);
   const std::string shown = OnTerminal("formats " + path_);
   EXPECT_NE(std::string::npos, shown.find("\\x1B[31mRed\\x07\\u009B\t<pagenum/>")) << shown;
   EXPECT_EQ(std::string::npos, shown.find('\x1b')) << shown;

@@ -140,7 +140,7 @@ TEST(HostileInput, TwoWritersOfOneDocumentLoseNoChange) {
   TempDir dir;
   const std::string doc = BuildLargeDocument(dir, 8000);
   ProgramRun first, second;
-  std::thread adding([&] { first = RunXref("formats " + Quote(doc) + " --add Added '<pagenum/>'", true, 120); });
+  std::thread adding([&] { first = RunXref("formats " + Quote(doc) + " --add Added '<pagenum/>' --in-place", true, 120); });
   second = RunXref("rename-marker " + Quote(doc) + " Start Renamed --in-place", true, 120);
   adding.join();
   EXPECT_EQ(0, first.exitCode) << first.out;

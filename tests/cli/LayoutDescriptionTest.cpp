@@ -129,7 +129,7 @@ TEST(LayoutDescription, AFootnoteTakesRunsWithMarkersAndCrossReferences) {
   EXPECT_NE(std::string::npos, run.out.find("footnote 1 at 9: story 1, 1<0x4> See <0xFEFF>Top text<0xFEFF> here<0xFEFF>."))
       << run.out;
   EXPECT_NE(std::string::npos, run.out.find("source marker \"InNote\": story 1 at 21")) << run.out;
-  EXPECT_NE(std::string::npos, run.out.find("cross-reference 1: story 1 at 7, format \"(custom)\", source \"Top\"\n"
+  EXPECT_NE(std::string::npos, run.out.find("cross-reference 1: story 1 at 6, format \"(custom)\", source \"Top\"\n"
                                             "  text: \"Top text\"")) << run.out;
   // The paragraph's text, less the cross-reference's own.
   EXPECT_NE(std::string::npos, run.out.find("text: \"[See  here.]\"")) << run.out;

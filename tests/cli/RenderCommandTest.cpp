@@ -182,13 +182,13 @@ TEST_F(RenderCommand, ImagesOverThePixelLimitAreRefusedUnlessRaised) {
   std::ofstream(desc) << R"({"version": 1, "spreads": [{"pages": 1}], "stories": [{"frames": [)"
                          R"({"page": 0, "columns": 10, "lines": 2}, {"pasteboard": 0, "x": 20000, "y": 20000}],)"
                          R"( "paragraphs": [{"runs": ["Far away"]}]}]})";
-  ProgramRun run = RunXref("render " + desc + " -o " + dir_.File("far.png") + " --spread 1 --scale 1.6");
+  ProgramRun run = RunXref("render " + desc + " -o " + dir_.File("far.png") + " --spread 0 --scale 1.6");
   EXPECT_EQ(2, run.exitCode);
   EXPECT_NE(std::string::npos, run.out.find("limit of 100000000 pixels")) << run.out;
   EXPECT_NE(std::string::npos, run.out.find("--max-pixels")) << run.out;
   EXPECT_FALSE(std::filesystem::exists(dir_.File("far.png")));
   // A page of 420 x 595 pixels: refused one pixel under, drawn at its size.
-  const std::string page = " -o " + dir_.File("p.png") + " --page 1 --max-pixels ";
+  const std::string page = " -o " + dir_.File("p.png") + " --page Front-i --max-pixels ";
   EXPECT_EQ(2, RunXref("render " + doc_ + page + std::to_string(420 * 595 - 1)).exitCode);
   EXPECT_EQ(0, RunXref("render " + doc_ + page + std::to_string(420 * 595)).exitCode);
 }
@@ -200,7 +200,7 @@ TEST_F(RenderCommand, OutputsAreSavedAsDocumentsAre) {
   ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
   ASSERT_EQ(0, ::symlink("/dev/null", dir_.File("null.pdf").c_str()));
   for (const std::string& out : {fifo, dir_.File("null.pdf")}) {
-    ProgramRun run = RunXref("render " + doc_ + " -o " + out + " --page 1", true, 60);
+    ProgramRun run = RunXref("render " + doc_ + " -o " + out + " --page Front-i", true, 60);
     EXPECT_EQ(2, run.exitCode) << run.out;
     EXPECT_NE(std::string::npos, run.out.find("not a regular file")) << run.out;
   }
@@ -214,7 +214,7 @@ TEST_F(RenderCommand, OutputsAreSavedAsDocumentsAre) {
   std::ofstream(pdf) << "old";
   ASSERT_EQ(0, ::chmod(pdf.c_str(), 0600));
   ASSERT_EQ(0, ::symlink("kept.pdf", dir_.File("link.pdf").c_str()));
-  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("link.pdf") + " --page 1").exitCode);
+  ASSERT_EQ(0, RunXref("render " + doc_ + " -o " + dir_.File("link.pdf") + " --page Front-i").exitCode);
   ASSERT_EQ(0, ::lstat(dir_.File("link.pdf").c_str(), &st));
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   ASSERT_EQ(0, ::stat(pdf.c_str(), &st));

@@ -48,7 +48,8 @@ TEST_F(Shell, InsertionsInsideACrossRefAndHyperlinksIntoAnotherDocumentAreRefuse
   const std::string other = dir_.File("other.xrefdoc");
   ProgramRun run = Script("exact on\ncaret 1:7\ninsert-xref Head Page\ninsert-marker Inner\nexact off\n"
                           "select 1:0+3\ninsert-xref Head Page --file '" + other + "' --hyperlink\n"
-                          "select 1:0+18\nundo\n");
+                          "select 1:0+18\nundo\n",
+                          "--keep-going");
   EXPECT_EQ(1, run.exitCode) << run.out;
   EXPECT_TRUE(Has(run, "insert-xref failed: The position lies inside the text of a cross-reference")) << run.out;
   EXPECT_TRUE(Has(run, "insert-marker failed: The position lies inside the text of a cross-reference")) << run.out;
@@ -254,7 +255,8 @@ TEST_F(ShellOnTerminal, ActionAsksItsQuestionOnTheTerminal) {
 // scripts refuse it; a marker may take its own name in another case.
 TEST_F(Shell, AMarkerNameTakenIgnoringCaseIsRefused) {
   ProgramRun run = Script("select 0:2+3\ninsert-marker HEAD\ninsert-marker Second\nselect 0:0+1\n"
-                          "rename-marker second --update\nrename-marker HEAD\nselect 0:0+5\nquit!\n");
+                          "rename-marker second --update\nrename-marker HEAD\nselect 0:0+5\nquit!\n",
+                          "--keep-going");
   EXPECT_TRUE(Has(run, "error: a source marker named \"HEAD\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "error: a source marker named \"second\" exists already")) << run.out;
   EXPECT_TRUE(Has(run, "holds source marker \"HEAD\"\n  holds source marker \"Second\"\n")) << run.out;
