@@ -23,6 +23,6 @@ trap 'rm -rf "$work"' EXIT
 
 # The document reader, seeded with a real document file.
 mkdir -p "$work/docs" "$work/docseed"
-XREF_PREFS_DIR="$work" "$build"/xref sample --out "$work/docseed" >/dev/null
+XREF_PREFS_DIR="$work" "$build"/xref sample --output "$work/docseed" >/dev/null
 "$build"/document_file_fuzzer -max_total_time=$((seconds / 2 + 1)) -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/" "$work/docs" "$work/docseed"
