@@ -140,10 +140,15 @@ private:
       RemoveTemporaries();
       return kExitUsage;
     }
-    std::error_code ec;
-    fs::rename(prefsTemporary_, prefsTarget_, ec);
-    if (!ec) return kExitOK;
-    PrintError(prefsTarget_ + ": the preferences could not be written: " + ec.message());
+    // Staged only now: the child may have made the preferences file at its
+    // first start, before its writes went to the temporary.
+    SafeFile::Staged prefs;
+    std::string error;
+    if (SafeFile::Stage(prefsTarget_, &prefs, &error)) {
+      prefs.temp = prefsTemporary_;
+      if (SafeFile::Commit(prefs, &error)) return kExitOK;
+    }
+    PrintError(prefsTarget_ + ": the preferences could not be written: " + error);
     RemoveTemporaries();
     return kExitUsage;
   }
