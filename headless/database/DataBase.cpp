@@ -133,20 +133,47 @@ void DataBase::SetPluginWithdrawn(PluginID p, bool withdrawn) {
   else withdrawn_.erase(p);
 }
 
-void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
+bool DataBase::NoteChange(UID uid, ImplementationID impl, std::string* bytes) {
   modified_ = true;
   ++changeSerial_;
   if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl)));
   // The implementation is about to change: what was captured of it is
   // its state before, or stale.
+  return !captured_.empty() && TakeCaptured(uid, impl, bytes);
+}
+
+void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
   std::string bytes;
-  const bool captured = !captured_.empty() && TakeCaptured(uid, impl, &bytes);
+  const bool captured = NoteChange(uid, impl, &bytes);
   if (restoring_ || !tx_.Active()) return;
   UndoStep* step = OpenStep();
   auto it = step->before.find(uid);
   if (it != step->before.end() && (!it->second.exists || it->second.impls.count(impl))) return;
   if (it == step->before.end()) it = step->before.emplace(uid, ObjectState{true, GetClass(uid), {}, {}}).first;
   if (captured || SerializeImpl(uid, impl, &bytes)) it->second.impls[impl] = std::move(bytes);
+}
+
+bool DataBase::PreDirtyEdit(UID uid, ImplementationID impl) {
+  std::string stale;
+  NoteChange(uid, impl, &stale);
+  if (restoring_) return false;
+  if (!tx_.Active()) {
+    if (edited_.count({uid, impl})) ClearUndo();
+    return false;
+  }
+  return !KeepsWhole(OpenStep()->before, uid, impl);
+}
+
+void DataBase::RecordEdit(UID uid, ImplementationID impl, std::unique_ptr<UndoEdit> edit) {
+  if (restoring_ || !edit || !tx_.Active()) return;
+  OpenStep()->edits.push_back({uid, impl, std::move(edit)});
+  edited_.insert({uid, impl});
+}
+
+void DataBase::ClearUndo() {
+  undo_.clear();
+  redo_.clear();
+  edited_.clear();
 }
 
 bool DataBase::TakeCaptured(UID uid, ImplementationID impl, std::string* bytes) {
@@ -186,7 +213,7 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   // A step that changed something keeps all it recorded: restoring an
   // implementation whose bytes did not change still rebuilds its caches.
   std::map<UID, ObjectState> now = CaptureStates(step->before);
-  bool changed = false;
+  bool changed = !step->edits.empty();
   for (auto& entry : step->before) changed = changed || !SameState(entry.second, now[entry.first]);
   if (!changed) {
     KeepCaptured(now);
@@ -195,15 +222,19 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   redo_.clear();
   // The previous step's patches of what this step touched are against the
   // state this step began from; a step that cannot be joined stays apart.
-  if (!mergeIntoPrevious || undo_.empty() || !ResolveStates(undo_.back().before, step->before, true)) {
+  if (!mergeIntoPrevious || undo_.empty() || !CanJoin(undo_.back(), *step) ||
+      !ResolveStates(undo_.back().before, step->before, true)) {
     PatchLargeStates(step->before, now);
     step->name = name;
     undo_.push_back(std::move(*step));
     KeepCaptured(now);
     return;
   }
-  // The previous step already holds the earlier state of what both touched.
+  // The previous step already holds the earlier state of what both touched;
+  // edits of what it keeps whole are older than that state needs.
   auto& prev = undo_.back().before;
+  for (auto& edit : step->edits)
+    if (!KeepsWhole(prev, edit.uid, edit.impl)) undo_.back().edits.push_back(std::move(edit));
   for (auto& entry : step->before) {
     auto it = prev.find(entry.first);
     if (it == prev.end()) {
@@ -251,9 +282,38 @@ std::map<UID, ObjectState> DataBase::CaptureStates(const std::map<UID, ObjectSta
   return states;
 }
 
-void DataBase::Apply(const std::map<UID, ObjectState>& states) {
+bool DataBase::CanJoin(const UndoStep& previous, const UndoStep& step) {
+  for (auto& edit : step.edits) {
+    auto it = previous.before.find(edit.uid);
+    if (it != previous.before.end() && it->second.patches.count(edit.impl)) return false;
+  }
+  return true;
+}
+
+IPMUnknown* DataBase::ImplOf(UID uid, ImplementationID impl) const {
+  HostObject* obj = FindObject(uid);
+  if (!obj) return nullptr;
+  for (const auto& slot : obj->Slots())
+    if (slot.record->id == impl) return slot.impl;
+  return nullptr;
+}
+
+void DataBase::Apply(const UndoStep& step, bool undo) {
   captured_.clear();
   restoring_ = true;
+  if (undo) {
+    ApplyStates(step.before);
+    ApplyEdits(step.edits, true);
+  } else {
+    ApplyEdits(step.edits, false);
+    ApplyStates(step.after);
+  }
+  restoring_ = false;
+  modified_ = true;
+  ++changeSerial_;
+}
+
+void DataBase::ApplyStates(const std::map<UID, ObjectState>& states) {
   for (auto& entry : states)
     if (!entry.second.exists) RemoveObject(entry.first);
   for (auto& entry : states)
@@ -262,9 +322,21 @@ void DataBase::Apply(const std::map<UID, ObjectState>& states) {
     if (!entry.second.exists) continue;
     for (auto& impl : entry.second.impls) RestoreImpl(entry.first, impl.first, impl.second);
   }
-  restoring_ = false;
-  modified_ = true;
-  ++changeSerial_;
+}
+
+// Edits of objects the states remove (or have not made yet) are skipped.
+void DataBase::ApplyEdits(const std::vector<RecordedEdit>& edits, bool undo) {
+  auto apply = [&](const RecordedEdit& e) {
+    IPMUnknown* impl = ImplOf(e.uid, e.impl);
+    if (!impl) return;
+    if (undo) e.edit->Undo(impl);
+    else e.edit->Redo(impl);
+  };
+  if (undo) {
+    for (auto it = edits.rbegin(); it != edits.rend(); ++it) apply(*it);
+  } else {
+    for (auto& e : edits) apply(e);
+  }
 }
 
 // A patch that does not fit the document means it changed outside any
@@ -278,7 +350,7 @@ bool DataBase::Undo() {
     ClearUndo();
     return false;
   }
-  Apply(step.before);
+  Apply(step, true);
   std::map<UID, ObjectState> now = CaptureStates(step.before);
   PatchLargeStates(step.before, after);
   step.after = std::move(after);
@@ -295,7 +367,7 @@ bool DataBase::Redo() {
     ClearUndo();
     return false;
   }
-  Apply(step.after);
+  Apply(step, false);
   step.after.clear();
   PatchLargeStates(step.before, CaptureStates(step.before));
   undo_.push_back(std::move(step));
@@ -314,6 +386,7 @@ size_t DataBase::HistoryBytes() const {
     for (auto& step : *steps) {
       count(step.before);
       count(step.after);
+      for (auto& edit : step.edits) total += sizeof(edit) + edit.edit->Bytes();
     }
   }
   return total;

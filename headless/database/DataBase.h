@@ -1,8 +1,10 @@
 #pragma once
-// A database of objects by UID, with undo by snapshot: inside a transaction,
-// the first PreDirty of an implementation records its serialized state, and
-// creations and deletions are recorded too; undo restores those states
-// through ReadWrite. UIDs are never reused within one database's life.
+// A database of objects by UID, with undo: inside a transaction, the first
+// PreDirty of an implementation records its serialized state, creations and
+// deletions are recorded too, and implementations that record their changes
+// as edits (UndoEdit.h) add those; undo restores the states through
+// ReadWrite and undoes the edits. UIDs are never reused within one
+// database's life.
 #include "host/IDataBase.h"
 #include "headless/objects/HostObject.h"
 #include "headless/objects/ObjectStore.h"
@@ -55,8 +57,8 @@ public:
   int32 UndoDepth() const { return static_cast<int32>(undo_.size()); }
   bool Undo();
   bool Redo();
-  void ClearUndo() { undo_.clear(); redo_.clear(); }
-  // What the undo and redo histories hold, in bytes of state.
+  void ClearUndo();
+  // What the undo and redo histories hold, in bytes of states and edits.
   size_t HistoryBytes() const;
 
   bool IsModified() const { return modified_; }
@@ -77,6 +79,8 @@ public:
 
   // Host protocol.
   void RecordPreDirty(UID uid, ImplementationID impl) override;
+  bool PreDirtyEdit(UID uid, ImplementationID impl) override;
+  void RecordEdit(UID uid, ImplementationID impl, std::unique_ptr<UndoEdit> edit) override;
   void CloseStep(const std::string& name, bool mergeIntoPrevious);
 
 private:
@@ -86,7 +90,17 @@ private:
   std::map<UID, ObjectState> CaptureStates(const std::map<UID, ObjectState>& like) const;
   // Whether an object's full state before a step is the state it has now.
   static bool SameState(const ObjectState& before, const ObjectState& now);
-  void Apply(const std::map<UID, ObjectState>& states);
+  // What every change does first; true when it took the implementation's
+  // kept state (its state before) into `bytes`.
+  bool NoteChange(UID uid, ImplementationID impl, std::string* bytes);
+  // Undoes a step (from the states after it) or redoes it.
+  void Apply(const UndoStep& step, bool undo);
+  void ApplyStates(const std::map<UID, ObjectState>& states);
+  void ApplyEdits(const std::vector<RecordedEdit>& edits, bool undo);
+  IPMUnknown* ImplOf(UID uid, ImplementationID impl) const;
+  // Whether the step can join the previous one: its edits must not change
+  // what the previous step keeps as patches.
+  static bool CanJoin(const UndoStep& previous, const UndoStep& step);
   void RemoveObject(UID uid);
   // The kept state of an implementation, taken out (false: none kept); the
   // large states of a closed step, kept; all kept states of an object, dropped.
@@ -108,6 +122,9 @@ private:
   // until the implementation's next PreDirty: the next step's state before
   // is this, not a second serialization of the same bytes.
   std::map<std::pair<UID, ImplementationID>, std::string> captured_;
+  // Implementations the history may hold edits of: a change of one outside
+  // any step leaves those edits not fitting the document.
+  std::set<std::pair<UID, ImplementationID>> edited_;
   std::unique_ptr<UndoStep> open_;
   uint64_t openSerial_ = 0;
   bool restoring_ = false;

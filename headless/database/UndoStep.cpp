@@ -44,3 +44,10 @@ bool ResolveStates(std::map<UID, ObjectState>& states, const std::map<UID, Objec
   }
   return true;
 }
+
+bool KeepsWhole(const std::map<UID, ObjectState>& states, UID uid, ImplementationID impl) {
+  auto it = states.find(uid);
+  if (it == states.end()) return false;
+  const ObjectState& state = it->second;
+  return !state.exists || state.impls.count(impl) || state.patches.count(impl);
+}

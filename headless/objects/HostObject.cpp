@@ -76,6 +76,17 @@ void HostObject::PreDirty(const IPMUnknown* impl, bool16) {
   if (slot) db_->RecordPreDirty(uid_, slot->record->id);
 }
 
+bool HostObject::PreDirtyEdit(const IPMUnknown* impl) {
+  if (!db_) return false;
+  const Slot* slot = FindSlot(impl);
+  return slot && db_->PreDirtyEdit(uid_, slot->record->id);
+}
+
+void HostObject::RecordEdit(const IPMUnknown* impl, std::unique_ptr<UndoEdit> edit) {
+  const Slot* slot = db_ ? FindSlot(impl) : nullptr;
+  if (slot) db_->RecordEdit(uid_, slot->record->id, std::move(edit));
+}
+
 namespace {
 // The object's controlling interface, reached from any of its interfaces.
 InterfacePtr<IControllingUnknown> BossOf(const IPMUnknown* obj) {

@@ -5,10 +5,12 @@
 // outside one (or removed from it) is freed when its last reference goes.
 #include "host/IControllingUnknown.h"
 #include "headless/objects/ImplRegistry.h"
+#include <memory>
 #include <string>
 #include <vector>
 
 class ObjectStore;
+class UndoEdit;
 
 class HostObject final : public IControllingUnknown {
 public:
@@ -29,6 +31,10 @@ public:
   IDataBase* GetDataBase() const override;
   UID GetUID() const override { return uid_; }
   void PreDirty(const IPMUnknown* impl, bool16 allowModification) override;
+  // PreDirty for a change recorded as an edit (UndoEdit.h); true when the
+  // database wants the edit.
+  bool PreDirtyEdit(const IPMUnknown* impl);
+  void RecordEdit(const IPMUnknown* impl, std::unique_ptr<UndoEdit> edit);
 
   const std::vector<Slot>& Slots() const { return slots_; }
   // A persistent implementation's bytes, as its ReadWrite writes them; the

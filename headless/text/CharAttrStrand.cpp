@@ -48,9 +48,45 @@ void CharAttrStrand::Reset(UID style) {
   pendingSet_ = 0;
 }
 
+namespace {
+size_t AttrsBytes(const CharAttrs& attrs) { return sizeof(attrs) + attrs.overrides.capacity() * sizeof(TextAttribute); }
+}  // namespace
+
+size_t CharAttrStrand::Span::Bytes() const {
+  size_t total = AttrsBytes(pending) + runs.runs.capacity() * sizeof(runs.runs[0]);
+  for (auto& run : runs.runs) total += AttrsBytes(run.second) - sizeof(CharAttrs);
+  return total;
+}
+
+CharAttrStrand::Span CharAttrStrand::Read(TextIndex at, int32 count) const {
+  Span span;
+  span.runs = ReadRuns<CharAttrs>(runs_, at, count, [&](int32 set) { return sets_.Get(set); });
+  span.pendingAt = pendingAt_;
+  if (pendingAt_ >= 0) span.pending = sets_.Get(pendingSet_);
+  return span;
+}
+
+bool CharAttrStrand::Begin(TextIndex at, int32 count, Span* before) {
+  if (!PreDirtyEdit()) return false;
+  *before = Read(at, count);
+  return true;
+}
+
+void CharAttrStrand::End(TextIndex at, int32 count, Span before) {
+  RecordEdit(std::make_unique<SpanEdit<CharAttrStrand, Span>>(at, std::move(before), Read(at, count)));
+}
+
+void CharAttrStrand::Put(TextIndex at, int32 replaced, const Span& span) {
+  WriteRuns(runs_, at, replaced, span.runs, [&](const CharAttrs& attrs) { return sets_.Intern(attrs); });
+  pendingAt_ = span.pendingAt;
+  pendingSet_ = pendingAt_ >= 0 ? sets_.Intern(span.pending) : 0;
+  CompactIfSparse();
+}
+
 void CharAttrStrand::Inserted(TextIndex at, int32 count, bool atParagraphStart) {
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, 0, &before);
   CharAttrs typed(InsertionAttrs(at, atParagraphStart));
   for (size_t i = typed.overrides.size(); i-- > 0;)
     if (!AttrAnswersOf(typed.overrides[i].cls).carriedWhenTyping) typed.overrides.erase(typed.overrides.begin() + static_cast<std::ptrdiff_t>(i));
@@ -58,26 +94,33 @@ void CharAttrStrand::Inserted(TextIndex at, int32 count, bool atParagraphStart) 
   runs_.InsertSpace(at, count, set);
   if (at == pendingAt_) pendingAt_ += count;
   else pendingAt_ = kInvalidTextIndex;
+  if (record) End(at, count, std::move(before));
 }
 
 void CharAttrStrand::Deleted(TextIndex at, int32 count) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, count, &before);
   runs_.DeleteRange(at, count);
   pendingAt_ = kInvalidTextIndex;
+  if (record) End(at, 0, std::move(before));
 }
 
 void CharAttrStrand::Fill(TextIndex at, int32 count, const CharAttrs& attrs) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, count, &before);
   runs_.FillRange(at, count, sets_.Intern(attrs));
   pendingAt_ = kInvalidTextIndex;
+  if (record) End(at, count, std::move(before));
   CompactIfSparse();
 }
 
 void CharAttrStrand::SetInsertionPoint(TextIndex at, const CharAttrs& attrs) {
   if (at < 0 || at >= runs_.Length()) return;
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, 0, &before);
   pendingAt_ = at;
   pendingSet_ = sets_.Intern(attrs);
+  if (record) End(at, 0, std::move(before));
   CompactIfSparse();
 }
 

@@ -7,14 +7,13 @@
 // number too. It moves along with text inserted at it and is dropped by any
 // other change.
 #include "headless/text/CharAttrSets.h"
-#include "headless/text/RunStyles.h"
-#include "host/CPMUnknown.h"
+#include "headless/text/SpanEdit.h"
 #include "host/ICharAttrStrand.h"
 #include "host/IPMStream.h"
 
-class CharAttrStrand : public CPMUnknown<ICharAttrStrand> {
+class CharAttrStrand : public EditRecordingImpl<ICharAttrStrand> {
 public:
-  using CPMUnknown::CPMUnknown;
+  using EditRecordingImpl::EditRecordingImpl;
   UID GetCharStyle(TextIndex at) const override;
   bool16 GetRun(TextIndex at, TextIndex* start, int32* length) const override;
   AttributeBossList GetOverrides(TextIndex at) const override;
@@ -43,9 +42,11 @@ public:
   // Replaces each set over a non-empty range by f(set).
   template <class F>
   void Transform(TextIndex at, int32 count, F f) {
-    PreDirty();
+    Span before;
+    const bool record = Begin(at, count, &before);
     pendingAt_ = kInvalidTextIndex;
     runs_.Transform(at, count, [&](int32 set) { return sets_.Intern(f(CharAttrs(sets_.Get(set)))); });
+    if (record) End(at, count, std::move(before));
     CompactIfSparse();
   }
   // Sets the insertion point's attributes at `at`.
@@ -53,6 +54,24 @@ public:
   void ReadWrite(IPMStream* s, ImplementationID id);
 
 private:
+  // A span's attributes by value (set numbers change as sets are renumbered)
+  // with the insertion point's.
+  struct Span {
+    RunSpan<CharAttrs> runs;
+    TextIndex pendingAt = kInvalidTextIndex;
+    CharAttrs pending;
+    int32 Length() const { return runs.Length(); }
+    size_t Bytes() const;
+  };
+  template <class, class>
+  friend class SpanEdit;
+  // Around a change of [at, at + count): Begin answers whether to record it
+  // and reads the span before; End, given the span's length after, records.
+  bool Begin(TextIndex at, int32 count, Span* before);
+  void End(TextIndex at, int32 count, Span before);
+  Span Read(TextIndex at, int32 count) const;
+  void Put(TextIndex at, int32 replaced, const Span& span);
+
   // Renumbers the sets when most numbers went out of use.
   void CompactIfSparse();
 

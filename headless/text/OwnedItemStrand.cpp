@@ -5,7 +5,7 @@
 #include "host/ITextModel.h"
 #include <algorithm>
 
-OwnedItemStrand::OwnedItemStrand(IPMUnknown* boss) : CPMUnknown(boss) {
+OwnedItemStrand::OwnedItemStrand(IPMUnknown* boss) : EditRecordingImpl(boss) {
   runs_.Track([this](int32 entry, uint32_t block) {
     if (entry == 0) return;
     if (static_cast<size_t>(entry) >= blockOf_.size()) blockOf_.resize(static_cast<size_t>(entry) + 1);
@@ -76,8 +76,60 @@ void OwnedItemStrand::Unanchor(UID item) {
     if (info.uid == item) strand->SetOwnedItem(there, info.cls, kInvalidUID);
 }
 
+size_t OwnedItemStrand::Span::Bytes() const {
+  size_t total = anchors.capacity() * sizeof(anchors[0]);
+  for (auto& anchor : anchors) total += anchor.second.capacity() * sizeof(Anchored);
+  return total;
+}
+
+OwnedItemStrand::Span OwnedItemStrand::Read(TextIndex at, int32 count) const {
+  Span span;
+  runs_.ForEach(at, count, [&](int32 start, int32 length, int32 entry) {
+    span.length += length;
+    if (entry != 0) span.anchors.emplace_back(start - at, entries_[static_cast<size_t>(entry)]);
+    return true;
+  });
+  return span;
+}
+
+bool OwnedItemStrand::Begin(TextIndex at, int32 count, Span* before) {
+  if (!PreDirtyEdit()) return false;
+  *before = Read(at, count);
+  return true;
+}
+
+void OwnedItemStrand::End(TextIndex at, int32 count, Span before) {
+  RecordEdit(std::make_unique<SpanEdit<OwnedItemStrand, Span>>(at, std::move(before), Read(at, count)));
+}
+
+// The items' own anchors come back with the items' states.
+void OwnedItemStrand::Put(TextIndex at, int32 replaced, const Span& span) {
+  const bool itemsChanged = !span.anchors.empty() || !GetOwnedItems(at, replaced).empty();
+  Remove(at, replaced);
+  runs_.InsertSpace(at, span.length, 0);
+  for (auto& anchor : span.anchors) Place(at + anchor.first, anchor.second);
+  if (itemsChanged) LayoutDamage::Record(::GetDataBase(this), story_, {at, 0, 0});
+}
+
+void OwnedItemStrand::Remove(TextIndex at, int32 count) {
+  runs_.ForEach(at, count, [&](int32, int32, int32 entry) {
+    if (entry != 0) {
+      Release(entry);
+      free_.push_back(entry);
+    }
+    return true;
+  });
+  runs_.DeleteRange(at, count);
+}
+
 void OwnedItemStrand::Store(TextIndex at, std::vector<Anchored> items) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, 1, &before);
+  Place(at, std::move(items));
+  if (record) End(at, 1, std::move(before));
+}
+
+void OwnedItemStrand::Place(TextIndex at, std::vector<Anchored> items) {
   int32 entry = runs_.ValueAt(at);
   if (entry != 0) Release(entry);
   if (items.empty()) {
@@ -135,21 +187,18 @@ void OwnedItemStrand::Reset(UID story) {
 
 void OwnedItemStrand::Inserted(TextIndex at, int32 count) {
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, 0, &before);
   runs_.InsertSpace(at, count, 0);
+  if (record) End(at, count, std::move(before));
 }
 
 void OwnedItemStrand::Deleted(TextIndex at, int32 count) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, count, &before);
   for (const OwnedItemInfo& info : GetOwnedItems(at, count)) SetAnchor(info.uid, kInvalidUID);
-  runs_.ForEach(at, count, [&](int32, int32, int32 entry) {
-    if (entry != 0) {
-      Release(entry);
-      free_.push_back(entry);
-    }
-    return true;
-  });
-  runs_.DeleteRange(at, count);
+  Remove(at, count);
+  if (record) End(at, 0, std::move(before));
 }
 
 // The story, the length, then each anchor character: its index and its items.

@@ -8,15 +8,14 @@
 // sorted by class; an item appears at most once in the strand. entryOf_
 // names the entry of every anchored item and blockOf_ the storage block of
 // every entry in use, so that an item is found without a scan.
-#include "headless/text/RunStyles.h"
-#include "host/CPMUnknown.h"
+#include "headless/text/SpanEdit.h"
 #include "host/IOwnedItemStrand.h"
 #include "host/IPMStream.h"
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
 
-class OwnedItemStrand : public CPMUnknown<IOwnedItemStrand> {
+class OwnedItemStrand : public EditRecordingImpl<IOwnedItemStrand> {
 public:
   explicit OwnedItemStrand(IPMUnknown* boss);
   UID GetOwnedUID(TextIndex at, ClassID cls) const override;
@@ -37,6 +36,26 @@ private:
     ClassID cls;
     UID uid;
   };
+  // A span's anchors by their offset in it: the items themselves, since
+  // entry numbers are reused.
+  struct Span {
+    int32 length = 0;
+    std::vector<std::pair<int32, std::vector<Anchored>>> anchors;
+    int32 Length() const { return length; }
+    size_t Bytes() const;
+  };
+  template <class, class>
+  friend class SpanEdit;
+  // Around a change of [at, at + count): Begin answers whether to record it
+  // and reads the span before; End, given the span's length after, records.
+  bool Begin(TextIndex at, int32 count, Span* before);
+  void End(TextIndex at, int32 count, Span before);
+  Span Read(TextIndex at, int32 count) const;
+  void Put(TextIndex at, int32 replaced, const Span& span);
+  // The anchors of [at, at + count) go, with their positions.
+  void Remove(TextIndex at, int32 count);
+  // Anchors the items at `at` (none: clears it), leaving the items alone.
+  void Place(TextIndex at, std::vector<Anchored> items);
   // Tells an item which story it is anchored in (kInvalidUID: none).
   void SetAnchor(UID item, UID story) const;
   // Removes an item anchored elsewhere, in this story or another.

@@ -1,5 +1,25 @@
 #include "headless/text/ParaAttrStrand.h"
 
+ParaAttrStrand::Span ParaAttrStrand::Read(TextIndex at, int32 count) const {
+  Span span;
+  static_cast<RunSpan<ParaAttrs>&>(span) = ReadRuns<ParaAttrs>(runs_, at, count, [](const ParaAttrs& a) { return a; });
+  return span;
+}
+
+bool ParaAttrStrand::Begin(TextIndex at, int32 count, Span* before) {
+  if (!PreDirtyEdit()) return false;
+  *before = Read(at, count);
+  return true;
+}
+
+void ParaAttrStrand::End(TextIndex at, int32 count, Span before) {
+  RecordEdit(std::make_unique<SpanEdit<ParaAttrStrand, Span>>(at, std::move(before), Read(at, count)));
+}
+
+void ParaAttrStrand::Put(TextIndex at, int32 replaced, const Span& span) {
+  WriteRuns(runs_, at, replaced, span, [](const ParaAttrs& a) { return a; });
+}
+
 void ParaAttrStrand::Reset(UID style) {
   PreDirty();
   runs_.Clear();
@@ -8,22 +28,29 @@ void ParaAttrStrand::Reset(UID style) {
 
 void ParaAttrStrand::Inserted(TextIndex at, int32 count) {
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, 0, &before);
   runs_.InsertSpace(at, count, runs_.ValueAt(at));
+  if (record) End(at, count, std::move(before));
 }
 
+// The change spans the joined paragraph with the deleted range in it.
 void ParaAttrStrand::Deleted(TextIndex at, int32 count, TextIndex joinedStart, int32 joinedLength) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(joinedStart, joinedLength + count, &before);
   // A deletion from a paragraph's start leaves no part of that paragraph:
   // the joined one begins with the text after the range, and keeps its own.
   ParaAttrs first = runs_.ValueAt(joinedStart == at ? at + count : joinedStart);
   runs_.DeleteRange(at, count);
   runs_.FillRange(joinedStart, joinedLength, first);
+  if (record) End(joinedStart, joinedLength, std::move(before));
 }
 
 void ParaAttrStrand::Fill(TextIndex at, int32 count, const ParaAttrs& attrs) {
-  PreDirty();
+  Span before;
+  const bool record = Begin(at, count, &before);
   runs_.FillRange(at, count, attrs);
+  if (record) End(at, count, std::move(before));
 }
 
 // The run count, then each run: length, style, numbering.

@@ -3,14 +3,13 @@
 // the story's editor): run boundaries fall on paragraph boundaries, so every
 // character of a paragraph reads the same attributes.
 #include "headless/text/CharAttrs.h"
-#include "headless/text/RunStyles.h"
-#include "host/CPMUnknown.h"
+#include "headless/text/SpanEdit.h"
 #include "host/IParaAttrStrand.h"
 #include "host/IPMStream.h"
 
-class ParaAttrStrand : public CPMUnknown<IParaAttrStrand> {
+class ParaAttrStrand : public EditRecordingImpl<IParaAttrStrand> {
 public:
-  using CPMUnknown::CPMUnknown;
+  using EditRecordingImpl::EditRecordingImpl;
   UID GetParagraphStyle(TextIndex at) const override { return runs_.ValueAt(at).style; }
   int32 GetNumberingOverride(TextIndex at) const override { return runs_.ValueAt(at).numbering; }
 
@@ -27,11 +26,25 @@ public:
   // Replaces the attributes over a range of whole paragraphs by f(attrs).
   template <class F>
   void Transform(TextIndex at, int32 count, F f) {
-    PreDirty();
+    Span before;
+    const bool record = Begin(at, count, &before);
     runs_.Transform(at, count, f);
+    if (record) End(at, count, std::move(before));
   }
   void ReadWrite(IPMStream* s, ImplementationID id);
 
 private:
+  struct Span : RunSpan<ParaAttrs> {
+    size_t Bytes() const { return runs.capacity() * sizeof(runs[0]); }
+  };
+  template <class, class>
+  friend class SpanEdit;
+  // Around a change of [at, at + count): Begin answers whether to record it
+  // and reads the span before; End, given the span's length after, records.
+  bool Begin(TextIndex at, int32 count, Span* before);
+  void End(TextIndex at, int32 count, Span before);
+  Span Read(TextIndex at, int32 count) const;
+  void Put(TextIndex at, int32 replaced, const Span& span);
+
   RunStyles<ParaAttrs> runs_;
 };

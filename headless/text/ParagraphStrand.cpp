@@ -22,19 +22,47 @@ void ParagraphStrand::Reset() {
   paras_.PushBack(1, NoValue());
 }
 
+// Units inserted at `at` or deleted from there, by where their returns were.
+class ParagraphStrand::Edit : public UndoEdit {
+public:
+  Edit(TextIndex at, int32 count, std::vector<int32> returns, bool inserted)
+      : at_(at), count_(count), returns_(std::move(returns)), inserted_(inserted) {}
+  void Undo(IPMUnknown* impl) const override { Apply(static_cast<ParagraphStrand*>(impl), !inserted_); }
+  void Redo(IPMUnknown* impl) const override { Apply(static_cast<ParagraphStrand*>(impl), inserted_); }
+  size_t Bytes() const override { return sizeof(*this) + returns_.capacity() * sizeof(int32); }
+
+private:
+  void Apply(ParagraphStrand* strand, bool insert) const {
+    if (insert) strand->Split(at_, count_, returns_);
+    else strand->Join(at_, count_);
+  }
+
+  TextIndex at_;
+  int32 count_;
+  std::vector<int32> returns_;
+  bool inserted_;
+};
+
 void ParagraphStrand::Inserted(TextIndex at, const std::u16string& units) {
+  if (paras_.Find(at) < 0 || units.empty()) return;
+  const bool record = PreDirtyEdit();
+  std::vector<int32> returns;
+  for (size_t i = 0; i < units.size(); ++i)
+    if (units[i] == u'\r') returns.push_back(static_cast<int32>(i));
+  const int32 count = static_cast<int32>(units.size());
+  Split(at, count, returns);
+  if (record) RecordEdit(std::make_unique<Edit>(at, count, std::move(returns), true));
+}
+
+void ParagraphStrand::Split(TextIndex at, int32 count, const std::vector<int32>& returns) {
   int32 start = 0;
   int32 n = paras_.Find(at, &start);
-  if (n < 0 || units.empty()) return;
-  PreDirty();
-  const int32 count = static_cast<int32>(units.size());
   const int32 end = start + paras_.LengthOf(n) + count;
   // Each return in the new text ends a paragraph there; what follows the
   // last one runs to the end of the paragraph the text went into.
   int32 paraStart = start;
-  for (int32 i = 0; i < count; ++i) {
-    if (units[static_cast<size_t>(i)] != u'\r') continue;
-    int32 paraEnd = at + i + 1;
+  for (int32 offset : returns) {
+    int32 paraEnd = at + offset + 1;
     if (paraStart == start) paras_.SetLength(n, paraEnd - start);
     else paras_.Insert(++n, paraEnd - paraStart, NoValue());
     paraStart = paraEnd;
@@ -44,11 +72,27 @@ void ParagraphStrand::Inserted(TextIndex at, const std::u16string& units) {
 }
 
 int32 ParagraphStrand::Deleted(TextIndex at, int32 count) {
+  int32 first = paras_.Find(at);
+  int32 last = paras_.Find(at + count);
+  if (first < 0 || last < 0 || count <= 0) return first;
+  if (!PreDirtyEdit()) return Join(at, count);
+  // The paragraphs the range ends, by the offset of their return.
+  std::vector<int32> returns;
+  paras_.Visit(first, [&](int32 start, int32 length, const NoValue&) {
+    const int32 end = start + length;
+    if (end > at + count) return false;
+    returns.push_back(end - 1 - at);
+    return true;
+  });
+  Join(at, count);
+  RecordEdit(std::make_unique<Edit>(at, count, std::move(returns), false));
+  return first;
+}
+
+int32 ParagraphStrand::Join(TextIndex at, int32 count) {
   int32 firstStart = 0, lastStart = 0;
   int32 first = paras_.Find(at, &firstStart);
   int32 last = paras_.Find(at + count, &lastStart);
-  if (first < 0 || last < 0 || count <= 0) return first;
-  PreDirty();
   int32 lastEnd = lastStart + paras_.LengthOf(last);
   paras_.Erase(first + 1, last - first);
   paras_.SetLength(first, lastEnd - count - firstStart);

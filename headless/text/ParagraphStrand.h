@@ -2,15 +2,16 @@
 // The paragraphs of a story, as lengths. Invariants (with the story's
 // editor): every paragraph ends with the story's only paragraph return in
 // it, so lengths are at least 1 and add up to the story's length.
+#include "headless/objects/UndoEdit.h"
 #include "headless/text/Partitioning.h"
-#include "host/CPMUnknown.h"
 #include "host/IParagraphStrand.h"
 #include "host/IPMStream.h"
 #include <string>
+#include <vector>
 
-class ParagraphStrand : public CPMUnknown<IParagraphStrand> {
+class ParagraphStrand : public EditRecordingImpl<IParagraphStrand> {
 public:
-  using CPMUnknown::CPMUnknown;
+  using EditRecordingImpl::EditRecordingImpl;
   TextIndex GetParagraphStart(TextIndex at, int32* length) const override;
   int32 GetParagraphCount() const override { return paras_.Count(); }
   int32 GetParagraphIndex(TextIndex at) const override { return paras_.Find(at); }
@@ -26,6 +27,12 @@ public:
   void ReadWrite(IPMStream* s, ImplementationID id);
 
 private:
+  class Edit;
+  // `count` units went in at `at`, with returns at the offsets `returns`
+  // (ascending) from `at`.
+  void Split(TextIndex at, int32 count, const std::vector<int32>& returns);
+  int32 Join(TextIndex at, int32 count);
+
   struct NoValue {};
   Partitioning<NoValue> paras_;
 };

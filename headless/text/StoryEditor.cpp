@@ -62,7 +62,7 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
   const int32 count = static_cast<int32>(units.size());
   if (count == 0 || !InRange(at, 0, Length() - 1) || count > 0x7FFFFFFF - Length()) return kTextRangeError;
   const bool atParagraphStart = AtParagraphStart(at);
-  MutText()->Insert(at, units);
+  MutText()->Insert(at, units, uid_);
   LayoutDamage::Record(db_, uid_, {at, 0, count});
   MutParagraphs()->Inserted(at, units);
   MutParaAttrs()->Inserted(at, count);
@@ -74,7 +74,7 @@ ErrorCode StoryEditor::Insert(TextIndex at, const std::u16string& units) {
 
 ErrorCode StoryEditor::Delete(TextIndex at, int32 count) {
   if (count <= 0 || !InRange(at, count, Length() - 1)) return kTextRangeError;
-  MutText()->Erase(at, count);
+  MutText()->Erase(at, count, uid_);
   LayoutDamage::Record(db_, uid_, {at, count, 0});
   int32 joined = MutParagraphs()->Deleted(at, count);
   int32 joinedLength = 0;
@@ -179,7 +179,7 @@ UID StoryEditor::NewStory(IDataBase* db) {
     impl->SetStrand(cls, strand);
   }
   StoryEditor editor(UIDRef(db, story));
-  editor.MutText()->Insert(0, u"\r");
+  editor.MutText()->Insert(0, u"\r", story);
   editor.MutParagraphs()->Reset();
   editor.MutParaAttrs()->Reset(paraStyle);
   editor.MutCharAttrs()->Reset(charStyle);
