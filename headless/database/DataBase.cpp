@@ -2,6 +2,7 @@
 #include "headless/database/Transactions.h"
 #include "headless/objects/Host.h"
 #include "headless/objects/MemoryStream.h"
+#include <algorithm>
 #include <cassert>
 
 namespace {
@@ -213,8 +214,9 @@ void DataBase::CloseStep(const std::string& name, bool mergeIntoPrevious) {
   // A step that changed something keeps all it recorded: restoring an
   // implementation whose bytes did not change still rebuilds its caches.
   std::map<UID, ObjectState> now = CaptureStates(step->before);
-  bool changed = !step->edits.empty();
+  bool changed = false;
   for (auto& entry : step->before) changed = changed || !SameState(entry.second, now[entry.first]);
+  if (!changed && !step->edits.empty()) changed = !EditsCancel(*step);
   if (!changed) {
     KeepCaptured(now);
     return;
@@ -280,6 +282,55 @@ std::map<UID, ObjectState> DataBase::CaptureStates(const std::map<UID, ObjectSta
   std::map<UID, ObjectState> states;
   for (auto& entry : like) states[entry.first] = CaptureState(entry.first, entry.second);
   return states;
+}
+
+namespace {
+// The span of an implementation a sequence of edits reached, in the
+// positions after them, and the change of its length.
+struct Reach {
+  int32 from = 0, to = 0, growth = 0;
+  const UndoEdit* edit = nullptr;
+
+  void Add(const UndoEdit* e) {
+    int32 at, removed, inserted;
+    e->Extent(&at, &removed, &inserted);
+    const int32 delta = inserted - removed;
+    auto moved = [&](int32 p, int32 inside) { return p <= at ? p : p >= at + removed ? p + delta : inside; };
+    if (!edit) {
+      from = at;
+      to = at + inserted;
+    } else {
+      from = std::min(moved(from, at), at);
+      to = std::max(moved(to, at + inserted), at + inserted);
+    }
+    growth += delta;
+    edit = e;
+  }
+};
+}  // namespace
+
+bool DataBase::EditsCancel(const UndoStep& step) {
+  std::map<std::pair<UID, ImplementationID>, Reach> reaches;
+  for (auto& e : step.edits) reaches[{e.uid, e.impl}].Add(e.edit.get());
+  std::vector<std::unique_ptr<SpanImage>> after;
+  for (auto& entry : reaches) {
+    const Reach& r = entry.second;
+    IPMUnknown* impl = ImplOf(entry.first.first, entry.first.second);
+    if (r.growth != 0 || !impl) return false;
+    after.push_back(r.edit->Image(impl, r.from, r.to - r.from));
+  }
+  restoring_ = true;
+  ApplyEdits(step.edits, true);
+  bool same = true;
+  size_t n = 0;
+  for (auto& entry : reaches) {
+    const Reach& r = entry.second;
+    IPMUnknown* impl = ImplOf(entry.first.first, entry.first.second);
+    same = same && r.edit->Image(impl, r.from, r.to - r.from)->Same(*after[n++]);
+  }
+  ApplyEdits(step.edits, false);
+  restoring_ = false;
+  return same;
 }
 
 bool DataBase::CanJoin(const UndoStep& previous, const UndoStep& step) {

@@ -98,6 +98,9 @@ private:
   void ApplyStates(const std::map<UID, ObjectState>& states);
   void ApplyEdits(const std::vector<RecordedEdit>& edits, bool undo);
   IPMUnknown* ImplOf(UID uid, ImplementationID impl) const;
+  // Whether the step's edits, all told, leave every implementation as it
+  // was: found by undoing and redoing them over the span they reach.
+  bool EditsCancel(const UndoStep& step);
   // Whether the step can join the previous one: its edits must not change
   // what the previous step keeps as patches.
   static bool CanJoin(const UndoStep& previous, const UndoStep& step);

@@ -14,6 +14,24 @@
 #include <cstddef>
 #include <memory>
 
+// What a span of an implementation holds, to compare with what it held at
+// another time.
+class SpanImage {
+public:
+  virtual ~SpanImage() = default;
+  virtual bool Same(const SpanImage& other) const = 0;
+};
+
+template <class T>
+class ImageOf : public SpanImage {
+public:
+  explicit ImageOf(T value) : value_(std::move(value)) {}
+  bool Same(const SpanImage& other) const override { return value_ == static_cast<const ImageOf&>(other).value_; }
+
+private:
+  T value_;
+};
+
 class UndoEdit {
 public:
   virtual ~UndoEdit() = default;
@@ -21,6 +39,11 @@ public:
   virtual void Redo(IPMUnknown* impl) const = 0;
   // What the edit holds, in bytes.
   virtual size_t Bytes() const = 0;
+  // Where it changed the implementation: `removed` positions at `at` became
+  // `inserted` ones.
+  virtual void Extent(int32* at, int32* removed, int32* inserted) const = 0;
+  // What [at, at + count) of the implementation (of the edit's kind) holds.
+  virtual std::unique_ptr<SpanImage> Image(IPMUnknown* impl, int32 at, int32 count) const = 0;
 };
 
 template <class Interface>

@@ -62,6 +62,9 @@ private:
     CharAttrs pending;
     int32 Length() const { return runs.Length(); }
     size_t Bytes() const;
+    bool operator==(const Span& o) const {
+      return runs == o.runs && pendingAt == o.pendingAt && (pendingAt < 0 || pending == o.pending);
+    }
   };
   template <class, class>
   friend class SpanEdit;

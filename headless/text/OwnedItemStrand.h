@@ -35,6 +35,7 @@ private:
   struct Anchored {
     ClassID cls;
     UID uid;
+    bool operator==(const Anchored& o) const { return cls == o.cls && uid == o.uid; }
   };
   // A span's anchors by their offset in it: the items themselves, since
   // entry numbers are reused.
@@ -43,6 +44,7 @@ private:
     std::vector<std::pair<int32, std::vector<Anchored>>> anchors;
     int32 Length() const { return length; }
     size_t Bytes() const;
+    bool operator==(const Span& o) const { return length == o.length && anchors == o.anchors; }
   };
   template <class, class>
   friend class SpanEdit;

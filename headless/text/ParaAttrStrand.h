@@ -36,6 +36,7 @@ public:
 private:
   struct Span : RunSpan<ParaAttrs> {
     size_t Bytes() const { return runs.capacity() * sizeof(runs[0]); }
+    bool operator==(const Span& o) const { return runs == o.runs; }
   };
   template <class, class>
   friend class SpanEdit;

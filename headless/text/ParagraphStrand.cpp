@@ -30,6 +30,22 @@ public:
   void Undo(IPMUnknown* impl) const override { Apply(static_cast<ParagraphStrand*>(impl), !inserted_); }
   void Redo(IPMUnknown* impl) const override { Apply(static_cast<ParagraphStrand*>(impl), inserted_); }
   size_t Bytes() const override { return sizeof(*this) + returns_.capacity() * sizeof(int32); }
+  void Extent(int32* at, int32* removed, int32* inserted) const override {
+    *at = at_;
+    *removed = inserted_ ? 0 : count_;
+    *inserted = inserted_ ? count_ : 0;
+  }
+  // The paragraph lengths from the one holding `at` to the one holding
+  // the span's end.
+  std::unique_ptr<SpanImage> Image(IPMUnknown* impl, int32 at, int32 count) const override {
+    const auto& paras = static_cast<ParagraphStrand*>(impl)->paras_;
+    std::vector<int32> lengths;
+    paras.Visit(paras.Find(at), [&](int32 start, int32 length, const NoValue&) {
+      lengths.push_back(length);
+      return start + length <= at + count;
+    });
+    return std::make_unique<ImageOf<std::vector<int32>>>(std::move(lengths));
+  }
 
 private:
   void Apply(ParagraphStrand* strand, bool insert) const {

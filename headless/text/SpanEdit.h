@@ -17,6 +17,7 @@ struct RunSpan {
     for (auto& run : runs) total += run.first;
     return total;
   }
+  bool operator==(const RunSpan& o) const { return runs == o.runs; }
 };
 
 // The runs over [at, at + length), each stored value read through f.
@@ -42,8 +43,8 @@ void WriteRuns(RunStyles<S>& runs, int32 at, int32 replaced, const RunSpan<V>& s
 }
 
 // The span at `at` of a strand, before and after a change. The strand's
-// Put(at, replaced, state) replaces [at, at + replaced) by a state; a
-// state answers Length() and Bytes().
+// Put(at, replaced, state) replaces [at, at + replaced) by a state and
+// Read(at, count) reads one; a state answers Length(), Bytes() and ==.
 template <class Strand, class State>
 class SpanEdit : public UndoEdit {
 public:
@@ -51,6 +52,14 @@ public:
   void Undo(IPMUnknown* impl) const override { static_cast<Strand*>(impl)->Put(at_, after_.Length(), before_); }
   void Redo(IPMUnknown* impl) const override { static_cast<Strand*>(impl)->Put(at_, before_.Length(), after_); }
   size_t Bytes() const override { return sizeof(*this) + before_.Bytes() + after_.Bytes(); }
+  void Extent(int32* at, int32* removed, int32* inserted) const override {
+    *at = at_;
+    *removed = before_.Length();
+    *inserted = after_.Length();
+  }
+  std::unique_ptr<SpanImage> Image(IPMUnknown* impl, int32 at, int32 count) const override {
+    return std::make_unique<ImageOf<State>>(static_cast<Strand*>(impl)->Read(at, count));
+  }
 
 private:
   int32 at_;

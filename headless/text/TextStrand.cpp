@@ -9,6 +9,17 @@ public:
   void Undo(IPMUnknown* impl) const override { Apply(static_cast<TextStrand*>(impl), !inserted_); }
   void Redo(IPMUnknown* impl) const override { Apply(static_cast<TextStrand*>(impl), inserted_); }
   size_t Bytes() const override { return sizeof(*this) + units_.capacity() * sizeof(char16_t); }
+  void Extent(int32* at, int32* removed, int32* inserted) const override {
+    const int32 count = static_cast<int32>(units_.size());
+    *at = at_;
+    *removed = inserted_ ? 0 : count;
+    *inserted = inserted_ ? count : 0;
+  }
+  std::unique_ptr<SpanImage> Image(IPMUnknown* impl, int32 at, int32 count) const override {
+    std::u16string units;
+    static_cast<TextStrand*>(impl)->text_.Copy(at, count, &units);
+    return std::make_unique<ImageOf<std::u16string>>(std::move(units));
+  }
 
 private:
   void Apply(TextStrand* strand, bool insert) const {
