@@ -66,16 +66,6 @@ CharAttrStrand::Span CharAttrStrand::Read(TextIndex at, int32 count) const {
   return span;
 }
 
-bool CharAttrStrand::Begin(TextIndex at, int32 count, Span* before) {
-  if (!PreDirtyEdit()) return false;
-  *before = Read(at, count);
-  return true;
-}
-
-void CharAttrStrand::End(TextIndex at, int32 count, Span before) {
-  RecordEdit(std::make_unique<SpanEdit<CharAttrStrand, Span>>(at, std::move(before), Read(at, count)));
-}
-
 void CharAttrStrand::Put(TextIndex at, int32 replaced, const Span& span) {
   WriteRuns(runs_, at, replaced, span.runs, [&](const CharAttrs& attrs) { return sets_.Intern(attrs); });
   pendingAt_ = span.pendingAt;

@@ -11,9 +11,9 @@
 #include "host/ICharAttrStrand.h"
 #include "host/IPMStream.h"
 
-class CharAttrStrand : public EditRecordingImpl<ICharAttrStrand> {
+class CharAttrStrand : public SpanRecordingImpl<CharAttrStrand, ICharAttrStrand> {
 public:
-  using EditRecordingImpl::EditRecordingImpl;
+  using SpanRecordingImpl::SpanRecordingImpl;
   UID GetCharStyle(TextIndex at) const override;
   bool16 GetRun(TextIndex at, TextIndex* start, int32* length) const override;
   AttributeBossList GetOverrides(TextIndex at) const override;
@@ -68,10 +68,7 @@ private:
   };
   template <class, class>
   friend class SpanEdit;
-  // Around a change of [at, at + count): Begin answers whether to record it
-  // and reads the span before; End, given the span's length after, records.
-  bool Begin(TextIndex at, int32 count, Span* before);
-  void End(TextIndex at, int32 count, Span before);
+  friend class SpanRecordingImpl;
   Span Read(TextIndex at, int32 count) const;
   void Put(TextIndex at, int32 replaced, const Span& span);
 

@@ -5,7 +5,7 @@
 #include "host/ITextModel.h"
 #include <algorithm>
 
-OwnedItemStrand::OwnedItemStrand(IPMUnknown* boss) : EditRecordingImpl(boss) {
+OwnedItemStrand::OwnedItemStrand(IPMUnknown* boss) : SpanRecordingImpl(boss) {
   runs_.Track([this](int32 entry, uint32_t block) {
     if (entry == 0) return;
     if (static_cast<size_t>(entry) >= blockOf_.size()) blockOf_.resize(static_cast<size_t>(entry) + 1);
@@ -90,16 +90,6 @@ OwnedItemStrand::Span OwnedItemStrand::Read(TextIndex at, int32 count) const {
     return true;
   });
   return span;
-}
-
-bool OwnedItemStrand::Begin(TextIndex at, int32 count, Span* before) {
-  if (!PreDirtyEdit()) return false;
-  *before = Read(at, count);
-  return true;
-}
-
-void OwnedItemStrand::End(TextIndex at, int32 count, Span before) {
-  RecordEdit(std::make_unique<SpanEdit<OwnedItemStrand, Span>>(at, std::move(before), Read(at, count)));
 }
 
 // The items' own anchors come back with the items' states.

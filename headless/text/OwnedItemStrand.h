@@ -15,7 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
-class OwnedItemStrand : public EditRecordingImpl<IOwnedItemStrand> {
+class OwnedItemStrand : public SpanRecordingImpl<OwnedItemStrand, IOwnedItemStrand> {
 public:
   explicit OwnedItemStrand(IPMUnknown* boss);
   UID GetOwnedUID(TextIndex at, ClassID cls) const override;
@@ -48,10 +48,7 @@ private:
   };
   template <class, class>
   friend class SpanEdit;
-  // Around a change of [at, at + count): Begin answers whether to record it
-  // and reads the span before; End, given the span's length after, records.
-  bool Begin(TextIndex at, int32 count, Span* before);
-  void End(TextIndex at, int32 count, Span before);
+  friend class SpanRecordingImpl;
   Span Read(TextIndex at, int32 count) const;
   void Put(TextIndex at, int32 replaced, const Span& span);
   // The anchors of [at, at + count) go, with their positions.

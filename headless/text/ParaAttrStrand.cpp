@@ -6,16 +6,6 @@ ParaAttrStrand::Span ParaAttrStrand::Read(TextIndex at, int32 count) const {
   return span;
 }
 
-bool ParaAttrStrand::Begin(TextIndex at, int32 count, Span* before) {
-  if (!PreDirtyEdit()) return false;
-  *before = Read(at, count);
-  return true;
-}
-
-void ParaAttrStrand::End(TextIndex at, int32 count, Span before) {
-  RecordEdit(std::make_unique<SpanEdit<ParaAttrStrand, Span>>(at, std::move(before), Read(at, count)));
-}
-
 void ParaAttrStrand::Put(TextIndex at, int32 replaced, const Span& span) {
   WriteRuns(runs_, at, replaced, span, [](const ParaAttrs& a) { return a; });
 }

@@ -7,9 +7,9 @@
 #include "host/IParaAttrStrand.h"
 #include "host/IPMStream.h"
 
-class ParaAttrStrand : public EditRecordingImpl<IParaAttrStrand> {
+class ParaAttrStrand : public SpanRecordingImpl<ParaAttrStrand, IParaAttrStrand> {
 public:
-  using EditRecordingImpl::EditRecordingImpl;
+  using SpanRecordingImpl::SpanRecordingImpl;
   UID GetParagraphStyle(TextIndex at) const override { return runs_.ValueAt(at).style; }
   int32 GetNumberingOverride(TextIndex at) const override { return runs_.ValueAt(at).numbering; }
 
@@ -40,10 +40,7 @@ private:
   };
   template <class, class>
   friend class SpanEdit;
-  // Around a change of [at, at + count): Begin answers whether to record it
-  // and reads the span before; End, given the span's length after, records.
-  bool Begin(TextIndex at, int32 count, Span* before);
-  void End(TextIndex at, int32 count, Span before);
+  friend class SpanRecordingImpl;
   Span Read(TextIndex at, int32 count) const;
   void Put(TextIndex at, int32 replaced, const Span& span);
 

@@ -65,3 +65,29 @@ private:
   int32 at_;
   State before_, after_;
 };
+
+// Base of a strand kept as runs, which defines a Span state type with
+// Read(at, count) and Put(at, replaced, span), and befriends this base and
+// SpanEdit. Around a change of [at, at + count): Begin answers whether to
+// record it and reads the span before; End, given the span's length after
+// the change, records it.
+template <class Strand, class Interface>
+class SpanRecordingImpl : public EditRecordingImpl<Interface> {
+public:
+  using EditRecordingImpl<Interface>::EditRecordingImpl;
+
+protected:
+  template <class Span>
+  bool Begin(int32 at, int32 count, Span* before) {
+    if (!this->PreDirtyEdit()) return false;
+    *before = Self()->Read(at, count);
+    return true;
+  }
+  template <class Span>
+  void End(int32 at, int32 count, Span before) {
+    this->RecordEdit(std::make_unique<SpanEdit<Strand, Span>>(at, std::move(before), Self()->Read(at, count)));
+  }
+
+private:
+  const Strand* Self() const { return static_cast<const Strand*>(this); }
+};

@@ -18,7 +18,8 @@ struct Doc {
   int markers = 0;
 };
 
-Doc MakeDoc(Application& app) {
+// `extra` characters of further paragraphs make the story long.
+Doc MakeDoc(Application& app, int32 extra = 0) {
   Doc d{};
   d.db = app.NewDocument();
   DocumentBuilder b(d.db);
@@ -26,7 +27,9 @@ Doc MakeDoc(Application& app) {
   d.paraStyle = b.AddParagraphStyle("Heading", AttributeBossList());
   LayoutBuilder layout(d.db);
   layout.AddSpread(1);
-  d.story = MakeStory(d.db, "first words here\rsecond paragraph");
+  std::string text = "first words here\rsecond paragraph";
+  while (static_cast<int32>(text.size()) < 33 + extra) text += "\rmore words of a long story " + std::to_string(text.size());
+  d.story = MakeStory(d.db, text);
   layout.AddTextFrame(layout.PageUID(0), d.story, 15, 3);
   d.db->ClearUndo();
   return d;
@@ -80,9 +83,9 @@ void RandomCommand(Doc& d, std::mt19937& rng) {
   }
 }
 
-void RunSeed(Application& app, unsigned seed) {
+void RunSeed(Application& app, unsigned seed, int32 extra = 0, int steps = 30) {
   SCOPED_TRACE("seed " + std::to_string(seed));
-  Doc d = MakeDoc(app);
+  Doc d = MakeDoc(app, extra);
   struct Closer {
     Application& app;
     DataBase* db;
@@ -91,7 +94,7 @@ void RunSeed(Application& app, unsigned seed) {
   std::mt19937 rng(seed);
   // states[k]: the document after the k-th step of the undo history.
   std::vector<std::string> states{DocumentBytes(d.db)};
-  for (int step = 0; step < 30; ++step) {
+  for (int step = 0; step < steps; ++step) {
     const int32 depth = d.db->UndoDepth();
     const unsigned move = rng() % 10;
     if (move < 2 && d.db->CanUndo()) {
@@ -129,14 +132,27 @@ void RunSeed(Application& app, unsigned seed) {
     ASSERT_EQ(states[static_cast<size_t>(d.db->UndoDepth())], DocumentBytes(d.db));
   }
 }
+
+unsigned Seeds() {
+  const char* env = std::getenv("XREF_UNDO_SEEDS");
+  return env ? static_cast<unsigned>(std::strtoul(env, nullptr, 10)) : 100;
+}
 }  // namespace
 
 TEST(RandomUndo, EveryUndoAndRedoRestoresTheDocumentExactly) {
-  const char* env = std::getenv("XREF_UNDO_SEEDS");
-  const unsigned seeds = env ? static_cast<unsigned>(std::strtoul(env, nullptr, 10)) : 100;
   TestApp app;
-  for (unsigned seed = 1; seed <= seeds; ++seed) {
+  for (unsigned seed = 1; seed <= Seeds(); ++seed) {
     RunSeed(*app, seed);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// Undo keeps what each edit changed, not the story: in a long story the
+// edits land far from its ends, and every state must still come back.
+TEST(RandomUndo, EveryUndoAndRedoRestoresALongStoryExactly) {
+  TestApp app;
+  for (unsigned seed = 1; seed <= Seeds(); ++seed) {
+    RunSeed(*app, seed, 200000, 10);
     if (HasFatalFailure()) return;
   }
 }
