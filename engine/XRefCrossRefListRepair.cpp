@@ -15,9 +15,10 @@ bool Exists(const UIDRef& ref) {
   return db && ref.GetUID() != kInvalidUID && db->GetClass(ref.GetUID()) != kInvalidClass;
 }
 
-// Unanchors a lone text marker, so no character carries a marker whose
-// cross-reference is gone.
-void DropAnchor(IDataBase* db, UID marker) {
+// Removes a lone text marker, so that no character carries a marker whose
+// cross-reference is gone and no marker object stands without a character.
+// Its character stays: it may stand inside a writer's text.
+void DropMarker(IDataBase* db, UID marker) {
   InterfacePtr<IOwnedItem> item(db, marker, IID_IOWNEDITEM);
   if (!item) return;
   const TextIndex at = item->GetTextIndex();
@@ -25,9 +26,10 @@ void DropAnchor(IDataBase* db, UID marker) {
   InterfacePtr<IOwnedItemStrand> strand(
       story ? static_cast<IOwnedItemStrand*>(story->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND))
             : nullptr);
-  if (!strand || at < 0) return;
-  for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
-    if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
+  if (strand && at >= 0)
+    for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
+      if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
+  db->DeleteUID(marker);
 }
 
 // A marker counts only when a character of a story holds it: one whose
@@ -68,8 +70,8 @@ int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
       ++i;
       continue;
     }
-    if (start) DropAnchor(db, crossRef->GetStartMarker());
-    if (end) DropAnchor(db, crossRef->GetEndMarker());
+    if (start) DropMarker(db, crossRef->GetStartMarker());
+    if (end) DropMarker(db, crossRef->GetEndMarker());
     if (!RemoveEntry(list.get(), ref.GetUID(), true)) return removed;
     ++removed;
   }
