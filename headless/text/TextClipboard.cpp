@@ -113,7 +113,8 @@ void TextClipboard::ForgetDocument(const IDataBase* db) {
   TextClipping* clip = Current().get();
   if (!clip || clip->source != db) return;
   clip->source = nullptr;
-  clip->items.clear();
+  // The places stay, so that a paste can drop the anchors the items had.
+  for (ClippedItem& item : clip->items) item.memento.reset();
 }
 
 namespace {
@@ -146,9 +147,9 @@ ErrorCode TextClipboard::PasteInto(const UIDRef& story, TextIndex at) {
   std::vector<int32> dropped;
   for (ClippedItem& item : clip->items) {
     UIDRef result;
-    UIDRef source(clip->source, item.memento->GetOwnedItemUID());
-    const bool mayPaste = sameDatabase || item.memento->CanPasteIntoOtherDocument();
-    if (!mayPaste || item.memento->Paste(source, story, &result) != kSuccess) {
+    const bool mayPaste = item.memento && (sameDatabase || item.memento->CanPasteIntoOtherDocument());
+    if (!mayPaste || item.memento->Paste(UIDRef(clip->source, item.memento->GetOwnedItemUID()), story, &result) !=
+                         kSuccess) {
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);  // the item is dropped, the paste goes on
       dropped.push_back(item.offset);
       continue;
