@@ -48,6 +48,19 @@ bool RemoveEntry(IXRefCrossRefList* list, UID crossRef, bool deleteObject) {
   if (deleteObject && db) db->DeleteUID(crossRef);
   return list->GetCrossRefCount() < before;
 }
+
+// Files of earlier versions kept such names when a start marker's
+// character was deleted.
+void ForgetGoneCrossRefs(IDataBase* db) {
+  for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
+    for (UID uid : db->GetUIDsOfClass(cls)) {
+      InterfacePtr<IXRefCrossRefTextMarker> marker(db, uid);
+      if (!marker || marker->GetMarkerCrossRef() == kInvalidUID) continue;
+      if (db->GetClass(marker->GetMarkerCrossRef()) != kInvalidClass) continue;
+      marker->SetMarkerCrossRef(kInvalidUID);
+      marker->SetPartnerMarker(kInvalidUID);
+    }
+}
 }  // namespace
 
 int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
@@ -55,6 +68,7 @@ int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
   IDataBase* db = doc.GetDataBase();
   if (!list || !db) return 0;
   int32 removed = 0;
+  ForgetGoneCrossRefs(db);
   for (int32 i = 0; i < list->GetCrossRefCount();) {
     const UIDRef ref = list->GetCrossRefRef(i);
     if (!Exists(ref)) {

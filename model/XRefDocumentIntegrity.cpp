@@ -113,9 +113,6 @@ private:
     InterfacePtr<IXRefCrossRefTextMarker> textMarker(db_, marker);
     const UID owner = textMarker ? textMarker->GetMarkerCrossRef() : kInvalidUID;
     if (owner == kInvalidUID) return;
-    // Deleting a start marker's character deletes its cross-reference and
-    // leaves the end marker, naming what is gone, until its own character goes.
-    if (db_->GetClass(owner) == kInvalidClass) return;
     InterfacePtr<IXRefCrossRef> crossRef(db_, owner);
     const UID own = !crossRef ? kInvalidUID
                     : cls == kXRefCrossRefStartMarkerBoss ? crossRef->GetStartMarker()

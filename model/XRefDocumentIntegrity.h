@@ -8,9 +8,9 @@
 //   cross; its end marker alone may be gone (it then waits to be removed or
 //   relinked);
 // - every marker object is anchored at a U+FEFF character of a story, and a
-//   text marker names no cross-reference (a pasted marker still waiting for
-//   its partner), one that is gone (an end marker whose start marker's
-//   character was deleted), or one whose marker it is;
+//   text marker names either no cross-reference (a pasted marker still
+//   waiting for its partner, or an end marker whose start marker's
+//   character was deleted) or one whose marker it is;
 // - every U+FEFF character of a story carries a marker: one that does not
 //   is an orphan, left by the open-time repair or by damage, which a writer
 //   may delete.
