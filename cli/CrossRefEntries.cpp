@@ -6,7 +6,6 @@
 #include "host/UtilsBoss.h"
 #include "model/IXRefCrossRef.h"
 
-namespace {
 std::string PageAt(IDataBase* db, UID story, TextIndex at) {
   InterfacePtr<IFrameList> frames(db, story, IID_IFRAMELIST);
   InterfacePtr<IHierarchy> frame(db, frames ? frames->GetFrameContaining(at) : kInvalidUID, IID_IHIERARCHY);
@@ -19,6 +18,8 @@ std::string PageAt(IDataBase* db, UID story, TextIndex at) {
   if (!pages || !pages->GetPageString(page, &s, true, false, kDefaultPageNumber, true)) return "?";
   return "page " + s.GetUTF8String();
 }
+
+namespace {
 
 CrossRefEntry EntryOf(IXRefCrossRef* crossRef, UID uid, const XRefEvaluation& ev) {
   CrossRefEntry e;

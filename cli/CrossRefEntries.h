@@ -25,6 +25,10 @@ struct CrossRefEntry {
   bool upToDate = false;  // the text is what the format gives now
 };
 
+// Where a character of a story is set: "page 3", "overset", "pasteboard"
+// or "?".
+std::string PageAt(IDataBase* db, UID story, TextIndex at);
+
 // Evaluates every cross-reference without changing the document; sources are
 // looked up in the documents open now.
 std::vector<CrossRefEntry> ListCrossRefEntries(IDataBase* doc);

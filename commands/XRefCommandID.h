@@ -12,6 +12,9 @@ constexpr ErrorCode kXRefInsideCrossRefError{0xF2CB0};
 constexpr ErrorCode kXRefStoryLockedError{0xF2CB1};
 // The host links only within one document.
 constexpr ErrorCode kXRefHyperlinkToOtherDocumentError{0xF2CB2};
+// Without both markers in place the extent of a cross-reference's text is
+// not known, so it cannot become plain text.
+constexpr ErrorCode kXRefMarkersNotInPlaceError{0xF2CB3};
 
 // Source-marker commands.
 constexpr ClassID kXRefSetupSourceMarkerCmdBoss{0xF2C18};

@@ -17,6 +17,7 @@
 #include "host/TextIDs.h"
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefCrossRef.h"
+#include "model/XRefCrossRefGeometry.h"
 #include "model/XRefModelID.h"
 
 namespace {
@@ -37,9 +38,14 @@ protected:
     const UIDList* items = GetItemList();
     if (!items || items->IsEmpty()) return;
     // A locked story would keep the marker characters of a deleted
-    // cross-reference, so nothing is converted when any story is locked.
-    for (int32 i = 0; i < items->Length(); ++i)
+    // cross-reference, and a marker out of place leaves the text's extent
+    // unknown, so nothing is converted when any one is so.
+    for (int32 i = 0; i < items->Length(); ++i) {
       if (InLockedStory(items->GetRef(i))) return XRefCommandUtils::Fail(kXRefStoryLockedError);
+      const UIDRef ref = items->GetRef(i);
+      if (XRefCrossRefGeometry::Of(ref.GetDataBase(), ref.GetUID(), false).fault != XRefCrossRefGeometry::kSound)
+        return XRefCommandUtils::Fail(kXRefMarkersNotInPlaceError);
+    }
     PMString title("QX#0xF2C#kXRefConvertingCrossRefsKey");
     title.Translate();
     RangeProgressBar bar(title, 0, items->Length(), true);

@@ -15,9 +15,10 @@ bool Exists(const UIDRef& ref) {
   return db && ref.GetUID() != kInvalidUID && db->GetClass(ref.GetUID()) != kInvalidClass;
 }
 
-// Unanchors a lone text marker, so no character carries a marker whose
-// cross-reference is gone.
-void DropAnchor(IDataBase* db, UID marker) {
+// Removes a lone text marker, so that no character carries a marker whose
+// cross-reference is gone and no marker object stands without a character.
+// Its character stays: it may stand inside a writer's text.
+void DropMarker(IDataBase* db, UID marker) {
   InterfacePtr<IOwnedItem> item(db, marker, IID_IOWNEDITEM);
   if (!item) return;
   const TextIndex at = item->GetTextIndex();
@@ -25,9 +26,10 @@ void DropAnchor(IDataBase* db, UID marker) {
   InterfacePtr<IOwnedItemStrand> strand(
       story ? static_cast<IOwnedItemStrand*>(story->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND))
             : nullptr);
-  if (!strand || at < 0) return;
-  for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
-    if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
+  if (strand && at >= 0)
+    for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
+      if (strand->GetOwnedUID(at, cls) == marker) strand->SetOwnedItem(at, cls, kInvalidUID);
+  db->DeleteUID(marker);
 }
 
 // A marker counts only when a character of a story holds it: one whose
@@ -46,6 +48,19 @@ bool RemoveEntry(IXRefCrossRefList* list, UID crossRef, bool deleteObject) {
   if (deleteObject && db) db->DeleteUID(crossRef);
   return list->GetCrossRefCount() < before;
 }
+
+// Files of earlier versions kept such names when a start marker's
+// character was deleted.
+void ForgetGoneCrossRefs(IDataBase* db) {
+  for (ClassID cls : {kXRefCrossRefStartMarkerBoss, kXRefCrossRefEndMarkerBoss})
+    for (UID uid : db->GetUIDsOfClass(cls)) {
+      InterfacePtr<IXRefCrossRefTextMarker> marker(db, uid);
+      if (!marker || marker->GetMarkerCrossRef() == kInvalidUID) continue;
+      if (db->GetClass(marker->GetMarkerCrossRef()) != kInvalidClass) continue;
+      marker->SetMarkerCrossRef(kInvalidUID);
+      marker->SetPartnerMarker(kInvalidUID);
+    }
+}
 }  // namespace
 
 int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
@@ -53,6 +68,7 @@ int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
   IDataBase* db = doc.GetDataBase();
   if (!list || !db) return 0;
   int32 removed = 0;
+  ForgetGoneCrossRefs(db);
   for (int32 i = 0; i < list->GetCrossRefCount();) {
     const UIDRef ref = list->GetCrossRefRef(i);
     if (!Exists(ref)) {
@@ -68,8 +84,8 @@ int32 XRefCrossRefListRepair::Repair(const UIDRef& doc) {
       ++i;
       continue;
     }
-    if (start) DropAnchor(db, crossRef->GetStartMarker());
-    if (end) DropAnchor(db, crossRef->GetEndMarker());
+    if (start) DropMarker(db, crossRef->GetStartMarker());
+    if (end) DropMarker(db, crossRef->GetEndMarker());
     if (!RemoveEntry(list.get(), ref.GetUID(), true)) return removed;
     ++removed;
   }

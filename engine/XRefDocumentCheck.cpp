@@ -13,10 +13,9 @@
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefCrossRefList.h"
 #include "model/XRefCrossRefGeometry.h"
+#include "model/XRefDocumentIntegrity.h"
 #include "model/XRefModelID.h"
-#include <algorithm>
 #include <set>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -59,41 +58,20 @@ bool Refused(XRefCrossRefGeometry::Fault fault) {
   }
 }
 
-struct Span {
-  UID story;
-  TextIndex start, end;
-  UID crossRef;
-  bool operator<(const Span& o) const { return std::tie(story, start) < std::tie(o.story, o.start); }
-};
-
-// Texts of one story either follow or hold one another. In start order, the
-// innermost open span is the one that must close first.
-bool CheckCrossing(std::vector<Span> spans, std::string* error) {
-  std::sort(spans.begin(), spans.end());
-  std::vector<Span> open;
-  for (const Span& span : spans) {
-    while (!open.empty() && (open.back().story != span.story || open.back().end <= span.start)) open.pop_back();
-    if (!open.empty() && open.back().end < span.end) {
-      *error = "cross-references " + Number(open.back().crossRef) + " and " + Number(span.crossRef) +
-               " cross: each holds one marker of the other";
-      return false;
-    }
-    open.push_back(span);
-  }
-  return true;
-}
-
 bool CheckMarkers(IDataBase* db, const std::set<UID>& listed, std::string* error) {
-  std::vector<Span> spans;
+  std::vector<XRefCrossRefGeometry> sound;
   for (UID uid : listed) {
     const XRefCrossRefGeometry g = XRefCrossRefGeometry::Of(db, uid, false);
     if (Refused(g.fault)) {
       *error = g.Describe();
       return false;
     }
-    if (g.fault == XRefCrossRefGeometry::kSound) spans.push_back({g.story.GetUID(), g.start, g.end, uid});
+    if (g.fault == XRefCrossRefGeometry::kSound) sound.push_back(g);
   }
-  return CheckCrossing(std::move(spans), error);
+  const auto crossings = XRefCrossRefGeometry::FindCrossings(std::move(sound));
+  if (crossings.empty()) return true;
+  *error = XRefCrossRefGeometry::DescribeCrossing(crossings.front());
+  return false;
 }
 
 class XRefDocumentCheck : public CPMUnknown<IDocumentCheck> {
@@ -107,6 +85,10 @@ public:
     *why = PMString(error);
     why->SetTranslatable(false);
     return false;
+  }
+
+  void FindDamage(IDataBase* db, std::vector<DocumentDamage>* found) override {
+    for (DocumentDamage& d : XRefDocumentIntegrity::FindDamage(db)) found->push_back(std::move(d));
   }
 };
 }  // namespace

@@ -29,6 +29,7 @@ const ErrorStringEntry kErrorStringTable[] = {
     {kXRefNoFilteredTextError, "QX#0xF2C#kXRefNoFilteredTextErrorKey"},
     {kXRefInsideCrossRefError, "QX#0xF2C#kXRefInsideCrossRefErrorKey"},
     {kXRefStoryLockedError, "QX#0xF2C#kXRefStoryLockedErrorKey"},
+    {kXRefMarkersNotInPlaceError, "QX#0xF2C#kXRefMarkersNotInPlaceErrorKey"},
     {kXRefHyperlinkToOtherDocumentError, "QX#0xF2C#kXRefHyperlinkToOtherDocumentErrorKey"},
     {kXRefMarkerInUseError, "QX#0xF2C#kXRefMarkerInUseErrorKey"},
     {kXRefCharacterHasMarkerError, "QX#0xF2C#kXRefCharacterHasMarkerErrorKey"},

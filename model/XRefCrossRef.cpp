@@ -278,6 +278,13 @@ public:
     InterfacePtr<IStoryLock> lock(GetStoryRef(), IID_ISTORYLOCK);
     e.locked = lock && lock->IsLocked();
     if (!marker) return e;
+    // Markers that an update would refuse to write between fail it, as the
+    // update itself does.
+    const XRefCrossRefGeometry geometry = XRefCrossRefGeometry::Of(db_, ::GetUID(this), true);
+    if (BlocksUpdate(geometry.fault)) {
+      e.compositionMessage = MarkerFaultMessage(geometry.fault);
+      return e;
+    }
     e.composes = Preview(marker.get(), &e.composed, &e.compositionMessage);
     e.upToDate = e.composes && XRefQuoteEquality::Equal(e.composed, GetCurrentText(false));
     if (e.composes && !e.upToDate) e.compositionMessage = Translated("QX#0xF2C#kXRefCompositionOutOfDateKey");
@@ -322,14 +329,21 @@ private:
   bool MarkersAllowUpdate() {
     const XRefCrossRefGeometry geometry = XRefCrossRefGeometry::Of(db_, ::GetUID(this), true);
     if (geometry.fault == XRefCrossRefGeometry::kSound) return true;
-    if (geometry.fault == XRefCrossRefGeometry::kStartMissing) return false;
+    if (!BlocksUpdate(geometry.fault)) return false;
     displayText_.clear();
     compositionState_ = 1;
-    compositionMessage_ = Translated(geometry.fault == XRefCrossRefGeometry::kEndMissing
-                                         ? "QX#0xF2C#kXRefEndMarkerMissingKey"
-                                         : "QX#0xF2C#kXRefTextMarkersMisplacedKey");
+    compositionMessage_ = MarkerFaultMessage(geometry.fault);
     ++failureCount_;
     return false;
+  }
+
+  static bool BlocksUpdate(XRefCrossRefGeometry::Fault fault) {
+    return fault != XRefCrossRefGeometry::kSound && fault != XRefCrossRefGeometry::kStartMissing;
+  }
+
+  static PMString MarkerFaultMessage(XRefCrossRefGeometry::Fault fault) {
+    return Translated(fault == XRefCrossRefGeometry::kEndMissing ? "QX#0xF2C#kXRefEndMarkerMissingKey"
+                                                                 : "QX#0xF2C#kXRefTextMarkersMisplacedKey");
   }
 
   // The line holding the character before the start marker. An anchor in

@@ -6,6 +6,8 @@
 #include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/XRefModelID.h"
+#include <algorithm>
+#include <tuple>
 
 namespace {
 using Geometry = XRefCrossRefGeometry;
@@ -84,4 +86,25 @@ std::string XRefCrossRefGeometry::Describe() const {
     case kHoldsItems: return who + ": object " + Number(culprit) + " is anchored inside its text";
   }
   return who;
+}
+
+std::vector<std::pair<UID, UID>> XRefCrossRefGeometry::FindCrossings(std::vector<XRefCrossRefGeometry> sound) {
+  std::sort(sound.begin(), sound.end(), [](const Geometry& a, const Geometry& b) {
+    return std::make_tuple(a.story.GetUID(), a.start) < std::make_tuple(b.story.GetUID(), b.start);
+  });
+  // Texts of one story either follow or hold one another; in start order,
+  // the innermost open text is the one that must close first.
+  std::vector<std::pair<UID, UID>> crossings;
+  std::vector<const Geometry*> open;
+  for (const Geometry& g : sound) {
+    while (!open.empty() && (open.back()->story != g.story || open.back()->end <= g.start)) open.pop_back();
+    if (!open.empty() && open.back()->end < g.end) crossings.emplace_back(open.back()->crossRef, g.crossRef);
+    open.push_back(&g);
+  }
+  return crossings;
+}
+
+std::string XRefCrossRefGeometry::DescribeCrossing(const std::pair<UID, UID>& crossing) {
+  return "cross-references " + Number(crossing.first) + " and " + Number(crossing.second) +
+         " cross: each holds one marker of the other";
 }

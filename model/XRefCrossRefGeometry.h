@@ -7,6 +7,8 @@
 #include "host/IDataBase.h"
 #include "host/UIDRef.h"
 #include <string>
+#include <utility>
+#include <vector>
 
 struct XRefCrossRefGeometry {
   enum Fault {
@@ -26,6 +28,10 @@ struct XRefCrossRefGeometry {
   static XRefCrossRefGeometry Of(IDataBase* db, UID crossRef, bool scanBetween);
   // The fault in words, naming the cross-reference and the object at fault.
   std::string Describe() const;
+  // Among sound geometries, every pair whose texts cross, each holding one
+  // marker of the other, as (outer, inner) cross-reference in text order.
+  static std::vector<std::pair<UID, UID>> FindCrossings(std::vector<XRefCrossRefGeometry> sound);
+  static std::string DescribeCrossing(const std::pair<UID, UID>& crossing);
 
   Fault fault = kSound;
   UID crossRef = kInvalidUID;

@@ -371,7 +371,12 @@ void DataBase::ApplyStates(const std::map<UID, ObjectState>& states) {
     if (entry.second.exists && !FindObject(entry.first)) CreateObjectAt(entry.first, entry.second.cls);
   for (auto& entry : states) {
     if (!entry.second.exists) continue;
-    for (auto& impl : entry.second.impls) RestoreImpl(entry.first, impl.first, impl.second);
+    for (auto& impl : entry.second.impls) {
+      // Data a plug-in withdrew its claim on may come back with a step: the
+      // claim must come back too, or the next save would drop that data.
+      if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl.first)));
+      RestoreImpl(entry.first, impl.first, impl.second);
+    }
   }
 }
 

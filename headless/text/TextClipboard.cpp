@@ -6,6 +6,7 @@
 #include "headless/text/WorkspaceRecords.h"
 #include "host/CmdUtils.h"
 #include "host/IOwnedItem.h"
+#include "host/UTF32TextChar.h"
 #include <memory>
 #include <vector>
 
@@ -112,8 +113,25 @@ void TextClipboard::ForgetDocument(const IDataBase* db) {
   TextClipping* clip = Current().get();
   if (!clip || clip->source != db) return;
   clip->source = nullptr;
-  clip->items.clear();
+  // The places stay, so that a paste can drop the anchors the items had.
+  for (ClippedItem& item : clip->items) item.memento.reset();
 }
+
+namespace {
+// An invisible anchor character whose item was dropped would stand in the
+// text carrying nothing; it goes, last first so that the offsets hold.
+// Visible characters (a footnote's, a variable's) stay with the text.
+void RemoveBareAnchors(StoryEditor& editor, TextIndex at, std::vector<int32> offsets) {
+  std::sort(offsets.begin(), offsets.end());
+  offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
+  for (auto it = offsets.rbegin(); it != offsets.rend(); ++it) {
+    const TextIndex anchor = at + *it;
+    if (editor.Text()->Text().At(anchor) != kTextChar_ZeroSpaceNoBreak) continue;
+    if (!editor.OwnedItems()->GetOwnedItems(anchor, 1).empty()) continue;
+    editor.Delete(anchor, 1);
+  }
+}
+}  // namespace
 
 ErrorCode TextClipboard::PasteInto(const UIDRef& story, TextIndex at) {
   // Held here: a memento's paste may copy something else meanwhile.
@@ -126,18 +144,23 @@ ErrorCode TextClipboard::PasteInto(const UIDRef& story, TextIndex at) {
   const bool sameDatabase = clip->source == db;
 
   std::vector<IOwnedItemMemento*> pasted;
+  std::vector<int32> dropped;
   for (ClippedItem& item : clip->items) {
-    if (!sameDatabase && !item.memento->CanPasteIntoOtherDocument()) continue;
     UIDRef result;
-    UIDRef source(clip->source, item.memento->GetOwnedItemUID());
-    if (item.memento->Paste(source, story, &result) != kSuccess) {
+    const bool mayPaste = item.memento && (sameDatabase || item.memento->CanPasteIntoOtherDocument());
+    if (!mayPaste || item.memento->Paste(UIDRef(clip->source, item.memento->GetOwnedItemUID()), story, &result) !=
+                         kSuccess) {
       ErrorUtils::PMSetGlobalErrorCode(kSuccess);  // the item is dropped, the paste goes on
+      dropped.push_back(item.offset);
       continue;
     }
     if (result.GetDataBase() == db && db->IsValidUID(result.GetUID()))
       editor.OwnedItems()->SetOwnedItem(at + item.offset, item.cls, result.GetUID());
+    else
+      dropped.push_back(item.offset);
     pasted.push_back(item.memento.get());
   }
+  RemoveBareAnchors(editor, at, std::move(dropped));
   for (IOwnedItemMemento* memento : pasted) memento->PasteFinished();
   return kSuccess;
 }

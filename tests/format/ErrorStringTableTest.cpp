@@ -7,7 +7,7 @@ TEST(ErrorStringTable, EveryPluginErrorCodeHasEnglishText) {
   TestApp app;
   std::vector<int32> codes{0xF2C0C};
   for (int32 code = 0xF2C64; code <= 0xF2C6E; ++code) codes.push_back(code);
-  for (int32 code = 0xF2CB0; code <= 0xF2CB2; ++code) codes.push_back(code);
+  for (int32 code = 0xF2CB0; code <= 0xF2CB3; ++code) codes.push_back(code);
   for (int32 code : codes) {
     const std::string text = ErrorUtils::PMGetErrorString(ErrorCode{code}).GetUTF8String();
     SCOPED_TRACE(code);
