@@ -137,7 +137,7 @@ void DataBase::SetPluginWithdrawn(PluginID p, bool withdrawn) {
 bool DataBase::NoteChange(UID uid, ImplementationID impl, std::string* bytes) {
   modified_ = true;
   ++changeSerial_;
-  if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl)));
+  Reclaim(impl);
   // The implementation is about to change: what was captured of it is
   // its state before, or stale.
   return !captured_.empty() && TakeCaptured(uid, impl, bytes);
@@ -364,6 +364,12 @@ void DataBase::Apply(const UndoStep& step, bool undo) {
   ++changeSerial_;
 }
 
+// Data a plug-in withdrew its claim on may come back with a step: the claim
+// must come back too, or the next save would drop that data.
+void DataBase::Reclaim(ImplementationID impl) {
+  if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl)));
+}
+
 void DataBase::ApplyStates(const std::map<UID, ObjectState>& states) {
   for (auto& entry : states)
     if (!entry.second.exists) RemoveObject(entry.first);
@@ -372,9 +378,7 @@ void DataBase::ApplyStates(const std::map<UID, ObjectState>& states) {
   for (auto& entry : states) {
     if (!entry.second.exists) continue;
     for (auto& impl : entry.second.impls) {
-      // Data a plug-in withdrew its claim on may come back with a step: the
-      // claim must come back too, or the next save would drop that data.
-      if (!withdrawn_.empty()) withdrawn_.erase(Host::PluginOf(IdValue(impl.first)));
+      Reclaim(impl.first);
       RestoreImpl(entry.first, impl.first, impl.second);
     }
   }
@@ -385,6 +389,7 @@ void DataBase::ApplyEdits(const std::vector<RecordedEdit>& edits, bool undo) {
   auto apply = [&](const RecordedEdit& e) {
     IPMUnknown* impl = ImplOf(e.uid, e.impl);
     if (!impl) return;
+    Reclaim(e.impl);
     if (undo) e.edit->Undo(impl);
     else e.edit->Redo(impl);
   };

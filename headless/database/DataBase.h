@@ -96,6 +96,7 @@ private:
   // Undoes a step (from the states after it) or redoes it.
   void Apply(const UndoStep& step, bool undo);
   void ApplyStates(const std::map<UID, ObjectState>& states);
+  void Reclaim(ImplementationID impl);
   void ApplyEdits(const std::vector<RecordedEdit>& edits, bool undo);
   IPMUnknown* ImplOf(UID uid, ImplementationID impl) const;
   // Whether the step's edits, all told, leave every implementation as it

@@ -3,6 +3,7 @@
 #include "headless/database/BytePatch.h"
 #include "headless/text/StoryEditor.h"
 #include "host/TextAttr.h"
+#include "tests/support/SourceMarkerTestSupport.h"
 #include "tests/support/TestApp.h"
 #include "tests/support/TextTestSupport.h"
 #include <gtest/gtest.h>
@@ -152,4 +153,30 @@ TEST(UndoHistory, StepsAfterAnUndoOrAnUnrecordedChangeUndoToTheStateTheyBeganFro
     ASSERT_TRUE(doc->Undo());
     ASSERT_EQ(states[i - 1], DocumentBytes(doc)) << "after undoing step " << i;
   }
+}
+
+// A step keeps what its edit changed: its size follows the edit, not the
+// story, and it still restores the deleted text's attributes and items.
+TEST(UndoHistory, AStepOfALongStoryHoldsWhatItsEditChanged) {
+  TestApp app;
+  DataBase* doc = app->NewDocument();
+  const UID story = MakeStory(doc, LongText(4000));
+  auto cmds = CmdsOf(doc, story);
+  AttributeBossList small;
+  small.ApplyAttribute(TextAttr::PointSize(8));
+  ASSERT_EQ(kSuccess, Process(cmds->ApplyCmd(50010, 30, small)));
+  ASSERT_NE(kInvalidUID, InsertMarker(doc, story, 50050, "inside"));
+  doc->ClearUndo();
+  const std::string before = DocumentBytes(doc);
+  ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(60000, WideString("x"))));
+  EXPECT_LT(doc->HistoryBytes(), 1000u);
+  ASSERT_EQ(kSuccess, Process(cmds->DeleteCmd(50000, 100)));
+  EXPECT_LT(doc->HistoryBytes(), 3000u);
+  const std::string after = DocumentBytes(doc);
+  ASSERT_TRUE(doc->Undo());
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc));
+  ASSERT_TRUE(doc->Redo());
+  ASSERT_TRUE(doc->Redo());
+  EXPECT_EQ(after, DocumentBytes(doc));
 }
