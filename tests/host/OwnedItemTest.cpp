@@ -1,5 +1,6 @@
 // Owned items: anchoring, deletion with their anchors, the host's object
 // commands, and copy and paste through mementos, also into another document.
+#include "headless/text/StoryEditor.h"
 #include "headless/text/TextClipboard.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
@@ -227,4 +228,29 @@ TEST_F(OwnedItems, PasteInTheSameStoryAndEmptyClipboard) {
   UID copy = strand->GetOwnedUID(4, kTestMarkerBoss);
   EXPECT_NE(kInvalidUID, copy);
   EXPECT_NE(marker, copy);
+}
+
+// A deletion that leaves its items standing (as moving text does) takes
+// their anchors; undo anchors them again where they were, redo takes them.
+TEST_F(OwnedItems, UndoingADeletionAnchorsTheItemsItLeftAgain) {
+  DataBase* doc = app_->NewDocument();
+  UID story = MakeStory(doc, "abcdefgh");
+  const UID kept = Anchor(doc, story, 3, kTestPlainMarkerBoss, "kept");
+  const UID other = Anchor(doc, story, 4, kTestMarkerBoss, "other");
+  doc->ClearUndo();
+  auto strand = StrandOf<IOwnedItemStrand>(doc, story, kOwnedItemStrandBoss);
+  const std::string before = DocumentBytes(doc);
+  {
+    CmdUtils::SequenceContext step(PMString("cut"));
+    ASSERT_EQ(kSuccess, StoryEditor(UIDRef(doc, story)).Delete(2, 4));
+  }
+  EXPECT_EQ(kInvalidTextIndex, strand->FindOwnedItem(kept));
+  const std::string after = DocumentBytes(doc);
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ(3, strand->FindOwnedItem(kept));
+  EXPECT_EQ(4, strand->FindOwnedItem(other));
+  EXPECT_EQ(before, DocumentBytes(doc));
+  ASSERT_TRUE(doc->Redo());
+  EXPECT_EQ(kInvalidTextIndex, strand->FindOwnedItem(other));
+  EXPECT_EQ(after, DocumentBytes(doc));
 }
