@@ -13,6 +13,7 @@
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/IXRefPendingMarker.h"
+#include "model/XRefCrossRefGeometry.h"
 #include "model/XRefModelID.h"
 
 namespace {
@@ -65,13 +66,21 @@ public:
   // markers, and a moved one is listed where its old place was; anchored
   // now, it goes to its place in text order.
   ErrorCode PasteFinished() override {
-    if (!completed_.GetDataBase()) return kSuccess;
-    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(completed_.GetDataBase()));
-    if (list && list->FindCrossRef(completed_.GetUID()) >= 0) {
-      list->RemoveCrossRef(completed_.GetUID());
-      list->AddCrossRef(completed_.GetUID(), -1);
-    }
+    const UIDRef crossRef = completed_;
     completed_ = UIDRef();
+    if (!crossRef.GetDataBase()) return kSuccess;
+    // Markers of two cross-references copied end first, or pasted into two
+    // stories, bracket nothing: the copy goes again, and both stay lone.
+    if (XRefCrossRefGeometry::Of(crossRef.GetDataBase(), crossRef.GetUID(), false).fault !=
+        XRefCrossRefGeometry::kSound) {
+      InterfacePtr<ICommand> unpair(XRefCommandUtils::CreateCommand(kXRefDeleteCrossRefCmdBoss, UIDList(crossRef)));
+      return unpair && XRefCommandUtils::Process(unpair.get()) ? kSuccess : kFailure;
+    }
+    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(crossRef.GetDataBase()));
+    if (list && list->FindCrossRef(crossRef.GetUID()) >= 0) {
+      list->RemoveCrossRef(crossRef.GetUID());
+      list->AddCrossRef(crossRef.GetUID(), -1);
+    }
     return kSuccess;
   }
   bool16 CanPasteIntoOtherDocument() const override { return true; }

@@ -121,3 +121,23 @@ TEST_F(DocumentRules, TheCheckCallsFailedWhatTheUpdateCannotReplace) {
   ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, crossRef)));
   EXPECT_EQ(text, CurrentText(doc_, crossRef));
 }
+
+// Text that holds one cross-reference's end marker and the next one's start
+// marker, pasted, gives no cross-reference running backwards.
+TEST_F(DocumentRules, AnEndAndANextStartPastedMakeNoCrossReference) {
+  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
+  CrossRefRequest request;
+  request.marker = "Top";
+  request.start = 20;
+  const UID second = InsertCrossRef(doc_, story_, request);
+  request.start = 12;
+  const UID first = InsertCrossRef(doc_, story_, request);
+  ASSERT_NE(kInvalidUID, first);
+  ASSERT_NE(kInvalidUID, second);
+  const TextIndex from = CrossRef(doc_, first)->GetEndIndex();
+  const TextIndex to = CrossRef(doc_, second)->GetStartIndex();  // just after its start marker
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), from, to - from));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->PasteCmd(1)));
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_TRUE(XRefDocumentIntegrity::FindDamage(doc_).empty());
+}

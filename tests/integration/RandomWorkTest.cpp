@@ -128,6 +128,17 @@ private:
     InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
     return Pick(text->TotalLength());
   }
+  // Half the time, a place just before a marker character, so that ranges
+  // often cut a pair of markers.
+  TextIndex NearMarker(IDataBase* db, UID story, TextIndex at) {
+    InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+    const std::u16string units = text->CopyText(0, text->TotalLength()).Units();
+    std::vector<TextIndex> markers;
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i] == 0xFEFF) markers.push_back(static_cast<TextIndex>(i));
+    if (markers.empty() || Pick(2)) return at;
+    return std::max(0, markers[static_cast<size_t>(Pick(static_cast<int>(markers.size())))] - Pick(3));
+  }
   std::string Where(IDataBase* db, UID story, TextIndex at) const {
     return app_.DocumentName(db) + " story " + Number(story) + " at " + std::to_string(at);
   }
@@ -155,18 +166,20 @@ private:
       }
       case 3:
       case 4: {
+        const TextIndex from = NearMarker(db, story, at);
         const int32 length = Pick(12) + 1;
-        Log("delete " + std::to_string(length) + " from " + Where(db, story, at));
-        Process(cmds->DeleteCmd(at, length));
+        Log("delete " + std::to_string(length) + " from " + Where(db, story, from));
+        Process(cmds->DeleteCmd(from, length));
         return Kind::kEdit;
       }
       case 5: {
+        const TextIndex from = NearMarker(db, story, at);
         const int32 length = Pick(30) + 1;
-        Log("copy " + std::to_string(length) + " from " + Where(db, story, at));
+        Log("copy " + std::to_string(length) + " from " + Where(db, story, from));
         clipOrphans_ = 0;
-        if (TextClipboard::Copy(UIDRef(db, story), at, length) == kSuccess)
+        if (TextClipboard::Copy(UIDRef(db, story), from, length) == kSuccess)
           for (const DocumentDamage& o : XRefDocumentIntegrity::FindDamage(db))
-            if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= at && o.index < at + length)
+            if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= from && o.index < from + length)
               ++clipOrphans_;
         return Kind::kEdit;
       }
