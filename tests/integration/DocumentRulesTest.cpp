@@ -4,6 +4,7 @@
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/text/TextClipboard.h"
 #include "host/CmdUtils.h"
+#include "host/IFootnote.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/XRefDocumentIntegrity.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -140,4 +141,24 @@ TEST_F(DocumentRules, AnEndAndANextStartPastedMakeNoCrossReference) {
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->PasteCmd(1)));
   EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
   EXPECT_TRUE(XRefDocumentIntegrity::FindDamage(doc_).empty());
+}
+
+// A footnote's reference moved into the footnote's own text would make
+// deleting the footnote delete itself without end.
+TEST_F(DocumentRules, AFootnoteReferenceCannotMoveIntoItsOwnFootnote) {
+  UID note = kInvalidUID;
+  {
+    CmdUtils::SequenceContext seq(PMString("footnote"));
+    LayoutBuilder layout(doc_);
+    layout.AddSpread(1);
+    note = layout.AddFootnote(story_, 3, WideString::FromUTF8("note"));
+  }
+  InterfacePtr<IFootnote> footnote(doc_, note, IID_IFOOTNOTE);
+  ASSERT_TRUE(footnote);
+  const UID noteStory = footnote->GetFootnoteStoryUID();
+  const std::string before = DocumentBytes(doc_);
+  EXPECT_EQ(kMoveIntoItselfError, Process(CmdsOf(doc_, story_)->MoveCmd(0, 9, noteStory, 2)));
+  EXPECT_EQ(before, DocumentBytes(doc_));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(0, 9)));
+  EXPECT_FALSE(doc_->IsValidUID(note));
 }

@@ -177,18 +177,32 @@ private:
         const int32 length = Pick(30) + 1;
         Log("copy " + std::to_string(length) + " from " + Where(db, story, from));
         clipOrphans_ = 0;
-        if (TextClipboard::Copy(UIDRef(db, story), from, length) == kSuccess)
-          for (const DocumentDamage& o : XRefDocumentIntegrity::FindDamage(db))
-            if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= from && o.index < from + length)
-              ++clipOrphans_;
+        clipPairs_.clear();
+        if (TextClipboard::Copy(UIDRef(db, story), from, length) != kSuccess) return Kind::kEdit;
+        for (const DocumentDamage& o : XRefDocumentIntegrity::FindDamage(db))
+          if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= from && o.index < from + length)
+            ++clipOrphans_;
+        clipDoc_ = d.db;
+        const UIDList all = CrossRefList(db)->GetCrossRefs();
+        for (int32 i = 0; i < all.Length(); ++i) {
+          const XRefCrossRefGeometry g = XRefCrossRefGeometry::Of(db, all[i], false);
+          if (g.fault == XRefCrossRefGeometry::kSound && g.story.GetUID() == story && g.start >= from &&
+              g.end < from + length)
+            clipPairs_.push_back(all[i]);
+        }
         return Kind::kEdit;
       }
       case 6:
       case 7:
-        Log("paste at " + Where(db, story, at));
-        pasted_ = which;
-        Process(cmds->PasteCmd(at));
-        return Kind::kEdit;
+      {
+        // Half the time into the story pasted into last, as pasting twice does.
+        if (lastPaste_.GetDataBase() && Pick(2) && docs_[static_cast<size_t>(lastPasteDoc_)].db == lastPaste_.GetDataBase()) {
+          which = lastPasteDoc_;
+          db = lastPaste_.GetDataBase();
+          return PasteAgain(which, db, lastPaste_.GetUID());
+        }
+        return PasteAgain(which, db, story);
+      }
       case 8:
         MoveParagraph(db);
         return Kind::kEdit;
@@ -258,6 +272,29 @@ private:
         }
         return Reopen(which);
     }
+  }
+
+  Kind PasteAgain(int which, IDataBase* db, UID story) {
+    const TextIndex at = AnyIndex(db, story);
+    Log("paste at " + Where(db, story, at));
+    pasted_ = which;
+    lastPaste_ = UIDRef(db, story);
+    lastPasteDoc_ = which;
+    Paste(db, story, at);
+    return Kind::kEdit;
+  }
+
+  // Each whole pair of markers pasted makes one new cross-reference, and a
+  // marker that waited in the story may complete one more.
+  void Paste(IDataBase* db, UID story, TextIndex at) {
+    int32 pairs = 0;
+    for (UID uid : clipPairs_)
+      if (clipDoc_ && clipDoc_->GetClass(uid) != kInvalidClass) ++pairs;
+    const int32 before = CrossRefList(db)->GetCrossRefCount();
+    if (Process(CmdsOf(db, story)->PasteCmd(at)) != kSuccess) return;
+    const int32 added = CrossRefList(db)->GetCrossRefCount() - before;
+    ASSERT_TRUE(added == pairs || added == pairs + 1)
+        << "the paste held " << pairs << " whole cross-reference(s) and made " << added;
   }
 
   void MoveParagraph(IDataBase* db) {
@@ -359,6 +396,8 @@ private:
     Log("save and reopen " + app_.DocumentName(d.db));
     std::string error;
     EXPECT_TRUE(app_.SaveDocument(d.db, &error)) << error;
+    if (clipDoc_ == d.db) clipDoc_ = nullptr;  // the clipboard lets go of its markers
+    if (lastPaste_.GetDataBase() == d.db) lastPaste_ = UIDRef();
     app_.CloseDocument(d.db);
     d.db = app_.OpenDocument(d.path, &error);
     EXPECT_NE(nullptr, d.db) << error;
@@ -427,6 +466,10 @@ private:
   std::vector<std::string> steps_;
   int names_ = 0;
   size_t clipOrphans_ = 0;
+  IDataBase* clipDoc_ = nullptr;
+  UIDRef lastPaste_;
+  int lastPasteDoc_ = 0;
+  std::vector<UID> clipPairs_;  // cross-references whose markers were both copied
   int pasted_ = -1, reopened_ = -1;
 };
 
