@@ -196,7 +196,11 @@ private:
       case 7:
       {
         // Half the time into the story pasted into last, as pasting twice does.
-        if (lastPaste_.GetDataBase() && Pick(2) && docs_[static_cast<size_t>(lastPasteDoc_)].db == lastPaste_.GetDataBase()) {
+        // (A footnote's story goes with its footnote.)
+        const bool again = lastPaste_.GetDataBase() == docs_[static_cast<size_t>(lastPasteDoc_)].db &&
+                           lastPaste_.GetDataBase() &&
+                           lastPaste_.GetDataBase()->GetClass(lastPaste_.GetUID()) == kTextStoryBoss;
+        if (again && Pick(2)) {
           which = lastPasteDoc_;
           db = lastPaste_.GetDataBase();
           return PasteAgain(which, db, lastPaste_.GetUID());
