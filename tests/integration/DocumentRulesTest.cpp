@@ -35,6 +35,17 @@ protected:
     return opened;
   }
 
+  // A cross-reference at `start` to a marker at the story's start.
+  UID CrossRefAt(TextIndex start) {
+    if (MarkerList(doc_)->GetMarkerCount() == 0) EXPECT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
+    CrossRefRequest request;
+    request.start = start;
+    request.marker = "Top";
+    const UID crossRef = InsertCrossRef(doc_, story_, request);
+    EXPECT_NE(kInvalidUID, crossRef);
+    return crossRef;
+  }
+
   TestApp app_;
   TempDir dir_;
   DataBase* doc_ = nullptr;
@@ -80,11 +91,7 @@ TEST_F(DocumentRules, APasteDropsTheAnchorOfAnItemItCannotPaste) {
 // marker left behind must not name the UID, which a new object takes once
 // the document is opened again.
 TEST_F(DocumentRules, AnEndMarkerLeftBehindNamesNoCrossReference) {
-  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
-  CrossRefRequest request;
-  request.start = 12;
-  request.marker = "Top";
-  const UID crossRef = InsertCrossRef(doc_, story_, request);
+  const UID crossRef = CrossRefAt(12);
   ASSERT_NE(kInvalidUID, crossRef);
   const UID end = CrossRef(doc_, crossRef)->GetEndMarker();
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(12, 2)));  // the start marker and one character
@@ -101,11 +108,7 @@ TEST_F(DocumentRules, AnEndMarkerLeftBehindNamesNoCrossReference) {
 // An object anchored inside a cross-reference's text keeps an update from
 // replacing it; the check, which must agree with the update, calls it failed.
 TEST_F(DocumentRules, TheCheckCallsFailedWhatTheUpdateCannotReplace) {
-  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
-  CrossRefRequest request;
-  request.start = 12;
-  request.marker = "Top";
-  const UID crossRef = InsertCrossRef(doc_, story_, request);
+  const UID crossRef = CrossRefAt(12);
   ASSERT_NE(kInvalidUID, crossRef);
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->InsertCmd(1, WideString::FromUTF8("x"))));  // now stale
   {
@@ -126,13 +129,8 @@ TEST_F(DocumentRules, TheCheckCallsFailedWhatTheUpdateCannotReplace) {
 // Text that holds one cross-reference's end marker and the next one's start
 // marker, pasted, gives no cross-reference running backwards.
 TEST_F(DocumentRules, AnEndAndANextStartPastedMakeNoCrossReference) {
-  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
-  CrossRefRequest request;
-  request.marker = "Top";
-  request.start = 20;
-  const UID second = InsertCrossRef(doc_, story_, request);
-  request.start = 12;
-  const UID first = InsertCrossRef(doc_, story_, request);
+  const UID second = CrossRefAt(20);
+  const UID first = CrossRefAt(12);
   ASSERT_NE(kInvalidUID, first);
   ASSERT_NE(kInvalidUID, second);
   const TextIndex from = CrossRef(doc_, first)->GetEndIndex();
