@@ -13,10 +13,20 @@
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/IXRefPendingMarker.h"
+#include "model/XRefCrossRefGeometry.h"
 #include "model/XRefModelID.h"
+#include <set>
+#include <utility>
 
 namespace {
 bool IsTextMarkerClass(ClassID cls) { return cls == kXRefCrossRefStartMarkerBoss || cls == kXRefCrossRefEndMarkerBoss; }
+
+// Markers made by the paste under way, until it finishes: an end marker
+// among them stands before every marker the same paste makes later.
+std::set<std::pair<IDataBase*, UID>>& MadeInThisPaste() {
+  static std::set<std::pair<IDataBase*, UID>> made;
+  return made;
+}
 
 bool SetRef(ICommand* cmd, PMIID iid, const UIDRef& ref) {
   InterfacePtr<IUIDData> data(cmd, iid);
@@ -65,13 +75,23 @@ public:
   // markers, and a moved one is listed where its old place was; anchored
   // now, it goes to its place in text order.
   ErrorCode PasteFinished() override {
-    if (!completed_.GetDataBase()) return kSuccess;
-    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(completed_.GetDataBase()));
-    if (list && list->FindCrossRef(completed_.GetUID()) >= 0) {
-      list->RemoveCrossRef(completed_.GetUID());
-      list->AddCrossRef(completed_.GetUID(), -1);
-    }
+    if (lone_.GetDataBase()) MadeInThisPaste().erase({lone_.GetDataBase(), lone_.GetUID()});
+    lone_ = UIDRef();
+    const UIDRef crossRef = completed_;
     completed_ = UIDRef();
+    if (!crossRef.GetDataBase()) return kSuccess;
+    // Markers of two cross-references copied end first, or pasted into two
+    // stories, bracket nothing: the copy goes again, and both stay lone.
+    if (XRefCrossRefGeometry::Of(crossRef.GetDataBase(), crossRef.GetUID(), false).fault !=
+        XRefCrossRefGeometry::kSound) {
+      InterfacePtr<ICommand> unpair(XRefCommandUtils::CreateCommand(kXRefDeleteCrossRefCmdBoss, UIDList(crossRef)));
+      return unpair && XRefCommandUtils::Process(unpair.get()) ? kSuccess : kFailure;
+    }
+    InterfacePtr<IXRefCrossRefList> list(XRefCommandUtils::QueryCrossRefList(crossRef.GetDataBase()));
+    if (list && list->FindCrossRef(crossRef.GetUID()) >= 0) {
+      list->RemoveCrossRef(crossRef.GetUID());
+      list->AddCrossRef(crossRef.GetUID(), -1);
+    }
     return kSuccess;
   }
   bool16 CanPasteIntoOtherDocument() const override { return true; }
@@ -101,16 +121,19 @@ private:
     if (!slot) return UIDRef();
     // Only a start and an end make a pair. Otherwise this marker begins a
     // pair of its own, and one pending before stays a lone marker.
-    if (!Completes(target.GetDataBase()->GetClass(slot->GetPendingUID())))
-      return PasteFirst(copyMarker.get(), slot.get());
+    if (!Completes(slot->GetPendingRef())) return PasteFirst(copyMarker.get(), slot.get());
     return PasteSecond(copyMarker.get(), slot.get(), copied->GetMarkerCrossRef(), target);
   }
 
-  // Whether a pending marker of that class and this one make a pair.
-  bool Completes(ClassID pending) const {
+  // Whether the pending marker and this one make a pair: a start and an
+  // end, and not an end this paste made before a start (the end of one
+  // cross-reference, then the start of the next).
+  bool Completes(const UIDRef& pending) const {
     const UIDRef marker = Marker();
     const ClassID mine = marker.GetDataBase()->GetClass(marker.GetUID());
-    return IsTextMarkerClass(pending) && IsTextMarkerClass(mine) && pending != mine;
+    const ClassID waiting = pending.GetDataBase() ? pending.GetDataBase()->GetClass(pending.GetUID()) : kInvalidClass;
+    if (!IsTextMarkerClass(waiting) || !IsTextMarkerClass(mine) || waiting == mine) return false;
+    return !(mine == kXRefCrossRefStartMarkerBoss && MadeInThisPaste().count({pending.GetDataBase(), pending.GetUID()}));
   }
 
   // The first marker of a pair: copied unwired, it waits for its partner.
@@ -119,7 +142,10 @@ private:
         !SetRef(copyMarker, IID_IXREFPARTNERMARKERDATA, UIDRef()) || !XRefCommandUtils::Process(copyMarker))
       return UIDRef();
     const UIDRef made = OnlyResult(copyMarker);
-    if (made.GetDataBase()) slot->SetPending(made);
+    if (!made.GetDataBase()) return made;
+    slot->SetPending(made);
+    lone_ = made;
+    MadeInThisPaste().insert({made.GetDataBase(), made.GetUID()});
     return made;
   }
 
@@ -184,6 +210,7 @@ private:
 
   bool copyRequested_ = false;
   UIDRef completed_;  // the cross-reference the last paste completed or moved
+  UIDRef lone_;       // the marker the last paste left waiting for its partner
 };
 }  // namespace
 

@@ -46,20 +46,18 @@ private:
     found_.push_back({DocumentDamage::kDamaged, object, story, at, message});
   }
 
-  std::vector<UID> CrossRefEntries() const {
-    InterfacePtr<IXRefCrossRefList> list(db_, db_->GetRootUID());
+  static std::vector<UID> Entries(const UIDList& uids) {
     std::vector<UID> entries;
-    const UIDList uids = list ? list->GetCrossRefs() : UIDList();
     for (int32 i = 0; i < uids.Length(); ++i) entries.push_back(uids[i]);
     return entries;
   }
-
+  std::vector<UID> CrossRefEntries() const {
+    InterfacePtr<IXRefCrossRefList> list(db_, db_->GetRootUID());
+    return Entries(list ? list->GetCrossRefs() : UIDList());
+  }
   std::vector<UID> SourceMarkerEntries() const {
     InterfacePtr<IXRefSourceMarkerList> list(db_, db_->GetRootUID());
-    std::vector<UID> entries;
-    const UIDList uids = list ? list->GetMarkers() : UIDList();
-    for (int32 i = 0; i < uids.Length(); ++i) entries.push_back(uids[i]);
-    return entries;
+    return Entries(list ? list->GetMarkers() : UIDList());
   }
 
   // Each entry an existing object of the class, once; each such object listed.

@@ -5,6 +5,7 @@
 #include "headless/text/TextHolders.h"
 #include "headless/text/WorkspaceRecords.h"
 #include "host/CmdUtils.h"
+#include "host/IFootnote.h"
 #include "host/IOwnedItem.h"
 #include "host/UTF32TextChar.h"
 #include <memory>
@@ -184,6 +185,12 @@ ErrorCode CheckMove(const StoryEditor& source, TextIndex start, int32 length, co
   if (!target.IsValid() || at < 0 || at > target.Length() - 1) return kTextRangeError;
   const bool sameStory = source.GetStoryRef() == target.GetStoryRef();
   if (sameStory && at > start && at < start + length) return kMoveIntoItselfError;
+  // A footnote's reference inside its own text would have the footnote
+  // hold itself: deleting it would delete its own text without end.
+  for (const OwnedItemInfo& info : source.OwnedItems()->GetOwnedItems(start, length)) {
+    InterfacePtr<IFootnote> note(source.GetDataBase(), info.uid, IID_IFOOTNOTE);
+    if (note && note->GetFootnoteStoryUID() == target.GetStoryRef().GetUID()) return kMoveIntoItselfError;
+  }
   return kSuccess;
 }
 

@@ -4,6 +4,7 @@
 #include "headless/layout/LayoutBuilder.h"
 #include "headless/text/TextClipboard.h"
 #include "host/CmdUtils.h"
+#include "host/IFootnote.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/XRefDocumentIntegrity.h"
 #include "tests/support/CrossRefTestSupport.h"
@@ -32,6 +33,17 @@ protected:
     DataBase* opened = app_->OpenDocument(path, &error);
     EXPECT_NE(nullptr, opened) << error;
     return opened;
+  }
+
+  // A cross-reference at `start` to a marker at the story's start.
+  UID CrossRefAt(TextIndex start) {
+    if (MarkerList(doc_)->GetMarkerCount() == 0) EXPECT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
+    CrossRefRequest request;
+    request.start = start;
+    request.marker = "Top";
+    const UID crossRef = InsertCrossRef(doc_, story_, request);
+    EXPECT_NE(kInvalidUID, crossRef);
+    return crossRef;
   }
 
   TestApp app_;
@@ -79,11 +91,7 @@ TEST_F(DocumentRules, APasteDropsTheAnchorOfAnItemItCannotPaste) {
 // marker left behind must not name the UID, which a new object takes once
 // the document is opened again.
 TEST_F(DocumentRules, AnEndMarkerLeftBehindNamesNoCrossReference) {
-  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
-  CrossRefRequest request;
-  request.start = 12;
-  request.marker = "Top";
-  const UID crossRef = InsertCrossRef(doc_, story_, request);
+  const UID crossRef = CrossRefAt(12);
   ASSERT_NE(kInvalidUID, crossRef);
   const UID end = CrossRef(doc_, crossRef)->GetEndMarker();
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(12, 2)));  // the start marker and one character
@@ -100,11 +108,7 @@ TEST_F(DocumentRules, AnEndMarkerLeftBehindNamesNoCrossReference) {
 // An object anchored inside a cross-reference's text keeps an update from
 // replacing it; the check, which must agree with the update, calls it failed.
 TEST_F(DocumentRules, TheCheckCallsFailedWhatTheUpdateCannotReplace) {
-  ASSERT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
-  CrossRefRequest request;
-  request.start = 12;
-  request.marker = "Top";
-  const UID crossRef = InsertCrossRef(doc_, story_, request);
+  const UID crossRef = CrossRefAt(12);
   ASSERT_NE(kInvalidUID, crossRef);
   ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->InsertCmd(1, WideString::FromUTF8("x"))));  // now stale
   {
@@ -120,4 +124,39 @@ TEST_F(DocumentRules, TheCheckCallsFailedWhatTheUpdateCannotReplace) {
   EXPECT_TRUE(evaluation.IsFinding());
   ASSERT_EQ(kSuccess, UpdateCrossRefs(UIDList(doc_, crossRef)));
   EXPECT_EQ(text, CurrentText(doc_, crossRef));
+}
+
+// Text that holds one cross-reference's end marker and the next one's start
+// marker, pasted, gives no cross-reference running backwards.
+TEST_F(DocumentRules, AnEndAndANextStartPastedMakeNoCrossReference) {
+  const UID second = CrossRefAt(20);
+  const UID first = CrossRefAt(12);
+  ASSERT_NE(kInvalidUID, first);
+  ASSERT_NE(kInvalidUID, second);
+  const TextIndex from = CrossRef(doc_, first)->GetEndIndex();
+  const TextIndex to = CrossRef(doc_, second)->GetStartIndex();  // just after its start marker
+  ASSERT_EQ(kSuccess, TextClipboard::Copy(UIDRef(doc_, story_), from, to - from));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->PasteCmd(1)));
+  EXPECT_EQ(2, CrossRefList(doc_)->GetCrossRefCount());
+  EXPECT_TRUE(XRefDocumentIntegrity::FindDamage(doc_).empty());
+}
+
+// A footnote's reference moved into the footnote's own text would make
+// deleting the footnote delete itself without end.
+TEST_F(DocumentRules, AFootnoteReferenceCannotMoveIntoItsOwnFootnote) {
+  UID note = kInvalidUID;
+  {
+    CmdUtils::SequenceContext seq(PMString("footnote"));
+    LayoutBuilder layout(doc_);
+    layout.AddSpread(1);
+    note = layout.AddFootnote(story_, 3, WideString::FromUTF8("note"));
+  }
+  InterfacePtr<IFootnote> footnote(doc_, note, IID_IFOOTNOTE);
+  ASSERT_TRUE(footnote);
+  const UID noteStory = footnote->GetFootnoteStoryUID();
+  const std::string before = DocumentBytes(doc_);
+  EXPECT_EQ(kMoveIntoItselfError, Process(CmdsOf(doc_, story_)->MoveCmd(0, 9, noteStory, 2)));
+  EXPECT_EQ(before, DocumentBytes(doc_));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(doc_, story_)->DeleteCmd(0, 9)));
+  EXPECT_FALSE(doc_->IsValidUID(note));
 }

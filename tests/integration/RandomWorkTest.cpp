@@ -128,6 +128,17 @@ private:
     InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
     return Pick(text->TotalLength());
   }
+  // Half the time, a place just before a marker character, so that ranges
+  // often cut a pair of markers.
+  TextIndex NearMarker(IDataBase* db, UID story, TextIndex at) {
+    InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+    const std::u16string units = text->CopyText(0, text->TotalLength()).Units();
+    std::vector<TextIndex> markers;
+    for (size_t i = 0; i < units.size(); ++i)
+      if (units[i] == 0xFEFF) markers.push_back(static_cast<TextIndex>(i));
+    if (markers.empty() || Pick(2)) return at;
+    return std::max(0, markers[static_cast<size_t>(Pick(static_cast<int>(markers.size())))] - Pick(3));
+  }
   std::string Where(IDataBase* db, UID story, TextIndex at) const {
     return app_.DocumentName(db) + " story " + Number(story) + " at " + std::to_string(at);
   }
@@ -155,27 +166,47 @@ private:
       }
       case 3:
       case 4: {
+        const TextIndex from = NearMarker(db, story, at);
         const int32 length = Pick(12) + 1;
-        Log("delete " + std::to_string(length) + " from " + Where(db, story, at));
-        Process(cmds->DeleteCmd(at, length));
+        Log("delete " + std::to_string(length) + " from " + Where(db, story, from));
+        Process(cmds->DeleteCmd(from, length));
         return Kind::kEdit;
       }
       case 5: {
+        const TextIndex from = NearMarker(db, story, at);
         const int32 length = Pick(30) + 1;
-        Log("copy " + std::to_string(length) + " from " + Where(db, story, at));
+        Log("copy " + std::to_string(length) + " from " + Where(db, story, from));
         clipOrphans_ = 0;
-        if (TextClipboard::Copy(UIDRef(db, story), at, length) == kSuccess)
-          for (const DocumentDamage& o : XRefDocumentIntegrity::FindDamage(db))
-            if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= at && o.index < at + length)
-              ++clipOrphans_;
+        clipPairs_.clear();
+        if (TextClipboard::Copy(UIDRef(db, story), from, length) != kSuccess) return Kind::kEdit;
+        for (const DocumentDamage& o : XRefDocumentIntegrity::FindDamage(db))
+          if (o.kind == DocumentDamage::kOrphan && o.story == story && o.index >= from && o.index < from + length)
+            ++clipOrphans_;
+        clipDoc_ = d.db;
+        const UIDList all = CrossRefList(db)->GetCrossRefs();
+        for (int32 i = 0; i < all.Length(); ++i) {
+          const XRefCrossRefGeometry g = XRefCrossRefGeometry::Of(db, all[i], false);
+          if (g.fault == XRefCrossRefGeometry::kSound && g.story.GetUID() == story && g.start >= from &&
+              g.end < from + length)
+            clipPairs_.push_back(all[i]);
+        }
         return Kind::kEdit;
       }
       case 6:
       case 7:
-        Log("paste at " + Where(db, story, at));
-        pasted_ = which;
-        Process(cmds->PasteCmd(at));
-        return Kind::kEdit;
+      {
+        // Half the time into the story pasted into last, as pasting twice does.
+        // (A footnote's story goes with its footnote.)
+        const bool again = lastPaste_.GetDataBase() == docs_[static_cast<size_t>(lastPasteDoc_)].db &&
+                           lastPaste_.GetDataBase() &&
+                           lastPaste_.GetDataBase()->GetClass(lastPaste_.GetUID()) == kTextStoryBoss;
+        if (again && Pick(2)) {
+          which = lastPasteDoc_;
+          db = lastPaste_.GetDataBase();
+          return PasteAgain(which, db, lastPaste_.GetUID());
+        }
+        return PasteAgain(which, db, story);
+      }
       case 8:
         MoveParagraph(db);
         return Kind::kEdit;
@@ -245,6 +276,29 @@ private:
         }
         return Reopen(which);
     }
+  }
+
+  Kind PasteAgain(int which, IDataBase* db, UID story) {
+    const TextIndex at = AnyIndex(db, story);
+    Log("paste at " + Where(db, story, at));
+    pasted_ = which;
+    lastPaste_ = UIDRef(db, story);
+    lastPasteDoc_ = which;
+    Paste(db, story, at);
+    return Kind::kEdit;
+  }
+
+  // Each whole pair of markers pasted makes one new cross-reference, and a
+  // marker that waited in the story may complete one more.
+  void Paste(IDataBase* db, UID story, TextIndex at) {
+    int32 pairs = 0;
+    for (UID uid : clipPairs_)
+      if (clipDoc_ && clipDoc_->GetClass(uid) != kInvalidClass) ++pairs;
+    const int32 before = CrossRefList(db)->GetCrossRefCount();
+    if (Process(CmdsOf(db, story)->PasteCmd(at)) != kSuccess) return;
+    const int32 added = CrossRefList(db)->GetCrossRefCount() - before;
+    ASSERT_TRUE(added == pairs || added == pairs + 1)
+        << "the paste held " << pairs << " whole cross-reference(s) and made " << added;
   }
 
   void MoveParagraph(IDataBase* db) {
@@ -346,6 +400,8 @@ private:
     Log("save and reopen " + app_.DocumentName(d.db));
     std::string error;
     EXPECT_TRUE(app_.SaveDocument(d.db, &error)) << error;
+    if (clipDoc_ == d.db) clipDoc_ = nullptr;  // the clipboard lets go of its markers
+    if (lastPaste_.GetDataBase() == d.db) lastPaste_ = UIDRef();
     app_.CloseDocument(d.db);
     d.db = app_.OpenDocument(d.path, &error);
     EXPECT_NE(nullptr, d.db) << error;
@@ -414,6 +470,10 @@ private:
   std::vector<std::string> steps_;
   int names_ = 0;
   size_t clipOrphans_ = 0;
+  IDataBase* clipDoc_ = nullptr;
+  UIDRef lastPaste_;
+  int lastPasteDoc_ = 0;
+  std::vector<UID> clipPairs_;  // cross-references whose markers were both copied
   int pasted_ = -1, reopened_ = -1;
 };
 
