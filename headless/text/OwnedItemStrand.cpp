@@ -94,22 +94,24 @@ OwnedItemStrand::Span OwnedItemStrand::Read(TextIndex at, int32 count) const {
 
 // The items' own anchors come back with the items' states.
 void OwnedItemStrand::Put(TextIndex at, int32 replaced, const Span& span) {
-  const bool itemsChanged = !span.anchors.empty() || !GetOwnedItems(at, replaced).empty();
-  Remove(at, replaced);
+  const bool removed = Remove(at, replaced);
   runs_.InsertSpace(at, span.length, 0);
   for (auto& anchor : span.anchors) Place(at + anchor.first, anchor.second);
-  if (itemsChanged) LayoutDamage::Record(::GetDataBase(this), story_, {at, 0, 0});
+  if (removed || !span.anchors.empty()) LayoutDamage::Record(::GetDataBase(this), story_, {at, 0, 0});
 }
 
-void OwnedItemStrand::Remove(TextIndex at, int32 count) {
+bool OwnedItemStrand::Remove(TextIndex at, int32 count) {
+  bool any = false;
   runs_.ForEach(at, count, [&](int32, int32, int32 entry) {
     if (entry != 0) {
       Release(entry);
       free_.push_back(entry);
+      any = true;
     }
     return true;
   });
   runs_.DeleteRange(at, count);
+  return any;
 }
 
 void OwnedItemStrand::Store(TextIndex at, std::vector<Anchored> items) {

@@ -51,8 +51,9 @@ private:
   friend class SpanRecordingImpl;
   Span Read(TextIndex at, int32 count) const;
   void Put(TextIndex at, int32 replaced, const Span& span);
-  // The anchors of [at, at + count) go, with their positions.
-  void Remove(TextIndex at, int32 count);
+  // The anchors of [at, at + count) go, with their positions; true when
+  // there were any.
+  bool Remove(TextIndex at, int32 count);
   // Anchors the items at `at` (none: clears it), leaving the items alone.
   void Place(TextIndex at, std::vector<Anchored> items);
   // Tells an item which story it is anchored in (kInvalidUID: none).

@@ -50,6 +50,14 @@ public:
 
   void DeleteRange(int32 pos, int32 length) {
     if (!Clip(&pos, &length)) return;
+    // A range inside one run that keeps some of it only shrinks that run.
+    int32 start = 0;
+    const int32 n = runs_.Find(pos, &start);
+    const int32 runLength = runs_.LengthOf(n);
+    if (length < runLength && pos + length <= start + runLength) {
+      Grow(n, -length);
+      return;
+    }
     int32 first = SplitAt(pos);
     int32 end = SplitAt(pos + length);
     runs_.Erase(first, end - first);
