@@ -78,12 +78,14 @@ public:
     if (lone_.GetDataBase()) MadeInThisPaste().erase({lone_.GetDataBase(), lone_.GetUID()});
     lone_ = UIDRef();
     const UIDRef crossRef = completed_;
+    const bool paired = paired_;
     completed_ = UIDRef();
+    paired_ = false;
     if (!crossRef.GetDataBase()) return kSuccess;
     // Markers of two cross-references copied end first, or pasted into two
     // stories, bracket nothing: the copy goes again, and both stay lone.
-    if (XRefCrossRefGeometry::Of(crossRef.GetDataBase(), crossRef.GetUID(), false).fault !=
-        XRefCrossRefGeometry::kSound) {
+    if (paired && XRefCrossRefGeometry::Of(crossRef.GetDataBase(), crossRef.GetUID(), false).fault !=
+                      XRefCrossRefGeometry::kSound) {
       InterfacePtr<ICommand> unpair(XRefCommandUtils::CreateCommand(kXRefDeleteCrossRefCmdBoss, UIDList(crossRef)));
       return unpair && XRefCommandUtils::Process(unpair.get()) ? kSuccess : kFailure;
     }
@@ -181,6 +183,7 @@ private:
         !SetRef(setup.get(), IID_IXREFPARTNERMARKERDATA, made) || !XRefCommandUtils::Process(setup.get()))
       return UIDRef();
     completed_ = crossRef;
+    paired_ = true;
     return made;
   }
 
@@ -211,6 +214,7 @@ private:
   bool copyRequested_ = false;
   UIDRef completed_;  // the cross-reference the last paste completed or moved
   UIDRef lone_;       // the marker the last paste left waiting for its partner
+  bool paired_ = false;  // completed_ is a copy this paste wired, not a moved one
 };
 }  // namespace
 
