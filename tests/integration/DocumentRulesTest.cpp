@@ -37,7 +37,9 @@ protected:
 
   // A cross-reference at `start` to a marker at the story's start.
   UID CrossRefAt(TextIndex start) {
-    if (MarkerList(doc_)->GetMarkerCount() == 0) EXPECT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
+    if (MarkerList(doc_)->GetMarkerCount() == 0) {
+      EXPECT_NE(kInvalidUID, InsertMarker(doc_, story_, 0, "Top"));
+    }
     CrossRefRequest request;
     request.start = start;
     request.marker = "Top";
