@@ -30,7 +30,8 @@ public:
 
   std::vector<DocumentDamage> Run() {
     CheckList("cross-reference", kXRefCrossRefBoss, CrossRefEntries(), &crossRefs_);
-    CheckList("source marker", kXRefSourceMarkerBoss, SourceMarkerEntries(), &sourceMarkers_);
+    std::set<UID> sourceMarkers;
+    CheckList("source marker", kXRefSourceMarkerBoss, SourceMarkerEntries(), &sourceMarkers);
     CheckCrossRefs();
     for (ClassID cls : kMarkerClasses)
       for (UID marker : db_->GetUIDsOfClass(cls)) CheckMarker(marker, cls);
@@ -144,7 +145,7 @@ private:
   }
 
   IDataBase* db_;
-  std::set<UID> crossRefs_, sourceMarkers_;
+  std::set<UID> crossRefs_;  // the listed cross-references
   std::vector<DocumentDamage> found_;
 };
 }  // namespace
