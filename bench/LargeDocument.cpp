@@ -1,4 +1,5 @@
 #include "bench/LargeDocument.h"
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <vector>
@@ -41,23 +42,32 @@ json LargeDescription(const LargeDocumentSpec& spec) {
   std::vector<int32_t> headingAt = Spread(spec.headings, paragraphs, rng);
   std::sort(headingAt.begin(), headingAt.end());
   for (int32_t h = 0; h < spec.headings; ++h) heading[static_cast<size_t>(headingAt[static_cast<size_t>(h)])] = true;
-  for (int32_t p : Spread(spec.crossRefs, paragraphs, rng)) {
+  // Headings hold only their marker, so the other objects go into the
+  // body paragraphs.
+  std::vector<int32_t> bodyAt;
+  for (int32_t p = 0; p < paragraphs; ++p)
+    if (!heading[static_cast<size_t>(p)]) bodyAt.push_back(p);
+  const int32_t bodies = static_cast<int32_t>(bodyAt.size());
+  auto into = [&](int32_t slot) -> std::vector<json>& { return extras[static_cast<size_t>(bodyAt[static_cast<size_t>(slot)])]; };
+  int32_t made = 0;
+  for (int32_t slot : Spread(spec.crossRefs, bodies, rng)) {
     const std::string source = "H" + std::to_string(rng() % static_cast<uint32_t>(std::max(spec.headings, 1)));
-    extras[static_cast<size_t>(p)].push_back({{"crossReference", {{"source", source}, {"format", "Page"}}}});
+    const char* format = made++ % 2 ? "Page" : "Heading & Page";
+    into(slot).push_back({{"crossReference", {{"source", source}, {"format", format}}}});
   }
-  for (int32_t p : Spread(spec.externalRefs, paragraphs, rng)) {
+  for (int32_t slot : Spread(spec.externalRefs, bodies, rng)) {
     json ref = {{"source", spec.externalMarker}, {"format", "Page"}, {"document", spec.externalDocument}};
-    extras[static_cast<size_t>(p)].push_back({{"crossReference", ref}});
+    into(slot).push_back({{"crossReference", ref}});
   }
-  for (int32_t p : Spread(spec.footnotes, paragraphs, rng))
-    extras[static_cast<size_t>(p)].push_back({{"footnote", Words(rng, 40)}});
+  for (int32_t slot : Spread(spec.footnotes, bodies, rng)) into(slot).push_back({{"footnote", Words(rng, 40)}});
 
   json body = json::array();
   int32_t headingNumber = 0;
   for (int32_t p = 0; p < paragraphs; ++p) {
     json runs = json::array();
     if (heading[static_cast<size_t>(p)]) {
-      runs.push_back({{"sourceMarker", {{"name", "H" + std::to_string(headingNumber++)}}}});
+      const std::string name = "H" + std::to_string(headingNumber++);
+      if (spec.withObjects) runs.push_back({{"sourceMarker", {{"name", name}}}});
       runs.push_back(Words(rng, 30));
       body.push_back({{"style", "Heading"}, {"runs", runs}});
       continue;
@@ -66,15 +76,25 @@ json LargeDescription(const LargeDocumentSpec& spec) {
     const int32_t piece = kParagraph / static_cast<int32_t>(objects.size() + 1);
     runs.push_back(Words(rng, piece));
     for (const json& object : objects) {
-      runs.push_back(object);
+      if (spec.withObjects) runs.push_back(object);
       runs.push_back(" " + Words(rng, piece));
     }
     body.push_back({{"style", "Body"}, {"runs", runs}});
   }
-  json story = {{"frames", json::array({{{"page", 0}, {"columns", 60}, {"lines", 40}}})}, {"paragraphs", body}};
+  // Pages enough for the whole story, two to a spread, so that every page
+  // number a cross-reference shows is a real one.
+  constexpr int32_t kPage = 60 * 40;
+  const int32_t pages = spec.characters / (kPage / 2) + 1;
+  json frames = json::array(), spreads = json::array();
+  for (int32_t page = 0; page < pages; ++page) frames.push_back({{"page", page}, {"columns", 60}, {"lines", 40}});
+  for (int32_t page = 0; page < pages; page += 2) spreads.push_back({{"pages", std::min(2, pages - page)}});
+  json story = {{"frames", frames}, {"paragraphs", body}};
+  const json formats = json::array({{{"name", "Heading & Page"}, {"markup", "^{<paratext/>^} on page <pagenum/>"}},
+                                    {{"name", "Page"}, {"markup", "page^s<pagenum/>"}}});
   return {{"version", 1},
+          {"formats", formats},
           {"paragraphStyles", json::array({{{"name", "Heading"}}, {{"name", "Body"}}})},
-          {"spreads", json::array({{{"pages", 1}}})},
+          {"spreads", spreads},
           {"stories", json::array({story})}};
 }
 

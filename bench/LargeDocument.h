@@ -17,6 +17,8 @@ struct LargeDocumentSpec {
   std::string externalDocument;
   std::string externalMarker;
   uint32_t seed = 1;
+  // False: the same text without any of the objects, to compare against.
+  bool withObjects = true;
 };
 
 nlohmann::json LargeDescription(const LargeDocumentSpec& spec);

@@ -1,8 +1,9 @@
 // The document's cross-references. Invariant: only the list persists; the
 // lookup indexes and the text-order cache are rebuilt from it when marked
-// invalid. The text-order cache holds the list as runs of consecutive
-// entries of one story, so that an insertion finds its story's run without
-// visiting every entry and its place within the run by binary search.
+// invalid. The text-order cache holds the list as runs of one story's
+// entries, so that an insertion finds its story's run without visiting
+// every entry, and its place within the run by binary search; it follows
+// additions and removals, undone and redone ones too.
 #include "host/CPMUnknown.h"
 #include "host/IPMStream.h"
 #include "host/InterfacePtr.h"
@@ -11,6 +12,7 @@
 #include "model/IXRefCrossRefList.h"
 #include "model/XRefNameKey.h"
 #include "model/XRefSourcePath.h"
+#include "model/XRefStoryRuns.h"
 #include <algorithm>
 #include <map>
 #include <unordered_set>
@@ -69,7 +71,7 @@ public:
 
   void AddCrossRef(UID crossRef, int32 position) override {
     BuildOrder();
-    if (members_.count(UIDValue(crossRef))) return;
+    if (crossRefs_.Contains(crossRef)) return;
     PreDirty();
     InterfacePtr<IXRefCrossRef> added(crossRefs_.GetDataBase(), crossRef);
     if (!added) return;
@@ -86,7 +88,7 @@ public:
     if (at < 0) return at;
     PreDirty();
     crossRefs_.Remove(at);
-    RemoveFromOrder(crossRef, at);
+    RemoveFromOrder(at);
     indexValid_ = false;
     return 0;
   }
@@ -100,18 +102,20 @@ public:
   }
 
   void ReadWrite(IPMStream* s, ImplementationID) {
+    const std::vector<UID> before = s->IsReading() ? crossRefs_.Items() : std::vector<UID>();
     crossRefs_.ReadWriteXferObject(s);
     if (!s->IsReading()) return;
     crossRefs_.SetDataBase(::GetDataBase(this));
     indexValid_ = false;
-    orderValid_ = false;
+    // An undone or redone addition or removal is followed; the runs need
+    // only the one entry's story.
+    runs_.Follow(before, crossRefs_.Items(), [this](UID uid) {
+      InterfacePtr<IXRefCrossRef> crossRef(crossRefs_.GetDataBase(), uid);
+      return crossRef ? StoryOf(crossRef.get()) : kInvalidUID;
+    });
   }
 
 private:
-  struct Run {
-    UID story;
-    int32 count;
-  };
   using Index = std::map<PMString, UIDList>;
 
   bool InList(int32 index) const { return index >= 0 && index < crossRefs_.Length(); }
@@ -138,15 +142,9 @@ private:
     if (added->GetStartMarker() == kInvalidUID || added->GetEndMarker() == kInvalidUID || story == kInvalidUID)
       return InsertAt(crossRef, crossRefs_.Length(), story);
     const TextIndex start = added->GetStartIndex();
-    int32 runStart = 0, found = -1, runs = 0;
-    for (size_t r = 0, first = 0; r < runs_.size(); first += static_cast<size_t>(runs_[r].count), ++r) {
-      if (runs_[r].story != story) continue;
-      ++runs;
-      runStart = static_cast<int32>(first);
-      found = static_cast<int32>(r);
-    }
-    if (found < 0) return InsertAt(crossRef, crossRefs_.Length(), story);
-    int32 at = runs == 1 ? SearchRun(runStart, runs_[static_cast<size_t>(found)].count, story, start) : -1;
+    int32 runStart = 0, runLength = 0, runs = 0;
+    if (!runs_.Find(story, &runStart, &runLength, &runs)) return InsertAt(crossRef, crossRefs_.Length(), story);
+    int32 at = runs == 1 ? SearchRun(runStart, runLength, story, start) : -1;
     if (at < 0) at = ScanAll(story, start);
     InsertAt(crossRef, at, story);
   }
@@ -169,7 +167,7 @@ private:
 
   // The whole list in order, for a story whose entries are not together.
   int32 ScanAll(UID story, TextIndex start) {
-    orderValid_ = false;
+    runs_.Invalidate();
     int32 after = -1;
     for (int32 i = 0; i < crossRefs_.Length(); ++i) {
       InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(i));
@@ -182,58 +180,20 @@ private:
 
   void InsertAt(UID crossRef, int32 at, UID story) {
     crossRefs_.Insert(crossRef, at);
-    if (!orderValid_) return;
-    members_.insert(UIDValue(crossRef));
-    int32 first = 0;
-    for (size_t r = 0; r < runs_.size(); ++r) {
-      const int32 end = first + runs_[r].count;
-      if (runs_[r].story == story && at >= first && at <= end) {
-        ++runs_[r].count;
-        return;
-      }
-      if (at < end && at > first) {  // inside another story's run: split it
-        runs_.insert(runs_.begin() + static_cast<long>(r) + 1, {{story, 1}, {runs_[r].story, end - at}});
-        runs_[r].count = at - first;
-        return;
-      }
-      if (at == first) {
-        runs_.insert(runs_.begin() + static_cast<long>(r), Run{story, 1});
-        return;
-      }
-      first = end;
-    }
-    runs_.push_back({story, 1});
+    runs_.Inserted(at, story);
   }
 
-  void RemoveFromOrder(UID crossRef, int32 at) {
-    if (!orderValid_) return;
-    members_.erase(UIDValue(crossRef));
-    int32 first = 0;
-    for (size_t r = 0; r < runs_.size(); first += runs_[r].count, ++r) {
-      if (at >= first + runs_[r].count) continue;
-      if (--runs_[r].count > 0) return;
-      runs_.erase(runs_.begin() + static_cast<long>(r));
-      if (r > 0 && r < runs_.size() && runs_[r - 1].story == runs_[r].story) {
-        runs_[r - 1].count += runs_[r].count;
-        runs_.erase(runs_.begin() + static_cast<long>(r));
-      }
-      return;
-    }
-  }
+  void RemoveFromOrder(int32 at) { runs_.Removed(at); }
 
   void BuildOrder() {
-    if (orderValid_) return;
-    runs_.clear();
-    members_ = Members(crossRefs_);
+    if (runs_.Valid()) return;
+    std::vector<UID> stories;
+    stories.reserve(static_cast<size_t>(crossRefs_.Length()));
     for (int32 i = 0; i < crossRefs_.Length(); ++i) {
       InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(i));
-      const UID story = listed ? StoryOf(listed.get()) : kInvalidUID;
-      if (!runs_.empty() && runs_.back().story == story)
-        ++runs_.back().count;
-      else
-        runs_.push_back({story, 1});
+      stories.push_back(listed ? StoryOf(listed.get()) : kInvalidUID);
     }
-    orderValid_ = true;
+    runs_.Assign(stories);
   }
 
   static void AppendTo(Index& index, const PMString& key, UID uid, IDataBase* db) {
@@ -279,9 +239,7 @@ private:
   UIDList brokenLocal_, brokenExternal_;
   std::vector<IDFile> unreachable_;
   bool16 indexValid_ = false;
-  std::vector<Run> runs_;
-  std::unordered_set<uint32_t> members_;
-  bool orderValid_ = false;
+  XRefStoryRuns runs_;
 };
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "host/InterfacePtr.h"
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefSourceMarker.h"
+#include "model/XRefRenamedMarkers.h"
 
 namespace {
 class XRefSourceMarker : public CPMUnknown<IXRefSourceMarker> {
@@ -20,6 +21,7 @@ public:
     PreDirty();
     name_ = name;
     name_.SetTranslatable(false);
+    XRefRenamedMarkers::Note(::GetDataBase(this), ::GetUID(this));
   }
   PMString GetMarkerName() const override { return name_; }
   void SetMarkerTime(const GlobalTime&) override {}
@@ -59,7 +61,9 @@ public:
   void ReadWrite(IPMStream* s, ImplementationID) {
     name_.ReadWrite(s);
     time_.ReadWrite(s);
-    if (s->IsReading()) name_.SetTranslatable(false);
+    if (!s->IsReading()) return;
+    name_.SetTranslatable(false);
+    XRefRenamedMarkers::Note(::GetDataBase(this), ::GetUID(this));
   }
 
 private:

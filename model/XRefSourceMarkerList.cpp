@@ -1,5 +1,7 @@
-// The document's source markers in list order, with a name index rebuilt
-// lazily after every change. Only the list persists.
+// The document's source markers in list order, with two caches kept along
+// with every change made through the list and dropped when the list is read
+// back or a name changes: markers by name, and the list's runs by story.
+// Only the list persists.
 #include "engine/XRefSchedulerReports.h"
 #include "host/CPMUnknown.h"
 #include "host/IPMStream.h"
@@ -7,8 +9,12 @@
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
+#include "model/XRefStoryRuns.h"
 #include "model/XRefNameKey.h"
+#include "model/XRefRenamedMarkers.h"
+#include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace {
 class XRefSourceMarkerList : public CPMUnknown<IXRefSourceMarkerList> {
@@ -30,9 +36,10 @@ public:
   }
 
   IXRefSourceMarker* QueryMarkerByName(const PMString& name) override {
-    BuildNameIndex();
-    auto it = index_.find(XRefNameKey(name));
-    return it == index_.end() ? nullptr : QueryMarker(it->second);
+    const UID found = Named(name);
+    if (found == kInvalidUID) return nullptr;
+    InterfacePtr<IXRefSourceMarker> marker(markers_.GetDataBase(), found);
+    return marker.forget();
   }
 
   PMString GetMarkerNameAt(int32 index) const override {
@@ -42,10 +49,7 @@ public:
 
   int32 FindMarker(UID marker) const override { return markers_.Location(marker); }
 
-  bool16 HasMarker(const PMString& name) override {
-    BuildNameIndex();
-    return index_.count(XRefNameKey(name)) != 0;
-  }
+  bool16 HasMarker(const PMString& name) override { return Named(name) != kInvalidUID; }
 
   PMString GetCopyName(const PMString& base) override {
     PMString copyWord("QX#0xF2C#kXRefCopyKey");
@@ -64,14 +68,15 @@ public:
 
   void AddMarker(UID marker, int32 position) override {
     if (markers_.Contains(marker)) return;
-    PreDirty();
     InterfacePtr<IXRefSourceMarker> added(markers_.GetDataBase(), marker);
     if (!added) return;
-    if (position >= 0)
-      // A position past the end appends rather than corrupting the list.
-      markers_.Insert(marker, std::min(position, markers_.Length()));
-    else
-      markers_.Insert(marker, TextOrderPosition(added.get()));
+    PreDirty();
+    // A position past the end appends rather than corrupting the list.
+    const int32 at = position >= 0 ? std::min(position, markers_.Length()) : TextOrderPosition(added.get());
+    markers_.Insert(marker, at);
+    runs_.Inserted(at, added->GetStoryRef().GetUID());
+    FollowRenames();
+    if (indexValid_) IndexName(marker, added->GetMarkerName());
     Changed();
   }
 
@@ -80,6 +85,9 @@ public:
     if (at < 0) return;
     PreDirty();
     markers_.Remove(at);
+    runs_.Removed(at);
+    FollowRenames();
+    if (indexValid_) UnindexName(marker);
     Changed();
   }
 
@@ -91,28 +99,51 @@ public:
   }
 
   void ReadWrite(IPMStream* s, ImplementationID) {
+    const std::vector<UID> before = s->IsReading() ? markers_.Items() : std::vector<UID>();
     markers_.ReadWriteXferReference(s);
     if (s->IsReading()) {
       markers_.SetDataBase(::GetDataBase(this));
+      // A rename's undo reads the list back to drop the names; the runs
+      // follow an undone or redone addition or removal.
       indexValid_ = false;
+      runs_.Follow(before, markers_.Items(), [this](UID uid) { return StoryOf(uid); });
     }
   }
 
 private:
   bool InList(int32 index) const { return index >= 0 && index < markers_.Length(); }
 
-  void Changed() {
-    indexValid_ = false;
-    XRefSchedulerReports::MarkAllCrossRefs(markers_.GetDataBase(), false);
-  }
+  void Changed() { XRefSchedulerReports::MarkAllCrossRefs(markers_.GetDataBase(), false); }
 
   // Where a marker goes in text order: within its story's run, after every
   // marker anchored at or before it; a story not yet listed, or no story,
-  // goes to the end.
-  int32 TextOrderPosition(IXRefSourceMarker* added) const {
+  // goes to the end. The run is searched by halves; should the runs have
+  // gone stale (a listed marker now in another story), they are rebuilt
+  // and the list walked.
+  int32 TextOrderPosition(IXRefSourceMarker* added) {
     const UIDRef story = added->GetStoryRef();
     const TextIndex at = added->GetTextIndex();
     if (!story.GetDataBase() || story.GetUID() == kInvalidUID) return markers_.Length();
+    if (!runs_.Valid()) runs_.Assign(StoryOfEach());
+    int32 low = 0, length = 0, runs = 0;
+    if (!runs_.Find(story.GetUID(), &low, &length, &runs)) return markers_.Length();
+    int32 high = low + length;
+    while (low < high) {
+      const int32 middle = low + (high - low) / 2;
+      InterfacePtr<IXRefSourceMarker> listed(QueryMarker(middle));
+      if (!listed || listed->GetStoryRef() != story) {
+        runs_.Assign(StoryOfEach());
+        return WalkedTextOrderPosition(story, at);
+      }
+      if (at < listed->GetTextIndex())
+        high = middle;
+      else
+        low = middle + 1;
+    }
+    return low;
+  }
+
+  int32 WalkedTextOrderPosition(const UIDRef& story, TextIndex at) const {
     int32 run = -1;
     for (int32 i = 0; i < markers_.Length(); ++i) {
       InterfacePtr<IXRefSourceMarker> listed(QueryMarker(i));
@@ -128,19 +159,80 @@ private:
     return run < 0 ? markers_.Length() : run;
   }
 
+  UID StoryOf(UID uid) const {
+    InterfacePtr<IXRefSourceMarker> marker(markers_.GetDataBase(), uid);
+    return marker ? marker->GetStoryRef().GetUID() : kInvalidUID;
+  }
+
+  std::vector<UID> StoryOfEach() const {
+    std::vector<UID> stories;
+    stories.reserve(static_cast<size_t>(markers_.Length()));
+    for (UID uid : markers_.Items()) stories.push_back(StoryOf(uid));
+    return stories;
+  }
+
+  // The listed marker with this name ignoring case (of several, the one
+  // later in the list); kInvalidUID when none.
+  UID Named(const PMString& name) {
+    BuildNameIndex();
+    auto it = byName_.find(XRefNameKey(name));
+    if (it == byName_.end() || it->second.empty()) return kInvalidUID;
+    const std::vector<UID>& uids = it->second;
+    if (uids.size() == 1) return uids.front();
+    return *std::max_element(uids.begin(), uids.end(),
+                             [&](UID a, UID b) { return markers_.Location(a) < markers_.Location(b); });
+  }
+
+  void IndexName(UID marker, const PMString& name) {
+    const PMString key = XRefNameKey(name);
+    byName_[key].push_back(marker);
+    keyOf_[marker] = key;
+  }
+
+  void UnindexName(UID marker) {
+    auto key = keyOf_.find(marker);
+    if (key == keyOf_.end()) return;
+    auto named = byName_.find(key->second);
+    if (named != byName_.end()) {
+      std::vector<UID>& uids = named->second;
+      uids.erase(std::remove(uids.begin(), uids.end(), marker), uids.end());
+      if (uids.empty()) byName_.erase(named);
+    }
+    keyOf_.erase(key);
+  }
+
+  // A change of the list brings the index up to date with every name, as a
+  // rebuild would: the markers renamed since are filed again.
+  void FollowRenames() {
+    const std::vector<UID> renamed = XRefRenamedMarkers::Take(markers_.GetDataBase());
+    if (!indexValid_) return;
+    for (UID uid : renamed) {
+      if (!keyOf_.count(uid)) continue;
+      UnindexName(uid);
+      InterfacePtr<IXRefSourceMarker> marker(markers_.GetDataBase(), uid);
+      if (marker) IndexName(uid, marker->GetMarkerName());
+    }
+  }
+
   void BuildNameIndex() {
     if (indexValid_) return;
-    index_.clear();
+    XRefRenamedMarkers::Take(markers_.GetDataBase());
+    byName_.clear();
+    keyOf_.clear();
     for (int32 i = 0; i < markers_.Length(); ++i) {
       InterfacePtr<IXRefSourceMarker> marker(QueryMarker(i));
-      if (marker) index_[XRefNameKey(marker->GetMarkerName())] = i;
+      if (marker) IndexName(markers_.At(i), marker->GetMarkerName());
     }
     indexValid_ = true;
   }
 
   UIDList markers_;
-  std::map<PMString, int32> index_;  // lower-cased name -> position; a cache
+  // Caches. While indexValid_, byName_ holds every listed marker that can be
+  // instantiated under its lower-cased name, and keyOf_ the key of each.
+  std::map<PMString, std::vector<UID>> byName_;
+  std::unordered_map<UID, PMString> keyOf_;
   bool16 indexValid_ = false;
+  XRefStoryRuns runs_;
 };
 }  // namespace
 

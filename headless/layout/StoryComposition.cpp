@@ -15,16 +15,22 @@
 #include <set>
 
 namespace {
+// A region the edits touched, in the new text: [start, end), and the
+// change in length.
+struct Damage {
+  TextIndex start = 0;
+  TextIndex end = 0;
+  int32 delta = 0;
+};
+
 struct Entry {
   uint64_t serial = ~0ull;
   uint64_t revision = 0;  // the story's layout-damage revision composed
   bool composed = false;
   uint64_t frameRevision = 0;  // of the frames in `boxes`
-  // Composing stopped at `pausedAt` (lines before it are current) with
-  // [pausedAt, pendingEnd) of the text not yet composed again.
-  bool paused = false;
-  TextIndex pausedAt = 0;
-  TextIndex pendingEnd = 0;
+  // Composing stopped before these regions (lines before the first are
+  // current): damage not yet composed again, as DamageRegions keeps it.
+  std::vector<Damage> pending;
   std::vector<FrameBox> boxes;
   StoryComposition composition;
 };
@@ -41,34 +47,45 @@ std::set<std::pair<uint64_t, UID>>& Composing() {
   return composing;
 }
 
-// The region the edits touched, in the new text: [start, end), and the
-// change in length.
-struct Damage {
-  TextIndex start = 0;
-  TextIndex end = 0;
-  int32 delta = 0;
-};
+// Where the edits left damage, in the text after them: sorted, disjoint
+// regions, so that edits far apart are composed again each on its own
+// rather than with all the text between them. Each region's positions in
+// the text as last composed are its positions now less the deltas of the
+// regions before it. Past kMaxRegions they become one region.
+constexpr size_t kMaxRegions = 64;
+// How many lines past a damage composing goes on looking for the lines to
+// fall back in step before it stops at an index asked.
+constexpr int32 kLookAhead = 16;
 
-Damage Merge(const std::vector<TextEdit>& edits) {
-  Damage d;
-  bool any = false;
+std::vector<Damage> DamageRegions(std::vector<Damage> regions, const std::vector<TextEdit>& edits) {
   for (const TextEdit& e : edits) {
-    if (!any) {
-      d = {e.at, e.at + e.inserted, 0};
-      any = true;
-    } else {
-      // Positions after the edit move with it; those inside it collapse onto it.
-      auto map = [&](TextIndex p, bool isEnd) {
-        if (p < e.at) return p;
-        if (p >= e.at + e.removed) return p - e.removed + e.inserted;
-        return isEnd ? e.at + e.inserted : e.at;
-      };
-      d.start = std::min(map(d.start, false), e.at);
-      d.end = std::max(map(d.end, true), e.at + e.inserted);
+    const TextIndex removedEnd = e.at + e.removed;
+    const int32 shift = e.inserted - e.removed;
+    Damage merged{e.at, e.at + e.inserted, shift};
+    std::vector<Damage> next;
+    next.reserve(regions.size() + 1);
+    bool placed = false;
+    for (const Damage& r : regions) {
+      if (r.end < e.at) {
+        next.push_back(r);
+      } else if (r.start > removedEnd) {
+        if (!placed) next.push_back(merged), placed = true;
+        next.push_back({r.start + shift, r.end + shift, r.delta});
+      } else {
+        // Touching or overlapping: one region. Positions inside the removed
+        // text collapse onto the end of the inserted text.
+        merged.start = std::min(merged.start, r.start);
+        merged.end = std::max(merged.end, r.end >= removedEnd ? r.end + shift : e.at + e.inserted);
+        merged.delta += r.delta;
+      }
     }
-    d.delta += e.inserted - e.removed;
+    if (!placed) next.push_back(merged);
+    regions.swap(next);
   }
-  return d;
+  if (regions.size() <= kMaxRegions) return regions;
+  Damage all{regions.front().start, regions.back().end, 0};
+  for (const Damage& r : regions) all.delta += r.delta;
+  return {all};
 }
 
 // What a composition pass changed: lines [from, to) are new, and the owned
@@ -87,6 +104,37 @@ struct Changes {
   bool paused = false;
   TextIndex pausedAt = 0;
   TextIndex pendingEnd = 0;
+  // More lines whose items hear, sorted: lines that went to another frame
+  // when the lines after an edit moved by whole slots, and lines that
+  // overset text flowed into.
+  std::vector<int32> moved;
+};
+
+// The places for lines, frame after frame (frames without columns have
+// none), numbered from 0.
+struct Slots {
+  explicit Slots(const std::vector<FrameBox>& boxes) : first(boxes.size() + 1, 0) {
+    for (size_t f = 0; f < boxes.size(); ++f)
+      first[f + 1] = first[f] + (boxes[f].columns > 0 ? std::max(0, boxes[f].lines) : 0);
+    // From here on every place is as wide as the last frame with places.
+    size_t f = boxes.size();
+    int32 width = 0;
+    for (; f > 0; --f) {
+      const FrameBox& box = boxes[f - 1];
+      if (box.columns <= 0 || box.lines <= 0) continue;
+      if (width == 0) width = box.columns;
+      if (box.columns != width) break;
+    }
+    uniformFrom = first[f];
+  }
+  int32 Of(int32 frame, int32 line) const { return first[static_cast<size_t>(frame)] + line; }
+  int32 Total() const { return first.back(); }
+  // A line breaks the same in any place as wide: lines that fell back in
+  // step a whole number of places away from where they were stay as they
+  // are when every place from both on is as wide.
+  bool SameWidthsOnFrom(int32 a, int32 b) const { return a >= uniformFrom && b >= uniformFrom; }
+  std::vector<int32> first;
+  int32 uniformFrom = 0;
 };
 
 // Where an index of the text before the edits lies after them.
@@ -104,29 +152,40 @@ void TellOverset(IDataBase* db, IOwnedItemStrand* strand, TextIndex from, TextIn
   }
 }
 
+// Tells the items anchored in lines [from, to) their lines.
+void TellLines(IDataBase* db, IOwnedItemStrand* strand, StoryComposition& c, int32 from, int32 to) {
+  if (from >= to) return;
+  const ComposedLine& first = c.Line(from);
+  const ComposedLine& last = c.Line(to - 1);
+  // Items of one line share its line object.
+  int32 waxLine = -1;
+  IPMUnknown* wax = nullptr;
+  for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
+    InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
+    int32 lineNumber = -1;
+    const ComposedLine* line = c.LineAt(info.index, &lineNumber);
+    if (!item || !item->HearsLayout() || !line) continue;
+    if (lineNumber != waxLine || !wax) {
+      if (wax) wax->Release();
+      wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
+      waxLine = lineNumber;
+    }
+    item->ComposedIntoLine(wax);
+  }
+  if (wax) wax->Release();
+}
+
 void TellOwnedItems(IDataBase* db, ITextModel* text, StoryComposition& c, const Changes& changes) {
   InterfacePtr<IOwnedItemStrand> strand(
       static_cast<IOwnedItemStrand*>(text->QueryStrand(ClassID{0x208}, IID_IOWNEDITEMSTRAND)));
   if (!strand) return;
-  if (changes.from < changes.to) {
-    const ComposedLine& first = c.Line(changes.from);
-    const ComposedLine& last = c.Line(changes.to - 1);
-    // Items of one line share its line object.
-    int32 waxLine = -1;
-    IPMUnknown* wax = nullptr;
-    for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
-      InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
-      int32 lineNumber = -1;
-      const ComposedLine* line = c.LineAt(info.index, &lineNumber);
-      if (!item || !item->HearsLayout() || !line) continue;
-      if (lineNumber != waxLine || !wax) {
-        if (wax) wax->Release();
-        wax = MakeWaxLine(&c, lineNumber, c.FrameUID(line->frame), *line);
-        waxLine = lineNumber;
-      }
-      item->ComposedIntoLine(wax);
-    }
-    if (wax) wax->Release();
+  TellLines(db, strand.get(), c, changes.from, changes.to);
+  for (size_t i = 0; i < changes.moved.size();) {
+    // Consecutive lines together, in one lookup.
+    size_t j = i + 1;
+    while (j < changes.moved.size() && changes.moved[j] == changes.moved[j - 1] + 1) ++j;
+    TellLines(db, strand.get(), c, changes.moved[i], changes.moved[j - 1] + 1);
+    i = j;
   }
   TellOverset(db, strand.get(), changes.oversetFrom, changes.oversetTo);
   // The damage, less what the first range told.
@@ -174,17 +233,31 @@ struct CompositionWork {
     c.overset_ = static_cast<TextIndex>(pos);
     c.length_ = length;
     c.adornments_.clear();
-    return {0, c.LineCount(), c.overset_, length, 0, 0};
+    Changes changes;
+    changes.to = c.LineCount();
+    changes.oversetFrom = c.overset_;
+    changes.oversetTo = length;
+    return changes;
   }
 
+  // Composes regions[*next] again, and with it every later region the
+  // lines composed read into; *next moves past those taken.
   static Changes Incremental(StoryComposition& c, const TextSource& at, int32 length,
-                             const std::vector<FrameBox>& boxes, const Damage& d, TextIndex through) {
+                             const std::vector<FrameBox>& boxes, const std::vector<Damage>& regions, size_t* next,
+                             TextIndex through) {
     // The old lines stay in place while the new ones are composed beside
     // them; only the lines composed again are written, and the rest shift.
     std::vector<ComposedLine>& old = c.lines_;
     const TextIndex oldOverset = c.overset_;
     int32 maxColumns = 0;
     for (const FrameBox& b : boxes) maxColumns = std::max(maxColumns, b.columns);
+    Damage d = regions[(*next)++];
+    auto take = [&](int64 upTo) {
+      for (; *next < regions.size() && regions[*next].start <= upTo; ++*next) {
+        d.end = regions[*next].end;
+        d.delta += regions[*next].delta;
+      }
+    };
     // Start again at the first line that reads as far as the damage: a line
     // reads up to `columns` units past its start.
     auto after = std::upper_bound(old.begin(), old.end(), d.start,
@@ -199,6 +272,11 @@ struct CompositionWork {
     Changes changes;
     changes.from = -1;
     int32 oldResync = -1, newResync = -1;
+    bool movedBySlots = false;
+    const Slots slots(boxes);
+    // Lines composed past the damage: composing goes on for a few while
+    // the lines may fall back in step, even past the index asked.
+    int32 pastDamage = 0;
     const size_t total = static_cast<size_t>(length);
     while (f < boxes.size() && pos < total) {
       if (boxes[f].columns <= 0 || l >= boxes[f].lines) {
@@ -206,19 +284,32 @@ struct CompositionWork {
         l = 0;
         continue;
       }
+      // A line reads up to `columns` units past its start.
+      take(static_cast<int64>(pos) + maxColumns + 1);
       if (static_cast<TextIndex>(pos) >= d.end) {
         // In step again: an old line start, shifted, in the same slot.
         const TextIndex oldStart = static_cast<TextIndex>(pos) - d.delta;
         auto same = std::lower_bound(old.begin(), old.end(), oldStart,
                                      [](const ComposedLine& x, TextIndex v) { return x.start < v; });
-        if (same != old.end() && same->start == oldStart && same->frame == static_cast<int32>(f) &&
-            same->lineInFrame == l) {
+        const bool found = same != old.end() && same->start == oldStart;
+        const bool sameSlot = found && same->frame == static_cast<int32>(f) && same->lineInFrame == l;
+        const bool slotsAway = found && !sameSlot &&
+                               slots.SameWidthsOnFrom(slots.Of(same->frame, same->lineInFrame),
+                                                      slots.Of(static_cast<int32>(f), l)) &&
+                               TailMovesAlone(regions, *next, d, oldOverset, length,
+                                              slots.Of(static_cast<int32>(f), l) +
+                                                  static_cast<int32>(old.end() - same),
+                                              slots.Total());
+        if (sameSlot || slotsAway) {
           oldResync = static_cast<int32>(same - old.begin());
           newResync = static_cast<int32>(k + fresh.size());
+          movedBySlots = !sameSlot;
           break;
         }
+        ++pastDamage;
       }
-      if (static_cast<TextIndex>(pos) > through && !fresh.empty())
+      if (static_cast<TextIndex>(pos) > through && !fresh.empty() &&
+          (static_cast<TextIndex>(pos) < d.end || pastDamage > kLookAhead))
         return Pause(c, k, fresh, static_cast<TextIndex>(pos), d, oldOverset, changes, length);
       size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
       ComposedLine line{static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l};
@@ -229,6 +320,8 @@ struct CompositionWork {
       pos = end;
       ++l;
     }
+    // Out of frames or text: what lies past is overset, later damage too.
+    if (oldResync < 0) take(std::numeric_limits<int64>::max());
     if (oldResync >= 0)
       Splice(old, k, static_cast<size_t>(oldResync), fresh, d.delta);
     else
@@ -249,7 +342,62 @@ struct CompositionWork {
       changes.damageTo = std::max(changes.damageFrom, std::min(std::max(d.end, d.start + 1), length));
     }
     ShiftAdornments(c, changes.from, oldResync, newResync);
+    if (movedBySlots)
+      MoveTail(c, at, length, boxes, static_cast<size_t>(newResync), f, l, *next == regions.size(), &changes);
     return changes;
+  }
+
+  // Whether the lines after a damage may take other places now, ending at
+  // place `tailEnd`. With later damage still to compose, which reads the
+  // lines in the text before it, only when none of them goes overset and no
+  // overset text flows in.
+  static bool TailMovesAlone(const std::vector<Damage>& regions, size_t next, const Damage& d, TextIndex oldOverset,
+                             int32 length, int32 tailEnd, int32 places) {
+    if (next == regions.size()) return true;
+    int32 later = 0;
+    for (size_t r = next; r < regions.size(); ++r) later += regions[r].delta;
+    return oldOverset >= length - d.delta - later && tailEnd <= places;
+  }
+
+  // The lines from `first` on, which fell back in step in other places,
+  // take the places from (f, l) on; those that no longer fit go overset,
+  // and overset text flows into places left free.
+  static void MoveTail(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
+                       size_t first, size_t f, int32 l, bool flowIn, Changes* changes) {
+    std::vector<ComposedLine>& lines = c.lines_;
+    auto nextSlot = [&] {
+      while (f < boxes.size() && (boxes[f].columns <= 0 || l >= boxes[f].lines)) {
+        ++f;
+        l = 0;
+      }
+      return f < boxes.size();
+    };
+    size_t n = first;
+    for (; n < lines.size() && nextSlot(); ++n, ++l) {
+      if (lines[n].frame != static_cast<int32>(f)) changes->moved.push_back(static_cast<int32>(n));
+      lines[n].frame = static_cast<int32>(f);
+      lines[n].lineInFrame = l;
+    }
+    if (n < lines.size()) {
+      changes->oversetFrom = lines[n].start;
+      changes->oversetTo = c.overset_;
+      changes->damageFrom = changes->damageTo = c.overset_;
+      c.overset_ = lines[n].start;
+      lines.resize(n);
+      if (c.adornments_.size() > n) c.adornments_.resize(n);
+      return;
+    }
+    if (!flowIn) return;
+    size_t pos = static_cast<size_t>(c.overset_);
+    const size_t total = static_cast<size_t>(length);
+    for (; pos < total && nextSlot(); ++l) {
+      const size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
+      changes->moved.push_back(static_cast<int32>(lines.size()));
+      lines.push_back({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
+      pos = end;
+    }
+    c.overset_ = static_cast<TextIndex>(pos);
+    changes->oversetFrom = changes->oversetTo = changes->damageFrom = changes->damageTo = c.overset_;
   }
 
   // Lines [0, k) stay, `fresh` follows them, and the old lines from `tail`
@@ -272,6 +420,7 @@ struct CompositionWork {
   // Lines [0, k) and `fresh` are current, and the index asked lies before
   // pos: the old lines past the damage, shifted, stand in for the rest until
   // asked for. What goes into overset is told when composing gets there.
+  // Like the lines kept, the overset start does not count later damage yet.
   static Changes Pause(StoryComposition& c, size_t k, const std::vector<ComposedLine>& fresh, TextIndex pos,
                        const Damage& d, TextIndex oldOverset, Changes changes, int32 length) {
     std::vector<ComposedLine>& lines = c.lines_;
@@ -393,7 +542,7 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   auto key = std::make_pair(db->InstanceId(), story);
   Entry& entry = Cache()[key];
   const bool current = entry.composed && entry.serial == db->ChangeSerial() &&
-                       (!entry.paused || through < entry.pausedAt);
+                       (entry.pending.empty() || through < entry.pending.front().start);
   if (current || Composing().count(key)) return &entry.composition;
 
   StoryComposition& c = entry.composition;
@@ -411,26 +560,31 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   const uint64_t revision = LayoutDamage::Revision(db, story);
   std::vector<TextEdit> edits;
   const bool sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
-  Changes changes;
+  std::vector<Changes> passes;
+  std::vector<Damage> pending;
   if (sameFrames && LayoutDamage::EditsSince(db, story, entry.revision, &edits)) {
-    // What a paused composition left reads as one more edit, before the new ones.
-    const int32 pending = entry.pendingEnd - entry.pausedAt;
-    if (entry.paused) edits.insert(edits.begin(), TextEdit{entry.pausedAt, pending, pending});
-    if (!edits.empty())
-      changes = CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, Merge(edits), through);
+    // What a paused composition left waits before the new edits.
+    const std::vector<Damage> regions = DamageRegions(std::move(entry.pending), edits);
+    for (size_t next = 0; next < regions.size();) {
+      passes.push_back(
+          CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, regions, &next, through));
+      const Changes& done = passes.back();
+      if (!done.paused) continue;
+      pending.push_back({done.pausedAt, done.pendingEnd, 0});
+      pending.insert(pending.end(), regions.begin() + static_cast<std::ptrdiff_t>(next), regions.end());
+      break;
+    }
   } else {
-    changes = CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs);
+    passes.push_back(CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs));
   }
   entry.boxes = boxes;
   entry.frameRevision = frameRevision;
   entry.revision = revision;
   entry.composed = true;
-  entry.paused = changes.paused;
-  entry.pausedAt = changes.pausedAt;
-  entry.pendingEnd = changes.pendingEnd;
+  entry.pending = std::move(pending);
 
   Composing().insert(key);
-  TellOwnedItems(db, text.get(), c, changes);
+  for (const Changes& changes : passes) TellOwnedItems(db, text.get(), c, changes);
   Composing().erase(key);
   // What the owned items did in answer does not make this composition stale.
   entry.serial = db->ChangeSerial();
