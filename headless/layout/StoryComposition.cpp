@@ -53,9 +53,6 @@ std::set<std::pair<uint64_t, UID>>& Composing() {
 // the text as last composed are its positions now less the deltas of the
 // regions before it. Past kMaxRegions they become one region.
 constexpr size_t kMaxRegions = 64;
-// How many lines past a damage composing goes on looking for the lines to
-// fall back in step before it stops at an index asked.
-constexpr int32 kLookAhead = 16;
 
 std::vector<Damage> DamageRegions(std::vector<Damage> regions, const std::vector<TextEdit>& edits) {
   for (const TextEdit& e : edits) {
@@ -274,9 +271,6 @@ struct CompositionWork {
     int32 oldResync = -1, newResync = -1;
     bool movedBySlots = false;
     const Slots slots(boxes);
-    // Lines composed past the damage: composing goes on for a few while
-    // the lines may fall back in step, even past the index asked.
-    int32 pastDamage = 0;
     const size_t total = static_cast<size_t>(length);
     while (f < boxes.size() && pos < total) {
       if (boxes[f].columns <= 0 || l >= boxes[f].lines) {
@@ -306,10 +300,8 @@ struct CompositionWork {
           movedBySlots = !sameSlot;
           break;
         }
-        ++pastDamage;
       }
-      if (static_cast<TextIndex>(pos) > through && !fresh.empty() &&
-          (static_cast<TextIndex>(pos) < d.end || pastDamage > kLookAhead))
+      if (static_cast<TextIndex>(pos) > through && !fresh.empty())
         return Pause(c, k, fresh, static_cast<TextIndex>(pos), d, oldOverset, changes, length);
       size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
       ComposedLine line{static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l};

@@ -4,11 +4,12 @@
 // date. After text edits it composes again from the first line the edits can
 // affect until the new lines fall back in step with the old ones (a line
 // start that is an old one shifted by the edits' length change, in the same
-// frame and line slot); the rest is the old lines, shifted. The result is
-// always the same as composing from scratch, which happens when the frames
-// changed or the edits are not known. Composing tells the story's owned
-// items that hear layout when the line holding their anchor changed
-// (ComposedIntoLine) or their anchor went into overset text (Overset).
+// frame and line slot, or whole slots away where the frames are as wide);
+// the rest is the old lines, shifted. The result is always the same as
+// composing from scratch, which happens when the frames changed or the
+// edits are not known. Composing tells the story's owned items that hear
+// layout when the line holding their anchor changed or went into another
+// frame (ComposedIntoLine) or their anchor went into overset text (Overset).
 #include "headless/layout/LineBreaker.h"
 #include "host/IDataBase.h"
 #include <map>
