@@ -10,6 +10,7 @@
 #include "format/IXRefValidator.h"
 #include "format/XRefFormatDocument.h"
 #include "format/XRefMetacharacters.h"
+#include "format/XRefParsedFormat.h"
 #include "host/CPMUnknown.h"
 #include "host/CmdUtils.h"
 #include "host/CreateObject.h"
@@ -25,6 +26,8 @@
 #include "integration/ImplementationRecord.h"
 #include <climits>
 #include <map>
+#include <memory>
+#include <unordered_map>
 
 namespace {
 const WideString kFormatDTDSystemID(u"xref-format.dtd");
@@ -146,12 +149,23 @@ public:
     }
     const std::u16string& units = document.Units();
     if (units.size() > static_cast<size_t>(INT32_MAX / 2)) return kFailure;
+    auto known = parsed_.find(units);
+    if (known != parsed_.end()) {
+      known->second->Replay(handler.get());
+      return kSuccess;
+    }
     InterfacePtr<IPMStream> stream(
         StreamUtil::CreatePointerStreamRead(units.data(), static_cast<int32>(units.size() * sizeof(char16_t))));
     if (!stream) return kFailure;
 
-    const ErrorCode parsed = parser->Parse(stream.get(), handler.get());
-    if (parsed == kSuccess) return kSuccess;
+    auto recording = std::make_shared<XRefParsedFormat>();
+    const ErrorCode parsed = recording->Record(
+        handler.get(), [&](ISAXContentHandler* recorder) { return parser->Parse(stream.get(), recorder); });
+    if (parsed == kSuccess) {
+      if (parsed_.size() >= kParsedKept) parsed_.clear();
+      parsed_.emplace(units, std::move(recording));
+      return kSuccess;
+    }
     ErrorCode result = ErrorUtils::PMGetGlobalErrorCode();
     // A handler may have cleared the global code; the failure still counts.
     if (result == kSuccess) result = parsed;
@@ -169,6 +183,7 @@ private:
     if (!session) return nullptr;
     if (parser_ && parserSession_ == session) return parser_.get();
     parser_.reset(CreateSAXParser(true));
+    parsed_.clear();
     parserSession_ = session;
     parserHasDTD_ = false;
     if (!parser_) return nullptr;
@@ -185,6 +200,7 @@ private:
     WideString dtd;
     if (!BuildFormatDTD(&providers, &dtd)) return false;
     parser_.reset();
+    parsed_.clear();
     providers_ = providers;
     dtd_ = dtd;
     standAloneHeader_ = PMString();
@@ -211,6 +227,12 @@ private:
   std::vector<ClassID> elementProviders_;
   std::map<std::u16string, ClassID> elementClasses_;
   PMString namedHeader_, standAloneHeader_;
+  // The events of documents that parsed cleanly with parser_ and dtd_, by
+  // the document: a document assembles its format and the DTD's header, so
+  // the same text always parses the same. Formats are few; past
+  // kParsedKept the cache starts again.
+  static constexpr size_t kParsedKept = 256;
+  std::unordered_map<std::u16string, std::shared_ptr<const XRefParsedFormat>> parsed_;
 };
 }  // namespace
 

@@ -23,6 +23,34 @@ struct Damage {
   int32 delta = 0;
 };
 
+// The places for lines, frame after frame (frames without columns have
+// none), numbered from 0.
+struct Slots {
+  Slots() = default;
+  explicit Slots(const std::vector<FrameBox>& boxes) : first(boxes.size() + 1, 0) {
+    for (size_t f = 0; f < boxes.size(); ++f)
+      first[f + 1] = first[f] + (boxes[f].columns > 0 ? std::max(0, boxes[f].lines) : 0);
+    // From here on every place is as wide as the last frame with places.
+    size_t f = boxes.size();
+    int32 width = 0;
+    for (; f > 0; --f) {
+      const FrameBox& box = boxes[f - 1];
+      if (box.columns <= 0 || box.lines <= 0) continue;
+      if (width == 0) width = box.columns;
+      if (box.columns != width) break;
+    }
+    uniformFrom = first[f];
+  }
+  int32 Of(int32 frame, int32 line) const { return first[static_cast<size_t>(frame)] + line; }
+  int32 Total() const { return first.back(); }
+  // A line breaks the same in any place as wide: lines that fell back in
+  // step a whole number of places away from where they were stay as they
+  // are when every place from both on is as wide.
+  bool SameWidthsOnFrom(int32 a, int32 b) const { return a >= uniformFrom && b >= uniformFrom; }
+  std::vector<int32> first{0};
+  int32 uniformFrom = 0;
+};
+
 struct Entry {
   uint64_t serial = ~0ull;
   uint64_t revision = 0;  // the story's layout-damage revision composed
@@ -32,6 +60,7 @@ struct Entry {
   // current): damage not yet composed again, as DamageRegions keeps it.
   std::vector<Damage> pending;
   std::vector<FrameBox> boxes;
+  Slots slots;  // of `boxes`
   StoryComposition composition;
 };
 
@@ -105,33 +134,6 @@ struct Changes {
   // when the lines after an edit moved by whole slots, and lines that
   // overset text flowed into.
   std::vector<int32> moved;
-};
-
-// The places for lines, frame after frame (frames without columns have
-// none), numbered from 0.
-struct Slots {
-  explicit Slots(const std::vector<FrameBox>& boxes) : first(boxes.size() + 1, 0) {
-    for (size_t f = 0; f < boxes.size(); ++f)
-      first[f + 1] = first[f] + (boxes[f].columns > 0 ? std::max(0, boxes[f].lines) : 0);
-    // From here on every place is as wide as the last frame with places.
-    size_t f = boxes.size();
-    int32 width = 0;
-    for (; f > 0; --f) {
-      const FrameBox& box = boxes[f - 1];
-      if (box.columns <= 0 || box.lines <= 0) continue;
-      if (width == 0) width = box.columns;
-      if (box.columns != width) break;
-    }
-    uniformFrom = first[f];
-  }
-  int32 Of(int32 frame, int32 line) const { return first[static_cast<size_t>(frame)] + line; }
-  int32 Total() const { return first.back(); }
-  // A line breaks the same in any place as wide: lines that fell back in
-  // step a whole number of places away from where they were stay as they
-  // are when every place from both on is as wide.
-  bool SameWidthsOnFrom(int32 a, int32 b) const { return a >= uniformFrom && b >= uniformFrom; }
-  std::vector<int32> first;
-  int32 uniformFrom = 0;
 };
 
 // Where an index of the text before the edits lies after them.
@@ -240,7 +242,8 @@ struct CompositionWork {
   // Composes regions[*next] again, and with it every later region the
   // lines composed read into; *next moves past those taken.
   static Changes Incremental(StoryComposition& c, const TextSource& at, int32 length,
-                             const std::vector<FrameBox>& boxes, const std::vector<Damage>& regions, size_t* next,
+                             const std::vector<FrameBox>& boxes, const Slots& slots,
+                             const std::vector<Damage>& regions, size_t* next,
                              TextIndex through) {
     // The old lines stay in place while the new ones are composed beside
     // them; only the lines composed again are written, and the rest shift.
@@ -270,7 +273,6 @@ struct CompositionWork {
     changes.from = -1;
     int32 oldResync = -1, newResync = -1;
     bool movedBySlots = false;
-    const Slots slots(boxes);
     const size_t total = static_cast<size_t>(length);
     while (f < boxes.size() && pos < total) {
       if (boxes[f].columns <= 0 || l >= boxes[f].lines) {
@@ -540,18 +542,20 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   StoryComposition& c = entry.composition;
   // Frames are read again only when some frame or frame list changed.
   const uint64_t frameRevision = gFrameRevision;
-  std::vector<UID> frameUIDs;
-  std::vector<FrameBox> boxes;
   const bool framesKnown = entry.composed && entry.frameRevision == frameRevision;
-  if (framesKnown) {
-    frameUIDs = c.frames_;
-    boxes = entry.boxes;
-  } else if (!ReadFrames(db, story, &frameUIDs, &boxes)) {
-    return nullptr;
+  bool sameFrames = framesKnown;
+  if (!framesKnown) {
+    std::vector<UID> frameUIDs;
+    std::vector<FrameBox> boxes;
+    if (!ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
+    sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
+    if (!sameFrames) c.frames_ = std::move(frameUIDs);
+    entry.boxes = std::move(boxes);
+    entry.slots = Slots(entry.boxes);
   }
+  const std::vector<FrameBox>& boxes = entry.boxes;
   const uint64_t revision = LayoutDamage::Revision(db, story);
   std::vector<TextEdit> edits;
-  const bool sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
   std::vector<Changes> passes;
   std::vector<Damage> pending;
   if (sameFrames && LayoutDamage::EditsSince(db, story, entry.revision, &edits)) {
@@ -559,7 +563,8 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
     const std::vector<Damage> regions = DamageRegions(std::move(entry.pending), edits);
     for (size_t next = 0; next < regions.size();) {
       passes.push_back(
-          CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, regions, &next, through));
+          CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, entry.slots, regions, &next,
+                                       through));
       const Changes& done = passes.back();
       if (!done.paused) continue;
       pending.push_back({done.pausedAt, done.pendingEnd, 0});
@@ -567,9 +572,8 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
       break;
     }
   } else {
-    passes.push_back(CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, frameUIDs));
+    passes.push_back(CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, c.frames_));
   }
-  entry.boxes = boxes;
   entry.frameRevision = frameRevision;
   entry.revision = revision;
   entry.composed = true;

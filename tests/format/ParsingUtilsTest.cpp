@@ -87,6 +87,15 @@ TEST_F(ParsingUtils, CharacterDataReachesHandlersAsWritten) {
   EXPECT_EQ("", Events(u""));
 }
 
+// A format that parsed cleanly is not parsed again: its events, attributes
+// and character data included, are played back the same.
+TEST_F(ParsingUtils, AFormatParsedBeforeGivesTheSameEventsAgain) {
+  const char16_t* format = u"See <span>x</span> on <pagenum usepage=\u201Ctrue\u201D/>";
+  const std::string first = Events(format);
+  EXPECT_NE(std::string::npos, first.find("usepage=true"));
+  EXPECT_EQ(first, Events(format));
+}
+
 TEST_F(ParsingUtils, AttributesAreReadByExactName) {
   FakeAttributes attrs({{u"name", u"Intro"}, {u"t", u"true"}, {u"y", u"yes"}, {u"f", u"false"}, {u"n", u"no"},
                         {u"T", u"True"}, {u"m", u"maybe"}, {u"num", u"-12"}, {u"pt", u"9 pt"}, {u"e", u""}});
