@@ -2,6 +2,7 @@
 #include "cli/CrossRefs.h"
 #include "cli/NativeCrossRefs.h"
 #include "cli/SourceMarkers.h"
+#include "host/CmdUtils.h"
 #include <filesystem>
 
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
@@ -11,9 +12,17 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
   const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
-  if (!BuildDocument(description, doc, &placeholders, error) || !SetDocumentFormats(doc, description, error) ||
-      !PlaceSourceMarkers(doc, &placeholders, error) || !PlaceCrossRefs(doc, &placeholders, folder, error, warnings) ||
-      !SetBasicFormats(doc, description, error) || !PlaceNativeCrossRefs(doc, &placeholders, error)) {
+  bool built = false;
+  {
+    // One undo step for the whole build, which is not undone anyway: each
+    // object's insertion would otherwise record the document's lists again.
+    CmdUtils::SequenceContext sequence;
+    built = BuildDocument(description, doc, &placeholders, error) && SetDocumentFormats(doc, description, error) &&
+            PlaceSourceMarkers(doc, &placeholders, error) &&
+            PlaceCrossRefs(doc, &placeholders, folder, error, warnings) && SetBasicFormats(doc, description, error) &&
+            PlaceNativeCrossRefs(doc, &placeholders, error);
+  }
+  if (!built) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
     return nullptr;

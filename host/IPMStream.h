@@ -25,6 +25,14 @@ public:
   virtual void XferReference(UID& uid) = 0;
   // An object this one owns; copied along with it between databases.
   virtual void XferObject(UID& uid) = 0;
+  // Runs of them, as one transfer would each; streams that can move a run
+  // at once do (a long list of references costs a copy, not a call each).
+  virtual void XferReferences(UID* uids, int32 count) {
+    for (int32 i = 0; i < count; ++i) XferReference(uids[i]);
+  }
+  virtual void XferObjects(UID* uids, int32 count) {
+    for (int32 i = 0; i < count; ++i) XferObject(uids[i]);
+  }
 
   // Bytes left to read, or -1 when unknown. Lets readers reject lengths the
   // input cannot hold before allocating for them.

@@ -445,10 +445,13 @@ private:
   // The text between the markers is what the format gives, compared as
   // NeedsUpdate and a check compare it, and the format composes: rewriting
   // it would change nothing but the undo history.
+  // No text yet (a new cross-reference) needs no preview: composing an empty
+  // text again ends as the stamp would.
   bool Unchanged(IXRefSourceMarker* marker) {
+    const PMString current = GetCurrentText(false);
+    if (current.IsEmpty()) return false;
     PMString composed, message;
-    return EndInSameStory() && Preview(marker, &composed, &message) &&
-           XRefQuoteEquality::Equal(composed, GetCurrentText(false));
+    return EndInSameStory() && Preview(marker, &composed, &message) && XRefQuoteEquality::Equal(composed, current);
   }
 
   // A successful composition: the update time and the state say so.

@@ -23,6 +23,19 @@ void MemoryWriteStream::XferObject(UID& uid) {
   XferReference(uid);
 }
 
+// A UID is written as its 32-bit value, as XferReference writes it.
+static_assert(sizeof(UID) == sizeof(uint32_t), "UIDs are stored as 32-bit values");
+
+void MemoryWriteStream::XferReferences(UID* uids, int32 count) {
+  if (count > 0) Put(uids, static_cast<size_t>(count) * sizeof(UID));
+}
+
+void MemoryWriteStream::XferObjects(UID* uids, int32 count) {
+  for (int32 i = 0; i < count; ++i)
+    if (uids[i] != kInvalidUID) owned_.push_back(uids[i]);
+  XferReferences(uids, count);
+}
+
 IPMUnknown* MemoryReadStream::QueryInterface(PMIID iid) const {
   if (iid != IPMStream::kDefaultIID) return nullptr;
   AddRef();
@@ -66,6 +79,12 @@ void MemoryReadStream::XferReference(UID& uid) {
 }
 
 void MemoryReadStream::XferObject(UID& uid) { XferReference(uid); }
+
+void MemoryReadStream::XferReferences(UID* uids, int32 count) {
+  if (count <= 0) return;
+  Get(uids, static_cast<size_t>(count) * sizeof(UID));
+  for (int32 i = 0; i < count; ++i) uids[i] = Map(uids[i]);
+}
 
 IPMStream* StreamUtil::CreatePointerStreamRead(const void* buffer, int32 length) {
   return new MemoryReadStream(buffer, length > 0 ? static_cast<size_t>(length) : 0);

@@ -25,6 +25,8 @@ public:
   int32 XferBytes(void* buf, int32 count) override;
   void XferReference(UID& uid) override;
   void XferObject(UID& uid) override;
+  void XferReferences(UID* uids, int32 count) override;
+  void XferObjects(UID* uids, int32 count) override;
   int64 Available() const override { return -1; }
   bool16 GetBad() const override { return false; }
   void SetBad() override {}
@@ -60,6 +62,8 @@ public:
   int32 XferBytes(void* buf, int32 count) override;
   void XferReference(UID& uid) override;
   void XferObject(UID& uid) override;
+  void XferReferences(UID* uids, int32 count) override;
+  void XferObjects(UID* uids, int32 count) override { XferReferences(uids, count); }
   int64 Available() const override { return static_cast<int64>(size_ - pos_); }
   bool16 GetBad() const override { return bad_; }
   void SetBad() override { bad_ = true; }

@@ -27,7 +27,10 @@ static void ReadWriteUIDs(IPMStream* s, std::vector<UID>& uids, bool owned) {
     }
     uids.assign(static_cast<size_t>(n), kInvalidUID);
   }
-  for (auto& uid : uids) owned ? s->XferObject(uid) : s->XferReference(uid);
+  if (owned)
+    s->XferObjects(uids.data(), n);
+  else
+    s->XferReferences(uids.data(), n);
 }
 
 void UIDList::ReadWriteXferObject(IPMStream* s) { ReadWriteUIDs(s, uids_, true); }
