@@ -63,6 +63,13 @@ std::string RandomText(std::mt19937& rng) {
   for (int i = 0; i < n; ++i) out += pieces[rng() % (sizeof pieces / sizeof *pieces)];
   return out;
 }
+// A story of paragraphs "para 0<tail>", "para 1<tail>", ...
+UID NumberedParagraphs(DataBase* db, int count, const std::string& tail) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "para " + std::to_string(i) + tail + "\r";
+  return MakeStory(db, text);
+}
+
 // One to three insertions or deletions at random places; deletions only
 // in a story longer than `deletesOver`.
 void RandomEdits(DataBase* db, UID story, std::mt19937& rng, int32 length, int32 deletesOver) {
@@ -83,9 +90,7 @@ TEST(IncrementalLayout, RandomEditsComposeAsFromScratch) {
   DataBase* db = app->NewDocument();
   LayoutBuilder layout(db);
   layout.AddSpread(2);
-  std::string text;
-  for (int i = 0; i < 60; ++i) text += "para " + std::to_string(i) + " with some words in it\r";
-  UID story = MakeStory(db, text);
+  UID story = NumberedParagraphs(db, 60, " with some words in it");
   layout.AddTextFrame(layout.PageUID(0), story, 12, 30);
   layout.AddTextFrame(layout.PageUID(1), story, 7, 40);
   layout.AddTextFrame(layout.PageUID(1), story, 20, 25);  // the rest goes overset
@@ -292,9 +297,7 @@ TEST(IncrementalLayout, LinesThatMovePlacesComposeAsFromScratch) {
   DataBase* db = app->NewDocument();
   LayoutBuilder layout(db);
   layout.AddSpread(2);
-  std::string text;
-  for (int i = 0; i < 50; ++i) text += "para " + std::to_string(i) + " with words\r";
-  UID story = MakeStory(db, text);
+  UID story = NumberedParagraphs(db, 50, " with words");
   layout.AddTextFrame(layout.PageUID(0), story, 9, 4);  // narrower: lines there never move places
   for (int f = 0; f < 10; ++f) layout.AddTextFrame(layout.PageUID(f % 2), story, 12, 5);
   auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
