@@ -448,10 +448,11 @@ private:
   // No text yet (a new cross-reference) needs no preview: composing an empty
   // text again ends as the stamp would.
   bool Unchanged(IXRefSourceMarker* marker) {
+    if (!EndInSameStory()) return false;
     const PMString current = GetCurrentText(false);
     if (current.IsEmpty()) return false;
     PMString composed, message;
-    return EndInSameStory() && Preview(marker, &composed, &message) && XRefQuoteEquality::Equal(composed, current);
+    return Preview(marker, &composed, &message) && XRefQuoteEquality::Equal(composed, current);
   }
 
   // A successful composition: the update time and the state say so.

@@ -144,25 +144,15 @@ private:
     const TextIndex start = added->GetStartIndex();
     int32 runStart = 0, runLength = 0, runs = 0;
     if (!runs_.Find(story, &runStart, &runLength, &runs)) return InsertAt(crossRef, crossRefs_.Length(), story);
-    int32 at = runs == 1 ? SearchRun(runStart, runLength, story, start) : -1;
+    auto startOf = [&](int32 entry, TextIndex* at) {
+      InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(entry));
+      if (!listed || StoryOf(listed.get()) != story) return false;
+      *at = listed->GetStartIndex();
+      return true;
+    };
+    int32 at = runs == 1 ? XRefStoryRuns::SearchRun(runStart, runLength, start, startOf) : -1;
     if (at < 0) at = ScanAll(story, start);
     InsertAt(crossRef, at, story);
-  }
-
-  // Within one story's run, the first entry that starts after `start`; -1
-  // when an entry turns out not to be of that story (the cache is stale).
-  int32 SearchRun(int32 first, int32 count, UID story, TextIndex start) {
-    int32 lo = first, hi = first + count;
-    while (lo < hi) {
-      const int32 mid = lo + (hi - lo) / 2;
-      InterfacePtr<IXRefCrossRef> listed(QueryCrossRef(mid));
-      if (!listed || StoryOf(listed.get()) != story) return -1;
-      if (start < listed->GetStartIndex())
-        hi = mid;
-      else
-        lo = mid + 1;
-    }
-    return lo;
   }
 
   // The whole list in order, for a story whose entries are not together.

@@ -125,22 +125,17 @@ private:
     const TextIndex at = added->GetTextIndex();
     if (!story.GetDataBase() || story.GetUID() == kInvalidUID) return markers_.Length();
     if (!runs_.Valid()) runs_.Assign(StoryOfEach());
-    int32 low = 0, length = 0, runs = 0;
-    if (!runs_.Find(story.GetUID(), &low, &length, &runs)) return markers_.Length();
-    int32 high = low + length;
-    while (low < high) {
-      const int32 middle = low + (high - low) / 2;
-      InterfacePtr<IXRefSourceMarker> listed(QueryMarker(middle));
-      if (!listed || listed->GetStoryRef() != story) {
-        runs_.Assign(StoryOfEach());
-        return WalkedTextOrderPosition(story, at);
-      }
-      if (at < listed->GetTextIndex())
-        high = middle;
-      else
-        low = middle + 1;
-    }
-    return low;
+    int32 first = 0, length = 0, runs = 0;
+    if (!runs_.Find(story.GetUID(), &first, &length, &runs)) return markers_.Length();
+    const int32 found = XRefStoryRuns::SearchRun(first, length, at, [&](int32 entry, TextIndex* start) {
+      InterfacePtr<IXRefSourceMarker> listed(QueryMarker(entry));
+      if (!listed || listed->GetStoryRef() != story) return false;
+      *start = listed->GetTextIndex();
+      return true;
+    });
+    if (found >= 0) return found;
+    runs_.Assign(StoryOfEach());
+    return WalkedTextOrderPosition(story, at);
   }
 
   int32 WalkedTextOrderPosition(const UIDRef& story, TextIndex at) const {

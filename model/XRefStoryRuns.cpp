@@ -25,6 +25,21 @@ bool XRefStoryRuns::Find(UID story, int32* start, int32* length, int32* runs) co
   return *runs > 0;
 }
 
+int32 XRefStoryRuns::SearchRun(int32 first, int32 length, int32 at,
+                               const std::function<bool(int32 entry, int32* start)>& startOf) {
+  int32 low = first, high = first + length;
+  while (low < high) {
+    const int32 middle = low + (high - low) / 2;
+    int32 start = 0;
+    if (!startOf(middle, &start)) return -1;
+    if (at < start)
+      high = middle;
+    else
+      low = middle + 1;
+  }
+  return low;
+}
+
 void XRefStoryRuns::Inserted(int32 at, UID story) {
   if (!valid_) return;
   int32 start = 0;

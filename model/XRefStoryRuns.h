@@ -7,6 +7,7 @@
 //
 // Invariants while valid: the runs' lengths add up to the list's length, no
 // run is empty, and neighbouring runs name different stories.
+#include "host/IDTypes.h"
 #include "host/UID.h"
 #include <functional>
 #include <vector>
@@ -26,6 +27,11 @@ public:
   void Inserted(int32 at, UID story);
   // The entry at `at` left the list.
   void Removed(int32 at);
+  // The first entry of the run [first, first + length) that starts after
+  // `at`, searched by halves; -1 when `startOf` answers false for an entry
+  // read, which is not of the run's story (the runs are stale).
+  static int32 SearchRun(int32 first, int32 length, int32 at,
+                         const std::function<bool(int32 entry, int32* start)>& startOf);
   // The list, read back (by undo or redo), went from `before` to `after`:
   // one entry more or fewer is followed, anything else drops the runs.
   void Follow(const std::vector<UID>& before, const std::vector<UID>& after,

@@ -28,8 +28,10 @@ struct Damage {
 struct Slots {
   Slots() = default;
   explicit Slots(const std::vector<FrameBox>& boxes) : first(boxes.size() + 1, 0) {
-    for (size_t f = 0; f < boxes.size(); ++f)
+    for (size_t f = 0; f < boxes.size(); ++f) {
       first[f + 1] = first[f] + (boxes[f].columns > 0 ? std::max(0, boxes[f].lines) : 0);
+      widest = std::max(widest, boxes[f].columns);
+    }
     // From here on every place is as wide as the last frame with places.
     size_t f = boxes.size();
     int32 width = 0;
@@ -49,6 +51,7 @@ struct Slots {
   bool SameWidthsOnFrom(int32 a, int32 b) const { return a >= uniformFrom && b >= uniformFrom; }
   std::vector<int32> first{0};
   int32 uniformFrom = 0;
+  int32 widest = 0;  // the most columns of any frame
 };
 
 struct Entry {
@@ -249,8 +252,7 @@ struct CompositionWork {
     // them; only the lines composed again are written, and the rest shift.
     std::vector<ComposedLine>& old = c.lines_;
     const TextIndex oldOverset = c.overset_;
-    int32 maxColumns = 0;
-    for (const FrameBox& b : boxes) maxColumns = std::max(maxColumns, b.columns);
+    const int32 maxColumns = slots.widest;
     Damage d = regions[(*next)++];
     auto take = [&](int64 upTo) {
       for (; *next < regions.size() && regions[*next].start <= upTo; ++*next) {

@@ -121,6 +121,19 @@ TEST_F(SourceMarkerList, MarkersStandInTextOrderStoryByStory) {
   EXPECT_EQ(list_->GetMarkerCount() - 1, list_->FindMarker(far));
 }
 
+// A listed marker carried into another story behind the list's back: the
+// list finds its runs stale and walks the list, whose story run now ends at
+// the carried marker.
+TEST_F(SourceMarkerList, AMarkerCarriedAwayUnnoticedSendsTheListWalking) {
+  UID other = MakeStory(doc_, "second story");
+  Listed(story_, 10, "a");
+  UID carried = Listed(story_, 30, "b");
+  Listed(story_, 40, "c");
+  auto strand = StrandOf<IOwnedItemStrand>(doc_, other, kOwnedItemStrandBoss);
+  ASSERT_TRUE(strand->SetOwnedItem(5, kXRefSourceMarkerBoss, carried));
+  EXPECT_EQ(1, list_->FindMarker(Listed(story_, 35, "d")));
+}
+
 TEST_F(SourceMarkerList, RepeatedAddsAndAbsentRemovalsChangeNothing) {
   UID marker = Listed(story_, 1, "Intro");
   UID unlisted = doc_->NewUID(kXRefSourceMarkerBoss);
