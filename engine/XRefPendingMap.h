@@ -1,34 +1,49 @@
 #pragma once
 // Objects reported to a scheduler and waiting for a pass, by ascending UID.
 //
-// Invariant: only waiting entries are stored, with state 0 (reported, wait
-// one more pass) or 1 (ripe: handle in this pass). A handled entry is
-// dropped instead of being kept at -1: it is skipped by every pass until the
-// next report, which sets it to 0 whether it is kept or not, so dropping it
-// changes nothing a caller sees and a pass costs what is waiting rather
+// Passes are counted; an entry keeps the count at its last report and is
+// ripe (handled) in the second pass after it. A handled entry is dropped:
+// the next report stores it again, so a pass costs what is waiting rather
 // than every object ever reported.
+//
+// "Everything" (every object of the caller's list) is reported in constant
+// time and ripens like one entry: until then it counts as the report of
+// every stored entry; once ripe, the caller adds the list's objects
+// (AddRipe), and those reported since keep their own count.
 #include "host/UID.h"
 #include <cstdint>
 #include <map>
 
 class XRefPendingMap {
 public:
-  enum : int8_t { kHandled = -1, kWaiting = 0, kRipe = 1 };
-  using Entries = std::map<UID, int8_t>;
+  using Entries = std::map<UID, uint64_t>;
 
-  // Inserts the entry or resets it to "wait one more pass".
-  void Report(UID uid) { entries_[uid] = kWaiting; }
-  // The entry's state; kHandled for an entry handled or never reported.
-  int8_t State(UID uid) const;
-  size_t WaitingCount() const { return entries_.size(); }
-  void Clear() { entries_.clear(); }
+  // Inserts the entry or makes it wait two passes again.
+  void Report(UID uid) { entries_[uid] = passes_; }
+  void ReportAll() {
+    all_ = passes_;
+    allWaiting_ = true;
+  }
+  // Starts a pass: true when everything reported has ripened and the caller
+  // must now AddRipe every object of its list.
+  bool StartPass();
+  void AddRipe(UID uid) { entries_.emplace(uid, all_); }
+  void Clear() {
+    entries_.clear();
+    allWaiting_ = false;
+  }
 
-  // Walking a pass: entries in ascending UID; Handled drops the entry at the
-  // iterator and answers the next one.
+  // Walking a pass: entries in ascending UID. Ripe ones are handled
+  // (Handled drops the entry and answers the next) or made to Wait again.
   Entries::iterator begin() { return entries_.begin(); }
   Entries::iterator end() { return entries_.end(); }
+  bool IsRipe(Entries::const_iterator at) const;
+  void Wait(Entries::iterator at) { at->second = passes_; }
   Entries::iterator Handled(Entries::iterator at) { return entries_.erase(at); }
 
 private:
   Entries entries_;
+  uint64_t passes_ = 0;
+  uint64_t all_ = 0;
+  bool allWaiting_ = false;
 };

@@ -73,14 +73,16 @@ public:
 
   void MarkAllCrossRefs(bool16 externalOnly) override {
     if (busy_) return;
+    // Every edit that takes a source marker reports them all; the list is
+    // walked once, when they ripen, not by each edit.
+    if (!externalOnly) {
+      pendingCrossRefs_.ReportAll();
+      return;
+    }
     IDataBase* db = ::GetDataBase(this);
     InterfacePtr<IXRefCrossRefList> list(db, db ? db->GetRootUID() : kInvalidUID);
     if (!list) return;
     for (int32 i = 0; i < list->GetCrossRefCount(); ++i) {
-      if (!externalOnly) {
-        pendingCrossRefs_.Report(list->GetCrossRefUID(i));
-        continue;
-      }
       InterfacePtr<IXRefCrossRef> crossRef(list->QueryCrossRef(i));
       if (!crossRef) return;
       if (crossRef->IsExternal()) pendingCrossRefs_.Report(list->GetCrossRefUID(i));
@@ -118,9 +120,9 @@ private:
     IDataBase* db = ::GetDataBase(this);
     InterfacePtr<IXRefSourceMarkerList> markers(db, db->GetRootUID());
     IDocumentList* docs = OpenDocuments();
+    pendingSourceMarkers_.StartPass();
     for (auto it = pendingSourceMarkers_.begin(); it != pendingSourceMarkers_.end();) {
-      if (it->second == XRefPendingMap::kWaiting) {
-        it->second = XRefPendingMap::kRipe;
+      if (!pendingSourceMarkers_.IsRipe(it)) {
         ++it;
         continue;
       }
@@ -163,9 +165,13 @@ private:
   // had to end.
   bool CrossRefPass(UIDList* ripe) {
     IDataBase* db = ::GetDataBase(this);
+    if (pendingCrossRefs_.StartPass()) {
+      InterfacePtr<IXRefCrossRefList> list(db, db->GetRootUID());
+      if (!list) return false;
+      for (int32 i = 0; i < list->GetCrossRefCount(); ++i) pendingCrossRefs_.AddRipe(list->GetCrossRefUID(i));
+    }
     for (auto it = pendingCrossRefs_.begin(); it != pendingCrossRefs_.end();) {
-      if (it->second == XRefPendingMap::kWaiting) {
-        it->second = XRefPendingMap::kRipe;
+      if (!pendingCrossRefs_.IsRipe(it)) {
         ++it;
         continue;
       }
@@ -183,7 +189,7 @@ private:
       if (!lock) return false;
       if (lock->IsLocked()) {
         // Tried again two passes later.
-        it->second = XRefPendingMap::kWaiting;
+        pendingCrossRefs_.Wait(it);
         ++it;
         continue;
       }
