@@ -138,9 +138,9 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
 }
 
 bool16 WaxLineImpl::HasAdornment(ClassID adornment) const {
-  if (!composition_) return false;
-  auto& list = composition_->Adornments(line_);
-  return std::any_of(list.begin(), list.end(), [&](auto& a) { return a.first == adornment; });
+  const auto* list = composition_ ? composition_->FindAdornments(line_) : nullptr;
+  if (!list) return false;
+  return std::any_of(list->begin(), list->end(), [&](auto& a) { return a.first == adornment; });
 }
 
 void WaxLineImpl::AddAdornment(ClassID adornment, double drawPriority) {
@@ -148,7 +148,8 @@ void WaxLineImpl::AddAdornment(ClassID adornment, double drawPriority) {
 }
 
 int32 WaxLineImpl::GetAdornmentCount() const {
-  return composition_ ? static_cast<int32>(composition_->Adornments(line_).size()) : 0;
+  const auto* list = composition_ ? composition_->FindAdornments(line_) : nullptr;
+  return list ? static_cast<int32>(list->size()) : 0;
 }
 
 IPMUnknown* MakeWaxLine(StoryComposition* composition, int32 lineNumber, UID frame, const ComposedLine& line) {

@@ -234,7 +234,7 @@ struct CompositionWork {
     }
     c.overset_ = static_cast<TextIndex>(pos);
     c.length_ = length;
-    c.adornments_.clear();
+    c.adornments_.Clear();
     Changes changes;
     changes.to = c.LineCount();
     changes.oversetFrom = c.overset_;
@@ -380,7 +380,7 @@ struct CompositionWork {
       changes->damageFrom = changes->damageTo = c.overset_;
       c.overset_ = lines[n].start;
       lines.resize(n);
-      if (c.adornments_.size() > n) c.adornments_.resize(n);
+      c.adornments_.DropFrom(static_cast<int32>(n));
       return;
     }
     if (!flowIn) return;
@@ -441,24 +441,11 @@ struct CompositionWork {
   // move with their lines, those of changed lines go (their items add them
   // again when told).
   static void ShiftAdornments(StoryComposition& c, int32 from, int32 oldResync, int32 newResync) {
-    auto& all = c.adornments_;
-    const auto at = [&](int32 n) { return all.begin() + std::min(static_cast<std::ptrdiff_t>(n), static_cast<std::ptrdiff_t>(all.size())); };
     if (oldResync < 0) {
-      all.erase(at(from), all.end());
+      c.adornments_.DropFrom(from);
       return;
     }
-    const int32 end = std::max(from, oldResync);
-    if (end - oldResync + newResync == end) {
-      // The line count did not change: the changed lines' entries empty in place.
-      for (auto it = at(from); it != at(end); ++it) it->clear();
-      return;
-    }
-    all.erase(at(from), at(end));
-    if (static_cast<size_t>(from) >= all.size()) return;
-    // Entry j >= end, now at from + j - end, belongs at j - oldResync + newResync.
-    const int32 gap = end - oldResync + newResync - from;
-    if (gap >= 0) all.insert(at(from), static_cast<size_t>(gap), StoryComposition::AdornmentList());
-    else all.erase(at(std::max(0, from + gap)), at(from));
+    c.adornments_.Recomposed(from, oldResync, newResync - oldResync);
   }
 };
 

@@ -10,6 +10,7 @@
 // edits are not known. Composing tells the story's owned items that hear
 // layout when the line holding their anchor changed or went into another
 // frame (ComposedIntoLine) or their anchor went into overset text (Overset).
+#include "headless/layout/AdornmentsByLine.h"
 #include "headless/layout/LineBreaker.h"
 #include "host/IDataBase.h"
 #include <map>
@@ -31,16 +32,15 @@ public:
   int32 FrameSpan(UID frame) const;
 
   // Adornments drawn on a line (0 <= lineNumber).
-  using AdornmentList = std::vector<std::pair<ClassID, double>>;
-  AdornmentList& Adornments(int32 lineNumber) {
-    if (static_cast<size_t>(lineNumber) >= adornments_.size()) adornments_.resize(static_cast<size_t>(lineNumber) + 1);
-    return adornments_[static_cast<size_t>(lineNumber)];
-  }
+  using AdornmentList = AdornmentsByLine::List;
+  AdornmentList& Adornments(int32 lineNumber) { return adornments_.At(lineNumber); }
   // The adornments of one line (class, draw priority); none when it has none.
   AdornmentList LineAdornments(int32 lineNumber) const {
-    if (lineNumber < 0 || static_cast<size_t>(lineNumber) >= adornments_.size()) return AdornmentList();
-    return adornments_[static_cast<size_t>(lineNumber)];
+    const AdornmentList* list = FindAdornments(lineNumber);
+    return list ? *list : AdornmentList();
   }
+  // The same without a copy; null when it has none.
+  const AdornmentList* FindAdornments(int32 lineNumber) const { return adornments_.Find(lineNumber); }
 
   int32 LineCount() const { return static_cast<int32>(lines_.size()); }
   const ComposedLine& Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
@@ -55,8 +55,7 @@ private:
   std::unordered_map<UID, int32> frameIndex_;  // the first place of each frame in frames_
   TextIndex overset_ = 0;
   int32 length_ = 0;
-  // By line number; shorter than lines_ when the last lines have none.
-  std::vector<AdornmentList> adornments_;
+  AdornmentsByLine adornments_;
 };
 
 // The story's current composition; null when the UID is not a story.
