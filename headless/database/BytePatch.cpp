@@ -81,6 +81,27 @@ public:
 private:
   BytePatch& patch_;
 };
+
+// A field rewritten in place (a count ahead of a list) ends the common start
+// early, and everything from it to the change in the list would be looked
+// up block by block. Runs of the same bytes at the same offset a little
+// further on are copied too; answers where they end.
+size_t SkipFieldsInPlace(const std::string& target, const std::string& base, size_t at, PatchWriter& out) {
+  constexpr size_t kWindow = 64, kFields = 8;
+  const size_t shorter = std::min(target.size(), base.size());
+  for (size_t fields = 0; fields < kFields && at < shorter; ++fields) {
+    size_t next = at + 1;
+    while (next + kBlock <= shorter && next <= at + kWindow &&
+           std::memcmp(target.data() + next, base.data() + next, kBlock) != 0)
+      ++next;
+    if (next + kBlock > shorter || next > at + kWindow) break;
+    for (; at < next; ++at) out.Literal(target[at]);
+    const size_t run = CommonPrefix(target.data() + next, base.data() + next, shorter - next);
+    out.Copy(next, run);
+    at = next + run;
+  }
+  return at;
+}
 }  // namespace
 
 BytePatch MakeBytePatch(const std::string& target, const std::string& base) {
@@ -91,11 +112,12 @@ BytePatch MakeBytePatch(const std::string& target, const std::string& base) {
   // What the two share at either end is copied whole, as most edits leave
   // it; blocks are looked for only in what lies between.
   const size_t shorter = std::min(target.size(), base.size());
-  const size_t prefix = CommonPrefix(target.data(), base.data(), shorter);
+  size_t prefix = CommonPrefix(target.data(), base.data(), shorter);
+  if (prefix > 0) out.Copy(0, prefix);
+  prefix = SkipFieldsInPlace(target, base, prefix, out);
   const size_t suffix =
       CommonSuffix(target.data() + target.size(), base.data() + base.size(), shorter - prefix);
   const size_t targetEnd = target.size() - suffix, baseEnd = base.size() - suffix;
-  if (prefix > 0) out.Copy(0, prefix);
 
   std::unordered_map<uint64_t, size_t> blocks;
   blocks.reserve((baseEnd - prefix) / kBlock + 1);
