@@ -3,8 +3,10 @@
 // have some: few lines of a long story are adorned, and when lines come
 // and go the entries after them are renumbered, not shifted one by one.
 //
-// Invariant: entries_ is sorted by line number, one entry per line, and no
-// entry's list is empty unless a caller is filling it.
+// Invariant: entries_ is sorted by line number, one entry per line, each
+// naming its own list in lists_; the lists no entry names are empty and
+// listed in free_. Entries are small, so lines coming and going move
+// little.
 #include "host/IDTypes.h"
 #include <utility>
 #include <vector>
@@ -18,7 +20,7 @@ public:
   List& At(int32 line);
   // The line's list; null when it has none.
   const List* Find(int32 line) const;
-  void Clear() { entries_.clear(); }
+  void Clear();
   // Lines from `line` on lose theirs.
   void DropFrom(int32 line);
   // Lines [from, end) were composed again and lose theirs; lines from `end`
@@ -26,7 +28,15 @@ public:
   void Recomposed(int32 from, int32 end, int32 moved);
 
 private:
-  using Entry = std::pair<int32, List>;
+  struct Entry {
+    int32 line;
+    int32 list;
+  };
   std::vector<Entry>::iterator FirstFrom(int32 line);
+  std::vector<Entry>::const_iterator FirstFrom(int32 line) const;
+  // Erases the entries, freeing their lists; answers the entry after them.
+  std::vector<Entry>::iterator Erase(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last);
   std::vector<Entry> entries_;
+  std::vector<List> lists_;
+  std::vector<int32> free_;
 };
