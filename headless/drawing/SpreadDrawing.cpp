@@ -48,7 +48,7 @@ void DrawFrameText(IDataBase* db, UID frame, int32 flags, CairoGraphicsPort* por
   const TextIndex start = c->FrameStart(frame), end = start + c->FrameSpan(frame);
   for (TextIndex at = start; at < end;) {
     int32 number = 0;
-    const ComposedLine* line = c->LineAt(at, &number);
+    const auto line = c->LineAt(at, &number);
     if (!line || line->length <= 0) break;
     LineToDraw draw;
     draw.story = UIDRef(db, story);

@@ -113,7 +113,7 @@ bool16 LineInfoImpl::GetLineInfo(TextIndex at, LineInfo* info) {
   if (!PlacedPosition(db, &story, &at)) return false;
   const StoryComposition* c = ComposeStoryThrough(db, story, at);
   int32 lineNumber = -1;
-  const ComposedLine* line = c ? c->LineAt(at, &lineNumber) : nullptr;
+  const auto line = c ? c->LineAt(at, &lineNumber) : std::nullopt;
   if (!line || !info) return false;
   UID frameUID = c->FrameUID(line->frame);
   InterfacePtr<ITextFrame> frame(db, frameUID, IID_ITEXTFRAME);

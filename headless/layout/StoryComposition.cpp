@@ -157,15 +157,15 @@ void TellOverset(IDataBase* db, IOwnedItemStrand* strand, TextIndex from, TextIn
 // Tells the items anchored in lines [from, to) their lines.
 void TellLines(IDataBase* db, IOwnedItemStrand* strand, StoryComposition& c, int32 from, int32 to) {
   if (from >= to) return;
-  const ComposedLine& first = c.Line(from);
-  const ComposedLine& last = c.Line(to - 1);
+  const ComposedLine first = c.Line(from);
+  const ComposedLine last = c.Line(to - 1);
   // Items of one line share its line object.
   int32 waxLine = -1;
   IPMUnknown* wax = nullptr;
   for (const OwnedItemInfo& info : strand->GetOwnedItems(first.start, last.start + last.length - first.start)) {
     InterfacePtr<IOwnedItem> item(db, info.uid, IID_IOWNEDITEM);
     int32 lineNumber = -1;
-    const ComposedLine* line = c.LineAt(info.index, &lineNumber);
+    const auto line = c.LineAt(info.index, &lineNumber);
     if (!item || !item->HearsLayout() || !line) continue;
     if (lineNumber != waxLine || !wax) {
       if (wax) wax->Release();
@@ -220,15 +220,15 @@ struct CompositionWork {
     c.frames_ = frames;
     c.frameIndex_.clear();
     for (size_t f = 0; f < frames.size(); ++f) c.frameIndex_.emplace(frames[f], static_cast<int32>(f));
-    std::vector<ComposedLine>& lines = c.lines_;
-    lines.clear();
+    ComposedLines& lines = c.lines_;
+    lines.Clear();
     size_t pos = 0;
     const size_t total = static_cast<size_t>(length);
     for (size_t f = 0; f < boxes.size() && pos < total; ++f) {
       if (boxes[f].columns <= 0) continue;
       for (int32 l = 0; l < boxes[f].lines && pos < total; ++l) {
         size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
-        lines.push_back({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
+        lines.PushBack({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
         pos = end;
       }
     }
@@ -250,7 +250,7 @@ struct CompositionWork {
                              TextIndex through) {
     // The old lines stay in place while the new ones are composed beside
     // them; only the lines composed again are written, and the rest shift.
-    std::vector<ComposedLine>& old = c.lines_;
+    ComposedLines& old = c.lines_;
     const TextIndex oldOverset = c.overset_;
     const int32 maxColumns = slots.widest;
     Damage d = regions[(*next)++];
@@ -262,11 +262,10 @@ struct CompositionWork {
     };
     // Start again at the first line that reads as far as the damage: a line
     // reads up to `columns` units past its start.
-    auto after = std::upper_bound(old.begin(), old.end(), d.start,
-                                  [](TextIndex v, const ComposedLine& l) { return v < l.start; });
-    size_t k = after == old.begin() ? 0 : static_cast<size_t>(after - old.begin()) - 1;
-    while (k > 0 && static_cast<int64>(old[k - 1].start) + maxColumns + 1 >= d.start) --k;
-    size_t pos = k < old.size() ? static_cast<size_t>(old[k].start) : 0;
+    const size_t after = old.FirstStartingAfter(d.start);
+    size_t k = after == 0 ? 0 : after - 1;
+    while (k > 0 && static_cast<int64>(old.Start(k - 1)) + maxColumns + 1 >= d.start) --k;
+    size_t pos = k < old.size() ? static_cast<size_t>(old.Start(k)) : 0;
     size_t f = k < old.size() ? static_cast<size_t>(old[k].frame) : 0;
     int32 l = k < old.size() ? old[k].lineInFrame : 0;
 
@@ -287,19 +286,19 @@ struct CompositionWork {
       if (static_cast<TextIndex>(pos) >= d.end) {
         // In step again: an old line start, shifted, in the same slot.
         const TextIndex oldStart = static_cast<TextIndex>(pos) - d.delta;
-        auto same = std::lower_bound(old.begin(), old.end(), oldStart,
-                                     [](const ComposedLine& x, TextIndex v) { return x.start < v; });
-        const bool found = same != old.end() && same->start == oldStart;
-        const bool sameSlot = found && same->frame == static_cast<int32>(f) && same->lineInFrame == l;
+        const size_t same = old.FirstStartingFrom(oldStart);
+        const bool found = same < old.size() && old.Start(same) == oldStart;
+        const ComposedLine was = found ? old[same] : ComposedLine{};
+        const bool sameSlot = found && was.frame == static_cast<int32>(f) && was.lineInFrame == l;
         const bool slotsAway = found && !sameSlot &&
-                               slots.SameWidthsOnFrom(slots.Of(same->frame, same->lineInFrame),
+                               slots.SameWidthsOnFrom(slots.Of(was.frame, was.lineInFrame),
                                                       slots.Of(static_cast<int32>(f), l)) &&
                                TailMovesAlone(regions, *next, d, oldOverset, length,
                                               slots.Of(static_cast<int32>(f), l) +
-                                                  static_cast<int32>(old.end() - same),
+                                                  static_cast<int32>(old.size() - same),
                                               slots.Total());
         if (sameSlot || slotsAway) {
-          oldResync = static_cast<int32>(same - old.begin());
+          oldResync = static_cast<int32>(same);
           newResync = static_cast<int32>(k + fresh.size());
           movedBySlots = !sameSlot;
           break;
@@ -319,9 +318,9 @@ struct CompositionWork {
     // Out of frames or text: what lies past is overset, later damage too.
     if (oldResync < 0) take(std::numeric_limits<int64>::max());
     if (oldResync >= 0)
-      Splice(old, k, static_cast<size_t>(oldResync), fresh, d.delta);
+      old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta);
     else
-      Splice(old, k, old.size(), fresh, 0);
+      old.Splice(k, old.size(), fresh, 0);
     changes.to = newResync >= 0 ? newResync : c.LineCount();
     if (changes.from < 0) changes.from = changes.to;
     c.length_ = length;
@@ -360,7 +359,7 @@ struct CompositionWork {
   // and overset text flows into places left free.
   static void MoveTail(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
                        size_t first, size_t f, int32 l, bool flowIn, Changes* changes) {
-    std::vector<ComposedLine>& lines = c.lines_;
+    ComposedLines& lines = c.lines_;
     auto nextSlot = [&] {
       while (f < boxes.size() && (boxes[f].columns <= 0 || l >= boxes[f].lines)) {
         ++f;
@@ -371,15 +370,14 @@ struct CompositionWork {
     size_t n = first;
     for (; n < lines.size() && nextSlot(); ++n, ++l) {
       if (lines[n].frame != static_cast<int32>(f)) changes->moved.push_back(static_cast<int32>(n));
-      lines[n].frame = static_cast<int32>(f);
-      lines[n].lineInFrame = l;
+      lines.SetPlace(n, static_cast<int32>(f), l);
     }
     if (n < lines.size()) {
-      changes->oversetFrom = lines[n].start;
+      changes->oversetFrom = lines.Start(n);
       changes->oversetTo = c.overset_;
       changes->damageFrom = changes->damageTo = c.overset_;
-      c.overset_ = lines[n].start;
-      lines.resize(n);
+      c.overset_ = lines.Start(n);
+      lines.Truncate(n);
       c.adornments_.DropFrom(static_cast<int32>(n));
       return;
     }
@@ -389,28 +387,11 @@ struct CompositionWork {
     for (; pos < total && nextSlot(); ++l) {
       const size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
       changes->moved.push_back(static_cast<int32>(lines.size()));
-      lines.push_back({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
+      lines.PushBack({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
       pos = end;
     }
     c.overset_ = static_cast<TextIndex>(pos);
     changes->oversetFrom = changes->oversetTo = changes->damageFrom = changes->damageTo = c.overset_;
-  }
-
-  // Lines [0, k) stay, `fresh` follows them, and the old lines from `tail`
-  // on follow it, their starts moved by `delta`. In place when the counts
-  // match, as they do when composing falls back in step in the same slot.
-  static void Splice(std::vector<ComposedLine>& lines, size_t k, size_t tail, const std::vector<ComposedLine>& fresh,
-                     int32 delta) {
-    tail = std::min(std::max(tail, k), lines.size());
-    const size_t replaced = tail - k;
-    if (replaced > fresh.size())
-      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(k + fresh.size()),
-                  lines.begin() + static_cast<std::ptrdiff_t>(tail));
-    else if (replaced < fresh.size())
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(tail), fresh.size() - replaced, ComposedLine{});
-    std::copy(fresh.begin(), fresh.end(), lines.begin() + static_cast<std::ptrdiff_t>(k));
-    if (delta == 0) return;
-    for (size_t i = k + fresh.size(); i < lines.size(); ++i) lines[i].start += delta;
   }
 
   // Lines [0, k) and `fresh` are current, and the index asked lies before
@@ -419,14 +400,12 @@ struct CompositionWork {
   // Like the lines kept, the overset start does not count later damage yet.
   static Changes Pause(StoryComposition& c, size_t k, const std::vector<ComposedLine>& fresh, TextIndex pos,
                        const Damage& d, TextIndex oldOverset, Changes changes, int32 length) {
-    std::vector<ComposedLine>& lines = c.lines_;
+    ComposedLines& lines = c.lines_;
     const int32 current = static_cast<int32>(k + fresh.size());
     changes.to = current;
     if (changes.from < 0) changes.from = current;
-    auto stale = std::lower_bound(lines.begin(), lines.end(), std::max(d.end - d.delta, pos - d.delta),
-                                  [](const ComposedLine& x, TextIndex v) { return x.start < v; });
-    const int32 firstStale = static_cast<int32>(stale - lines.begin());
-    Splice(lines, k, static_cast<size_t>(firstStale), fresh, d.delta);
+    const int32 firstStale = static_cast<int32>(lines.FirstStartingFrom(std::max(d.end - d.delta, pos - d.delta)));
+    lines.Splice(k, static_cast<size_t>(firstStale), fresh, d.delta);
     c.length_ = length;
     c.overset_ = std::max(pos, MapOld(oldOverset, d));
     changes.oversetFrom = changes.oversetTo = changes.damageFrom = changes.damageTo = c.overset_;
@@ -450,18 +429,16 @@ struct CompositionWork {
 };
 
 UID StoryComposition::FrameAt(TextIndex at) const {
-  const ComposedLine* line = LineAt(at);
+  const auto line = LineAt(at);
   return line ? FrameUID(line->frame) : kInvalidUID;
 }
 
-const ComposedLine* StoryComposition::LineAt(TextIndex at, int32* lineNumber) const {
-  if (at < 0 || at >= overset_) return nullptr;
-  auto it = std::upper_bound(lines_.begin(), lines_.end(), at,
-                             [](TextIndex v, const ComposedLine& l) { return v < l.start; });
-  if (it == lines_.begin()) return nullptr;
-  --it;
-  if (lineNumber) *lineNumber = static_cast<int32>(it - lines_.begin());
-  return &*it;
+std::optional<ComposedLine> StoryComposition::LineAt(TextIndex at, int32* lineNumber) const {
+  if (at < 0 || at >= overset_) return std::nullopt;
+  const size_t after = lines_.FirstStartingAfter(at);
+  if (after == 0) return std::nullopt;
+  if (lineNumber) *lineNumber = static_cast<int32>(after - 1);
+  return lines_[after - 1];
 }
 
 UID StoryComposition::FrameUID(int32 frameIndex) const {
@@ -472,16 +449,12 @@ UID StoryComposition::FrameUID(int32 frameIndex) const {
 std::pair<size_t, size_t> StoryComposition::LinesOfFrame(UID frame) const {
   auto found = frameIndex_.find(frame);
   if (found == frameIndex_.end()) return {0, 0};
-  const int32 index = found->second;
-  auto first = std::lower_bound(lines_.begin(), lines_.end(), index,
-                                [](const ComposedLine& l, int32 f) { return l.frame < f; });
-  auto last = std::upper_bound(first, lines_.end(), index, [](int32 f, const ComposedLine& l) { return f < l.frame; });
-  return {static_cast<size_t>(first - lines_.begin()), static_cast<size_t>(last - lines_.begin())};
+  return lines_.OfFrame(found->second);
 }
 
 TextIndex StoryComposition::FrameStart(UID frame) const {
   const auto lines = LinesOfFrame(frame);
-  return lines.first < lines.second ? lines_[lines.first].start : overset_;
+  return lines.first < lines.second ? lines_.Start(lines.first) : overset_;
 }
 
 int32 StoryComposition::FrameSpan(UID frame) const {

@@ -11,10 +11,12 @@
 // layout when the line holding their anchor changed or went into another
 // frame (ComposedIntoLine) or their anchor went into overset text (Overset).
 #include "headless/layout/AdornmentsByLine.h"
+#include "headless/layout/ComposedLines.h"
 #include "headless/layout/LineBreaker.h"
 #include "host/IDataBase.h"
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -26,7 +28,7 @@ public:
   // The frame showing the index; kInvalidUID in overset text or outside.
   UID FrameAt(TextIndex at) const;
   // The line holding the index (null in overset text or outside), and its number.
-  const ComposedLine* LineAt(TextIndex at, int32* lineNumber = nullptr) const;
+  std::optional<ComposedLine> LineAt(TextIndex at, int32* lineNumber = nullptr) const;
   UID FrameUID(int32 frameIndex) const;
   TextIndex FrameStart(UID frame) const;
   int32 FrameSpan(UID frame) const;
@@ -43,12 +45,12 @@ public:
   const AdornmentList* FindAdornments(int32 lineNumber) const { return adornments_.Find(lineNumber); }
 
   int32 LineCount() const { return static_cast<int32>(lines_.size()); }
-  const ComposedLine& Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
+  ComposedLine Line(int32 n) const { return lines_[static_cast<size_t>(n)]; }
 
 private:
   friend struct CompositionWork;
   friend const StoryComposition* ComposeStoryThrough(IDataBase* db, UID story, TextIndex through);
-  std::vector<ComposedLine> lines_;
+  ComposedLines lines_;
   // Lines in one frame lie next to each other, frame after frame.
   std::pair<size_t, size_t> LinesOfFrame(UID frame) const;
   std::vector<UID> frames_;

@@ -48,9 +48,9 @@ void ExpectLineAsFromScratch(DataBase* db, UID story, TextIndex asked, const std
   const StoryComposition* through = ComposeStoryThrough(db, story, asked);
   auto scratch = ComposeStoryFromScratch(db, story);
   ASSERT_TRUE(through && scratch);
-  const ComposedLine* expected = scratch->LineAt(asked);
-  const ComposedLine* line = through->LineAt(asked);
-  ASSERT_EQ(expected == nullptr, line == nullptr) << when << " at " << asked;
+  const auto expected = scratch->LineAt(asked);
+  const auto line = through->LineAt(asked);
+  ASSERT_EQ(expected.has_value(), line.has_value()) << when << " at " << asked;
   if (line) {
     ASSERT_EQ(*expected, *line) << when << " at " << asked;
   }

@@ -1,0 +1,47 @@
+#pragma once
+// A story's composed lines, in text order. Every edit moves the starts of
+// all the lines after it; here that move is kept as one step, applied to
+// the lines between one edit and the next as later edits come, so that
+// typing in a long story does not touch every later line.
+//
+// Invariant: the stored start of line i is its start for i < stepFrom_,
+// and its start less stepDelta_ from stepFrom_ on; stepFrom_ <= size().
+// Frames and line-in-frame numbers are stored as they are.
+#include "headless/layout/LineBreaker.h"
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+class ComposedLines {
+public:
+  size_t size() const { return lines_.size(); }
+  ComposedLine operator[](size_t n) const {
+    ComposedLine line = lines_[n];
+    if (n >= stepFrom_) line.start += stepDelta_;
+    return line;
+  }
+  TextIndex Start(size_t n) const { return lines_[n].start + (n >= stepFrom_ ? stepDelta_ : 0); }
+  // The first line starting after `at`, and the first starting at or after it.
+  size_t FirstStartingAfter(TextIndex at) const;
+  size_t FirstStartingFrom(TextIndex at) const;
+  // Lines [first, second) of a frame (by its index).
+  std::pair<size_t, size_t> OfFrame(int32 frame) const;
+
+  void Clear();
+  void PushBack(const ComposedLine& line);
+  void Truncate(size_t n);
+  void SetPlace(size_t n, int32 frame, int32 lineInFrame);
+  // Lines [0, k) stay, `fresh` follows them, and the lines from `tail` on
+  // follow it, their starts moved by `delta`.
+  void Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta);
+
+private:
+  // Makes the starts of lines [stepFrom_, n) real.
+  void StepForward(size_t n);
+  // Makes the starts of lines [n, stepFrom_) stepped.
+  void StepBack(size_t n);
+
+  std::vector<ComposedLine> lines_;
+  size_t stepFrom_ = 0;
+  int32 stepDelta_ = 0;
+};
