@@ -46,11 +46,6 @@ void ComposedLines::Truncate(size_t n) {
   stepFrom_ = std::min(stepFrom_, n);
 }
 
-void ComposedLines::SetPlace(size_t n, int32 frame, int32 lineInFrame) {
-  lines_[n].frame = frame;
-  lines_[n].lineInFrame = lineInFrame;
-}
-
 void ComposedLines::StepForward(size_t n) {
   n = std::min(n, lines_.size());
   for (; stepFrom_ < n; ++stepFrom_) lines_[stepFrom_].start += stepDelta_;

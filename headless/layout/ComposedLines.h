@@ -30,7 +30,10 @@ public:
   void Clear();
   void PushBack(const ComposedLine& line);
   void Truncate(size_t n);
-  void SetPlace(size_t n, int32 frame, int32 lineInFrame);
+  void SetPlace(size_t n, int32 frame, int32 lineInFrame) {
+    lines_[n].frame = frame;
+    lines_[n].lineInFrame = lineInFrame;
+  }
   // Lines [0, k) stay, `fresh` follows them, and the lines from `tail` on
   // follow it, their starts moved by `delta`.
   void Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta);
