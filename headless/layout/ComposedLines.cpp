@@ -2,7 +2,7 @@
 #include <algorithm>
 
 size_t ComposedLines::FirstStartingAfter(TextIndex at) const {
-  size_t low = 0, high = lines_.size();
+  size_t low = 0, high = size();
   while (low < high) {
     const size_t mid = low + (high - low) / 2;
     if (Start(mid) <= at) low = mid + 1;
@@ -12,7 +12,7 @@ size_t ComposedLines::FirstStartingAfter(TextIndex at) const {
 }
 
 size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
-  size_t low = 0, high = lines_.size();
+  size_t low = 0, high = size();
   while (low < high) {
     const size_t mid = low + (high - low) / 2;
     if (Start(mid) < at) low = mid + 1;
@@ -22,50 +22,61 @@ size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
 }
 
 std::pair<size_t, size_t> ComposedLines::OfFrame(int32 frame) const {
-  auto first = std::lower_bound(lines_.begin(), lines_.end(), frame,
-                                [](const ComposedLine& l, int32 f) { return l.frame < f; });
-  auto last = std::upper_bound(first, lines_.end(), frame, [](int32 f, const ComposedLine& l) { return f < l.frame; });
-  return {static_cast<size_t>(first - lines_.begin()), static_cast<size_t>(last - lines_.begin())};
+  auto first = std::lower_bound(places_.begin(), places_.end(), frame,
+                                [](const Place& p, int32 f) { return p.frame < f; });
+  auto last = std::upper_bound(first, places_.end(), frame, [](int32 f, const Place& p) { return f < p.frame; });
+  return {static_cast<size_t>(first - places_.begin()), static_cast<size_t>(last - places_.begin())};
 }
 
 void ComposedLines::Clear() {
-  lines_.clear();
+  starts_.clear();
+  places_.clear();
   stepFrom_ = 0;
   stepDelta_ = 0;
 }
 
 void ComposedLines::PushBack(const ComposedLine& line) {
-  StepForward(lines_.size());
-  lines_.push_back(line);
-  stepFrom_ = lines_.size();
+  StepForward(size());
+  starts_.push_back(line.start);
+  places_.push_back({line.length, line.frame, line.lineInFrame});
+  stepFrom_ = size();
 }
 
 void ComposedLines::Truncate(size_t n) {
-  if (n >= lines_.size()) return;
-  lines_.resize(n);
+  if (n >= size()) return;
+  starts_.resize(n);
+  places_.resize(n);
   stepFrom_ = std::min(stepFrom_, n);
 }
 
 void ComposedLines::StepForward(size_t n) {
-  n = std::min(n, lines_.size());
-  for (; stepFrom_ < n; ++stepFrom_) lines_[stepFrom_].start += stepDelta_;
+  n = std::min(n, size());
+  for (size_t i = stepFrom_; i < n; ++i) starts_[i] += stepDelta_;
+  stepFrom_ = std::max(stepFrom_, n);
 }
 
 void ComposedLines::StepBack(size_t n) {
-  for (; stepFrom_ > n; --stepFrom_) lines_[stepFrom_ - 1].start -= stepDelta_;
+  for (size_t i = n; i < stepFrom_; ++i) starts_[i] -= stepDelta_;
+  stepFrom_ = std::min(stepFrom_, n);
 }
 
 void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta) {
-  tail = std::min(std::max(tail, k), lines_.size());
+  tail = std::min(std::max(tail, k), size());
   // The lines kept before the change hold real starts.
   StepForward(k);
   const size_t replaced = tail - k;
-  const auto at = [&](size_t n) { return lines_.begin() + static_cast<std::ptrdiff_t>(n); };
-  if (replaced > fresh.size())
-    lines_.erase(at(k + fresh.size()), at(tail));
-  else if (replaced < fresh.size())
-    lines_.insert(at(tail), fresh.size() - replaced, ComposedLine{});
-  std::copy(fresh.begin(), fresh.end(), at(k));
+  const auto offset = [](size_t n) { return static_cast<std::ptrdiff_t>(n); };
+  if (replaced > fresh.size()) {
+    starts_.erase(starts_.begin() + offset(k + fresh.size()), starts_.begin() + offset(tail));
+    places_.erase(places_.begin() + offset(k + fresh.size()), places_.begin() + offset(tail));
+  } else if (replaced < fresh.size()) {
+    starts_.insert(starts_.begin() + offset(tail), fresh.size() - replaced, 0);
+    places_.insert(places_.begin() + offset(tail), fresh.size() - replaced, Place{});
+  }
+  for (size_t i = 0; i < fresh.size(); ++i) {
+    starts_[k + i] = fresh[i].start;
+    places_[k + i] = {fresh[i].length, fresh[i].frame, fresh[i].lineInFrame};
+  }
   const size_t rest = k + fresh.size();
   // A step that began past the lines replaced moves with the lines after
   // them; one that began among them now begins after the fresh ones, which
@@ -74,13 +85,13 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   if (delta == 0) return;
   // Lines [rest, stepFrom_) are real; moving them all by `delta` moves the
   // step's start back to `rest`, the shorter way from where it is.
-  if (stepFrom_ - rest <= lines_.size() - stepFrom_) {
+  if (stepFrom_ - rest <= size() - stepFrom_) {
     StepBack(rest);
     stepDelta_ += delta;
     return;
   }
   // Nearer the end: the step ends there, and only the lines after it move.
-  StepForward(lines_.size());
+  StepForward(size());
   stepFrom_ = rest;
   stepDelta_ = delta;
 }

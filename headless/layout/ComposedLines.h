@@ -6,7 +6,9 @@
 //
 // Invariant: the stored start of line i is its start for i < stepFrom_,
 // and its start less stepDelta_ from stepFrom_ on; stepFrom_ <= size().
-// Frames and line-in-frame numbers are stored as they are.
+// Starts are kept apart from the rest of each line, so that stepping runs
+// over plain integers; lengths, frames and line-in-frame numbers are
+// stored as they are.
 #include "headless/layout/LineBreaker.h"
 #include <cstddef>
 #include <utility>
@@ -14,13 +16,12 @@
 
 class ComposedLines {
 public:
-  size_t size() const { return lines_.size(); }
+  size_t size() const { return starts_.size(); }
   ComposedLine operator[](size_t n) const {
-    ComposedLine line = lines_[n];
-    if (n >= stepFrom_) line.start += stepDelta_;
-    return line;
+    const Place& place = places_[n];
+    return {Start(n), place.length, place.frame, place.lineInFrame};
   }
-  TextIndex Start(size_t n) const { return lines_[n].start + (n >= stepFrom_ ? stepDelta_ : 0); }
+  TextIndex Start(size_t n) const { return starts_[n] + (n >= stepFrom_ ? stepDelta_ : 0); }
   // The first line starting after `at`, and the first starting at or after it.
   size_t FirstStartingAfter(TextIndex at) const;
   size_t FirstStartingFrom(TextIndex at) const;
@@ -31,8 +32,8 @@ public:
   void PushBack(const ComposedLine& line);
   void Truncate(size_t n);
   void SetPlace(size_t n, int32 frame, int32 lineInFrame) {
-    lines_[n].frame = frame;
-    lines_[n].lineInFrame = lineInFrame;
+    places_[n].frame = frame;
+    places_[n].lineInFrame = lineInFrame;
   }
   // Lines [0, k) stay, `fresh` follows them, and the lines from `tail` on
   // follow it, their starts moved by `delta`.
@@ -44,7 +45,13 @@ private:
   // Makes the starts of lines [n, stepFrom_) stepped.
   void StepBack(size_t n);
 
-  std::vector<ComposedLine> lines_;
+  struct Place {
+    int32 length;
+    int32 frame;
+    int32 lineInFrame;
+  };
+  std::vector<TextIndex> starts_;
+  std::vector<Place> places_;
   size_t stepFrom_ = 0;
   int32 stepDelta_ = 0;
 };
