@@ -165,18 +165,17 @@ private:
   // had to end.
   bool CrossRefPass(UIDList* ripe) {
     IDataBase* db = ::GetDataBase(this);
-    if (pendingCrossRefs_.StartPass()) {
-      InterfacePtr<IXRefCrossRefList> list(db, db->GetRootUID());
-      if (!list) return false;
+    // Without its list the pass ends before anything ripens, so a report of
+    // everything is not spent on nothing.
+    InterfacePtr<IXRefCrossRefList> list(db, db->GetRootUID());
+    if (!list) return false;
+    if (pendingCrossRefs_.StartPass())
       for (int32 i = 0; i < list->GetCrossRefCount(); ++i) pendingCrossRefs_.AddRipe(list->GetCrossRefUID(i));
-    }
     for (auto it = pendingCrossRefs_.begin(); it != pendingCrossRefs_.end();) {
       if (!pendingCrossRefs_.IsRipe(it)) {
         ++it;
         continue;
       }
-      InterfacePtr<IXRefCrossRefList> list(db, db->GetRootUID());
-      if (!list) return false;
       // One no longer listed stays queued without effect (undo may list it
       // again).
       if (list->FindCrossRef(it->first) < 0) {
