@@ -19,7 +19,9 @@ bool Number(const char* text, int64_t low, int64_t* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 7) {
+  // An output starting with a dash is an option mistyped (or --help), not a
+  // file to write.
+  if (argc < 2 || argc > 7 || argv[1][0] == '-') {
     std::fprintf(stderr, "usage: %s OUT.json [characters [markers [cross-references [footnotes [seed]]]]]\n", argv[0]);
     return 2;
   }
