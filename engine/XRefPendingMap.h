@@ -28,10 +28,6 @@ public:
   // must now AddRipe every object of its list.
   bool StartPass();
   void AddRipe(UID uid) { entries_.emplace(uid, all_); }
-  void Clear() {
-    entries_.clear();
-    allWaiting_ = false;
-  }
 
   // Walking a pass: entries in ascending UID. Ripe ones are handled
   // (Handled drops the entry and answers the next) or made to Wait again.

@@ -1,24 +1,25 @@
 #include "headless/layout/ComposedLines.h"
 #include <algorithm>
 
-size_t ComposedLines::FirstStartingAfter(TextIndex at) const {
+// The first line whose start is not `before` the index: the lines'
+// starts rise, so a search by halves finds it.
+template <class Before>
+size_t ComposedLines::FirstNot(Before before) const {
   size_t low = 0, high = size();
   while (low < high) {
     const size_t mid = low + (high - low) / 2;
-    if (Start(mid) <= at) low = mid + 1;
+    if (before(Start(mid))) low = mid + 1;
     else high = mid;
   }
   return low;
 }
 
+size_t ComposedLines::FirstStartingAfter(TextIndex at) const {
+  return FirstNot([at](TextIndex start) { return start <= at; });
+}
+
 size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
-  size_t low = 0, high = size();
-  while (low < high) {
-    const size_t mid = low + (high - low) / 2;
-    if (Start(mid) < at) low = mid + 1;
-    else high = mid;
-  }
-  return low;
+  return FirstNot([at](TextIndex start) { return start < at; });
 }
 
 std::pair<size_t, size_t> ComposedLines::OfFrame(int32 frame) const {

@@ -40,6 +40,8 @@ public:
   void Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta);
 
 private:
+  template <class Before>
+  size_t FirstNot(Before before) const;
   // Makes the starts of lines [stepFrom_, n) real.
   void StepForward(size_t n);
   // Makes the starts of lines [n, stepFrom_) stepped.
