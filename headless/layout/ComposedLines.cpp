@@ -34,17 +34,20 @@ void ComposedLines::Clear() {
   places_.clear();
   stepFrom_ = 0;
   stepDelta_ = 0;
+  untoldFrom_ = 0;
+  untoldCount_ = 0;
 }
 
 void ComposedLines::PushBack(const ComposedLine& line) {
   StepForward(size());
   starts_.push_back(line.start);
-  places_.push_back({line.length, line.frame, line.lineInFrame});
+  places_.push_back({line.length, line.frame, line.lineInFrame, false});
   stepFrom_ = size();
 }
 
 void ComposedLines::Truncate(size_t n) {
   if (n >= size()) return;
+  ForgetUntold(n, size());
   starts_.resize(n);
   places_.resize(n);
   stepFrom_ = std::min(stepFrom_, n);
@@ -66,6 +69,9 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   // The lines kept before the change hold real starts.
   StepForward(k);
   const size_t replaced = tail - k;
+  ForgetUntold(k, tail);
+  if (untoldFrom_ >= tail) untoldFrom_ = untoldFrom_ - replaced + fresh.size();
+  else if (untoldFrom_ > k) untoldFrom_ = k + fresh.size();
   const auto offset = [](size_t n) { return static_cast<std::ptrdiff_t>(n); };
   if (replaced > fresh.size()) {
     starts_.erase(starts_.begin() + offset(k + fresh.size()), starts_.begin() + offset(tail));
@@ -76,7 +82,7 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   }
   for (size_t i = 0; i < fresh.size(); ++i) {
     starts_[k + i] = fresh[i].start;
-    places_[k + i] = {fresh[i].length, fresh[i].frame, fresh[i].lineInFrame};
+    places_[k + i] = {fresh[i].length, fresh[i].frame, fresh[i].lineInFrame, false};
   }
   const size_t rest = k + fresh.size();
   // A step that began past the lines replaced moves with the lines after
@@ -95,4 +101,28 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   StepForward(size());
   stepFrom_ = rest;
   stepDelta_ = delta;
+}
+
+void ComposedLines::MarkUntold(size_t n) {
+  if (places_[n].untold) return;
+  places_[n].untold = true;
+  untoldFrom_ = untoldCount_++ == 0 ? n : std::min(untoldFrom_, n);
+}
+
+void ComposedLines::TakeUntold(size_t from, size_t to, std::vector<int32>* lines) {
+  to = std::min(to, size());
+  if (!AnyUntoldBefore(to)) return;
+  const bool fromFirst = from <= untoldFrom_;
+  for (size_t n = std::max(from, untoldFrom_); n < to && untoldCount_ > 0; ++n) {
+    if (!places_[n].untold) continue;
+    places_[n].untold = false;
+    --untoldCount_;
+    lines->push_back(static_cast<int32>(n));
+  }
+  if (fromFirst) untoldFrom_ = to;
+}
+
+void ComposedLines::ForgetUntold(size_t from, size_t to) {
+  for (size_t n = std::max(from, untoldFrom_); n < to && untoldCount_ > 0; ++n)
+    if (places_[n].untold) --untoldCount_;
 }

@@ -9,6 +9,11 @@
 // Starts are kept apart from the rest of each line, so that stepping runs
 // over plain integers; lengths, frames and line-in-frame numbers are
 // stored as they are.
+//
+// A line is untold when it went to another frame and the items anchored in
+// it have not heard yet: they hear when composing is asked for a place at or
+// past the line, not on every edit that moves the lines after it. Invariant:
+// untoldCount_ lines are untold, none before untoldFrom_.
 #include "headless/layout/LineBreaker.h"
 #include <cstddef>
 #include <utility>
@@ -36,8 +41,16 @@ public:
     places_[n].lineInFrame = lineInFrame;
   }
   // Lines [0, k) stay, `fresh` follows them, and the lines from `tail` on
-  // follow it, their starts moved by `delta`.
+  // follow it, their starts moved by `delta`. Lines replaced are no longer
+  // untold: take those still to be told first.
   void Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta);
+
+  void MarkUntold(size_t n);
+  bool HasUntold() const { return untoldCount_ > 0; }
+  bool AnyUntoldBefore(size_t n) const { return untoldCount_ > 0 && untoldFrom_ < n; }
+  // Appends the untold lines of [from, to) to `lines`, in order, and counts
+  // them told.
+  void TakeUntold(size_t from, size_t to, std::vector<int32>* lines);
 
 private:
   template <class Before>
@@ -46,14 +59,19 @@ private:
   void StepForward(size_t n);
   // Makes the starts of lines [n, stepFrom_) stepped.
   void StepBack(size_t n);
+  // Counts the untold lines of [from, to) out, as they go.
+  void ForgetUntold(size_t from, size_t to);
 
   struct Place {
     int32 length;
     int32 frame;
     int32 lineInFrame;
+    bool untold;
   };
   std::vector<TextIndex> starts_;
   std::vector<Place> places_;
   size_t stepFrom_ = 0;
   int32 stepDelta_ = 0;
+  size_t untoldFrom_ = 0;
+  size_t untoldCount_ = 0;
 };

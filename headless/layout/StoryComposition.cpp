@@ -215,6 +215,8 @@ struct TextSource {
 }  // namespace
 
 struct CompositionWork {
+  static bool Compose(DataBase* db, UID story, Entry& entry, const ChunkedText& units, TextIndex through,
+                      std::vector<Changes>* passes);
   static Changes Full(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
                       const std::vector<UID>& frames) {
     c.frames_ = frames;
@@ -317,6 +319,7 @@ struct CompositionWork {
     }
     // Out of frames or text: what lies past is overset, later damage too.
     if (oldResync < 0) take(std::numeric_limits<int64>::max());
+    TakeUntoldKept(old, k, fresh.size(), oldResync >= 0 ? static_cast<size_t>(oldResync) : old.size(), &changes);
     if (oldResync >= 0)
       old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta);
     else
@@ -342,6 +345,13 @@ struct CompositionWork {
     return changes;
   }
 
+  // Lines from k that composing found unchanged stay, but as fresh lines
+  // they would lose their untold mark: their items hear now.
+  static void TakeUntoldKept(ComposedLines& lines, size_t k, size_t fresh, size_t tail, Changes* changes) {
+    const size_t unchangedEnd = changes->from < 0 ? k + fresh : static_cast<size_t>(changes->from);
+    lines.TakeUntold(k, std::min(unchangedEnd, tail), &changes->moved);
+  }
+
   // Whether the lines after a damage may take other places now, ending at
   // place `tailEnd`. With later damage still to compose, which reads the
   // lines in the text before it, only when none of them goes overset and no
@@ -356,7 +366,9 @@ struct CompositionWork {
 
   // The lines from `first` on, which fell back in step in other places,
   // take the places from (f, l) on; those that no longer fit go overset,
-  // and overset text flows into places left free.
+  // and overset text flows into places left free. Lines that go to another
+  // frame are marked untold: their items hear when composing is asked for
+  // them, so that an edit that adds a line does not tell every later frame.
   static void MoveTail(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
                        size_t first, size_t f, int32 l, bool flowIn, Changes* changes) {
     ComposedLines& lines = c.lines_;
@@ -369,7 +381,7 @@ struct CompositionWork {
     };
     size_t n = first;
     for (; n < lines.size() && nextSlot(); ++n, ++l) {
-      if (lines[n].frame != static_cast<int32>(f)) changes->moved.push_back(static_cast<int32>(n));
+      if (lines[n].frame != static_cast<int32>(f)) lines.MarkUntold(n);
       lines.SetPlace(n, static_cast<int32>(f), l);
     }
     if (n < lines.size()) {
@@ -386,8 +398,8 @@ struct CompositionWork {
     const size_t total = static_cast<size_t>(length);
     for (; pos < total && nextSlot(); ++l) {
       const size_t end = LineEnd(at, total, pos, static_cast<size_t>(boxes[f].columns));
-      changes->moved.push_back(static_cast<int32>(lines.size()));
       lines.PushBack({static_cast<TextIndex>(pos), static_cast<int32>(end - pos), static_cast<int32>(f), l});
+      lines.MarkUntold(lines.size() - 1);
       pos = end;
     }
     c.overset_ = static_cast<TextIndex>(pos);
@@ -405,6 +417,7 @@ struct CompositionWork {
     changes.to = current;
     if (changes.from < 0) changes.from = current;
     const int32 firstStale = static_cast<int32>(lines.FirstStartingFrom(std::max(d.end - d.delta, pos - d.delta)));
+    TakeUntoldKept(lines, k, fresh.size(), static_cast<size_t>(firstStale), &changes);
     lines.Splice(k, static_cast<size_t>(firstStale), fresh, d.delta);
     c.length_ = length;
     c.overset_ = std::max(pos, MapOld(oldOverset, d));
@@ -489,18 +502,10 @@ const StoryComposition* ComposeStory(IDataBase* db, UID story) {
   return ComposeStoryThrough(db, story, std::numeric_limits<TextIndex>::max());
 }
 
-const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex through) {
-  auto* db = static_cast<DataBase*>(idb);
-  if (!db) return nullptr;
-  InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
-  const ChunkedText* units = text ? TextOf(text.get()) : nullptr;
-  if (!units) return nullptr;
-  auto key = std::make_pair(db->InstanceId(), story);
-  Entry& entry = Cache()[key];
-  const bool current = entry.composed && entry.serial == db->ChangeSerial() &&
-                       (entry.pending.empty() || through < entry.pending.front().start);
-  if (current || Composing().count(key)) return &entry.composition;
-
+// Brings the entry's lines up to date through the index, adding what each
+// composition pass changed to `passes`; false when the story has no frames.
+bool CompositionWork::Compose(DataBase* db, UID story, Entry& entry, const ChunkedText& units, TextIndex through,
+             std::vector<Changes>* passes) {
   StoryComposition& c = entry.composition;
   // Frames are read again only when some frame or frame list changed.
   const uint64_t frameRevision = gFrameRevision;
@@ -509,7 +514,7 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   if (!framesKnown) {
     std::vector<UID> frameUIDs;
     std::vector<FrameBox> boxes;
-    if (!ReadFrames(db, story, &frameUIDs, &boxes)) return nullptr;
+    if (!ReadFrames(db, story, &frameUIDs, &boxes)) return false;
     sameFrames = entry.composed && boxes == entry.boxes && frameUIDs == c.frames_;
     if (!sameFrames) c.frames_ = std::move(frameUIDs);
     entry.boxes = std::move(boxes);
@@ -518,31 +523,63 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
   const std::vector<FrameBox>& boxes = entry.boxes;
   const uint64_t revision = LayoutDamage::Revision(db, story);
   std::vector<TextEdit> edits;
-  std::vector<Changes> passes;
   std::vector<Damage> pending;
   if (sameFrames && LayoutDamage::EditsSince(db, story, entry.revision, &edits)) {
     // What a paused composition left waits before the new edits.
     const std::vector<Damage> regions = DamageRegions(std::move(entry.pending), edits);
     for (size_t next = 0; next < regions.size();) {
-      passes.push_back(
-          CompositionWork::Incremental(c, TextSource{units}, units->Length(), boxes, entry.slots, regions, &next,
-                                       through));
-      const Changes& done = passes.back();
+      passes->push_back(CompositionWork::Incremental(c, TextSource{&units}, units.Length(), boxes, entry.slots,
+                                                     regions, &next, through));
+      const Changes& done = passes->back();
       if (!done.paused) continue;
       pending.push_back({done.pausedAt, done.pendingEnd, 0});
       pending.insert(pending.end(), regions.begin() + static_cast<std::ptrdiff_t>(next), regions.end());
       break;
     }
   } else {
-    passes.push_back(CompositionWork::Full(c, TextSource{units}, units->Length(), boxes, c.frames_));
+    passes->push_back(CompositionWork::Full(c, TextSource{&units}, units.Length(), boxes, c.frames_));
   }
   entry.frameRevision = frameRevision;
   entry.revision = revision;
   entry.composed = true;
   entry.pending = std::move(pending);
+  return true;
+}
+
+const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex through) {
+  auto* db = static_cast<DataBase*>(idb);
+  if (!db) return nullptr;
+  InterfacePtr<ITextModel> text(db, story, IID_ITEXTMODEL);
+  const ChunkedText* units = text ? TextOf(text.get()) : nullptr;
+  if (!units) return nullptr;
+  auto key = std::make_pair(db->InstanceId(), story);
+  Entry& entry = Cache()[key];
+  if (Composing().count(key)) return &entry.composition;
+  StoryComposition& c = entry.composition;
+  const bool current = entry.composed && entry.serial == db->ChangeSerial() &&
+                       (entry.pending.empty() || through < entry.pending.front().start);
+  // The items of the line holding the index asked must have heard, and
+  // those of every line when the whole story is asked for; the others hear
+  // when asked for, or when the whole story is composed on idle.
+  const auto untoldAsked = [&]() -> std::pair<size_t, size_t> {
+    const size_t end = c.lines_.FirstStartingAfter(through);
+    if (through >= c.overset_) return {0, end};
+    return {end == 0 ? 0 : end - 1, end};
+  };
+  if (current && (!c.lines_.HasUntold() || !c.lines_.AnyUntoldBefore(untoldAsked().second)))
+    return &entry.composition;
+
+  std::vector<Changes> passes;
+  if (!current && !CompositionWork::Compose(db, story, entry, *units, through, &passes)) return nullptr;
+  Changes untold;
+  const auto asked = untoldAsked();
+  c.lines_.TakeUntold(asked.first, asked.second, &untold.moved);
+  untold.from = untold.to = 0;
+  untold.oversetFrom = untold.oversetTo = untold.damageFrom = untold.damageTo = c.overset_;
 
   Composing().insert(key);
   for (const Changes& changes : passes) TellOwnedItems(db, text.get(), c, changes);
+  if (!untold.moved.empty()) TellOwnedItems(db, text.get(), c, untold);
   Composing().erase(key);
   // What the owned items did in answer does not make this composition stale.
   entry.serial = db->ChangeSerial();

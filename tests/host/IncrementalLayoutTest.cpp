@@ -315,25 +315,32 @@ TEST(IncrementalLayout, LinesThatMovePlacesComposeAsFromScratch) {
   }
 }
 
+// Twelve lines of 7 units over frames of 4 and 10 lines, with listening
+// items in lines 2 (stays in the first frame when a line goes in before it),
+// 3 (moves into the second) and 9; composed, nothing heard yet.
+UID ListenedTwoFrameStory(DataBase* db) {
+  LayoutBuilder layout(db);
+  layout.AddSpread(2);
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += "line " + std::to_string(i % 10) + "\r";
+  UID story = MakeStory(db, text);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 4);
+  layout.AddTextFrame(layout.PageUID(1), story, 10, 10);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  for (TextIndex at : {15, 22, 64})
+    EXPECT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  ComposeStory(db, story);
+  HeardAt().clear();
+  return story;
+}
+
 // A line that moves into the next frame moves to another page: its items
 // hear. Items of lines that only move down within their frame do not.
 TEST(IncrementalLayout, ItemsOfLinesMovedIntoAnotherFrameHear) {
   RegisterListener();
   TestApp app;
   DataBase* db = app->NewDocument();
-  LayoutBuilder layout(db);
-  layout.AddSpread(2);
-  std::string text;
-  for (int i = 0; i < 12; ++i) text += "line " + std::to_string(i % 10) + "\r";  // 7 units a line
-  UID story = MakeStory(db, text);
-  layout.AddTextFrame(layout.PageUID(0), story, 10, 4);
-  layout.AddTextFrame(layout.PageUID(1), story, 10, 10);
-  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
-  // In lines 2 (stays in the first frame), 3 (moves into the second) and 9.
-  for (TextIndex at : {15, 22, 64})
-    ASSERT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
-  ComposeStory(db, story);
-  HeardAt().clear();
+  UID story = ListenedTwoFrameStory(db);
   // A new line at the start: every line moves down one place.
   ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("new\r"))));
   ComposeStory(db, story);
@@ -345,4 +352,65 @@ TEST(IncrementalLayout, ItemsOfLinesMovedIntoAnotherFrameHear) {
   ComposeStory(db, story);
   EXPECT_EQ(std::vector<TextIndex>{21}, HeardAt());
   ExpectSameAsFromScratch(db, story, "after it went again");
+}
+
+// Lines moved into another frame are told when their line is asked for, or
+// the whole story: not every later frame on each edit. A moved line that the
+// next edit composes again unchanged is told then.
+TEST(IncrementalLayout, ItemsOfMovedLinesHearWhenAskedFor) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  UID story = ListenedTwoFrameStory(db);
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("new\r"))));
+  ComposeStoryThrough(db, story, 10);
+  EXPECT_TRUE(HeardAt().empty());
+  ComposeStoryThrough(db, story, 27);
+  EXPECT_EQ(std::vector<TextIndex>{25}, HeardAt());
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{25}, HeardAt());
+
+  // Back into the first frame, untold; an edit in the next line composes
+  // the moved one again, unchanged.
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(0, 4)));
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(29, WideString("x"))));
+  ComposeStoryThrough(db, story, 40);
+  EXPECT_EQ(std::vector<TextIndex>{21}, HeardAt());
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{21}, HeardAt());
+
+  // Moved there and back, never asked for: told where it ends.
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("new\r"))));
+  ComposeStoryThrough(db, story, 10);
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->DeleteCmd(0, 4)));
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{21}, HeardAt());
+  ExpectSameAsFromScratch(db, story, "after the edits");
+}
+
+// The same when composing stops inside a long paragraph after the moved line.
+TEST(IncrementalLayout, AMovedLineComposedAgainBeforeAPauseIsTold) {
+  RegisterListener();
+  TestApp app;
+  DataBase* db = app->NewDocument();
+  LayoutBuilder layout(db);
+  layout.AddSpread(2);
+  UID story = MakeStory(db, "ab\rline 1\raaaa bbbb cccc dddd eeee ffff gggg hhhh\r");
+  layout.AddTextFrame(layout.PageUID(0), story, 10, 2);
+  layout.AddTextFrame(layout.PageUID(1), story, 10, 20);
+  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
+  ASSERT_TRUE(owned->SetOwnedItem(4, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  ComposeStory(db, story);
+  HeardAt().clear();
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("new\r"))));
+  ComposeStoryThrough(db, story, 0);
+  ASSERT_TRUE(HeardAt().empty());
+  ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(14, WideString("x"))));
+  ComposeStoryThrough(db, story, 14);
+  EXPECT_EQ(std::vector<TextIndex>{7}, HeardAt());
+  ComposeStory(db, story);
+  EXPECT_EQ(std::vector<TextIndex>{7}, HeardAt());
+  ExpectSameAsFromScratch(db, story, "after the edits");
 }
