@@ -22,18 +22,47 @@ size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
   return FirstNot([at](TextIndex start) { return start < at; });
 }
 
+ComposedLine ComposedLines::operator[](size_t n) const {
+  const int32 slot = Slot(n);
+  // A slot past the last (never one of a current line) is in no frame.
+  const int32 frame = slot >= 0 && static_cast<size_t>(slot) < frameOfSlot_.size()
+                          ? frameOfSlot_[static_cast<size_t>(slot)]
+                          : static_cast<int32>(firstSlots_.size() - 1);
+  return {Start(n), places_[n].length, frame, slot - firstSlots_[static_cast<size_t>(frame)]};
+}
+
 std::pair<size_t, size_t> ComposedLines::OfFrame(int32 frame) const {
-  auto first = std::lower_bound(places_.begin(), places_.end(), frame,
-                                [](const Place& p, int32 f) { return p.frame < f; });
-  auto last = std::upper_bound(first, places_.end(), frame, [](int32 f, const Place& p) { return f < p.frame; });
-  return {static_cast<size_t>(first - places_.begin()), static_cast<size_t>(last - places_.begin())};
+  if (frame < 0 || static_cast<size_t>(frame) + 1 >= firstSlots_.size()) return {0, 0};
+  const int32 from = firstSlots_[static_cast<size_t>(frame)], to = firstSlots_[static_cast<size_t>(frame) + 1];
+  // Slots rise with the lines, as starts do.
+  size_t first = 0, last = size();
+  for (size_t high = size(); first < high;) {
+    const size_t mid = first + (high - first) / 2;
+    if (Slot(mid) < from) first = mid + 1;
+    else high = mid;
+  }
+  for (size_t low = first; low < last;) {
+    const size_t mid = low + (last - low) / 2;
+    if (Slot(mid) < to) low = mid + 1;
+    else last = mid;
+  }
+  return {first, last};
+}
+
+void ComposedLines::SetFrameSlots(const std::vector<int32>& firstSlots) {
+  firstSlots_ = firstSlots.empty() ? std::vector<int32>{0} : firstSlots;
+  frameOfSlot_.assign(static_cast<size_t>(firstSlots_.back()), 0);
+  for (size_t f = 0; f + 1 < firstSlots_.size(); ++f)
+    for (int32 s = firstSlots_[f]; s < firstSlots_[f + 1]; ++s) frameOfSlot_[static_cast<size_t>(s)] = static_cast<int32>(f);
 }
 
 void ComposedLines::Clear() {
   starts_.clear();
+  slots_.clear();
   places_.clear();
   stepFrom_ = 0;
   stepDelta_ = 0;
+  slotDelta_ = 0;
   untoldFrom_ = 0;
   untoldCount_ = 0;
 }
@@ -41,7 +70,8 @@ void ComposedLines::Clear() {
 void ComposedLines::PushBack(const ComposedLine& line) {
   StepForward(size());
   starts_.push_back(line.start);
-  places_.push_back({line.length, line.frame, line.lineInFrame, false});
+  slots_.push_back(SlotOf(line));
+  places_.push_back({line.length, false});
   stepFrom_ = size();
 }
 
@@ -49,6 +79,7 @@ void ComposedLines::Truncate(size_t n) {
   if (n >= size()) return;
   ForgetUntold(n, size());
   starts_.resize(n);
+  slots_.resize(n);
   places_.resize(n);
   stepFrom_ = std::min(stepFrom_, n);
 }
@@ -56,15 +87,20 @@ void ComposedLines::Truncate(size_t n) {
 void ComposedLines::StepForward(size_t n) {
   n = std::min(n, size());
   for (size_t i = stepFrom_; i < n; ++i) starts_[i] += stepDelta_;
+  if (slotDelta_ != 0)
+    for (size_t i = stepFrom_; i < n; ++i) slots_[i] += slotDelta_;
   stepFrom_ = std::max(stepFrom_, n);
 }
 
 void ComposedLines::StepBack(size_t n) {
   for (size_t i = n; i < stepFrom_; ++i) starts_[i] -= stepDelta_;
+  if (slotDelta_ != 0)
+    for (size_t i = n; i < stepFrom_; ++i) slots_[i] -= slotDelta_;
   stepFrom_ = std::min(stepFrom_, n);
 }
 
-void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta) {
+void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine>& fresh, int32 delta,
+                           int32 slotDelta) {
   tail = std::min(std::max(tail, k), size());
   // The lines kept before the change hold real starts.
   StepForward(k);
@@ -75,32 +111,37 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   const auto offset = [](size_t n) { return static_cast<std::ptrdiff_t>(n); };
   if (replaced > fresh.size()) {
     starts_.erase(starts_.begin() + offset(k + fresh.size()), starts_.begin() + offset(tail));
+    slots_.erase(slots_.begin() + offset(k + fresh.size()), slots_.begin() + offset(tail));
     places_.erase(places_.begin() + offset(k + fresh.size()), places_.begin() + offset(tail));
   } else if (replaced < fresh.size()) {
     starts_.insert(starts_.begin() + offset(tail), fresh.size() - replaced, 0);
-    places_.insert(places_.begin() + offset(tail), fresh.size() - replaced, Place{});
+    slots_.insert(slots_.begin() + offset(tail), fresh.size() - replaced, 0);
+    places_.insert(places_.begin() + offset(tail), fresh.size() - replaced, Place{0, false});
   }
   for (size_t i = 0; i < fresh.size(); ++i) {
     starts_[k + i] = fresh[i].start;
-    places_[k + i] = {fresh[i].length, fresh[i].frame, fresh[i].lineInFrame, false};
+    slots_[k + i] = SlotOf(fresh[i]);
+    places_[k + i] = {fresh[i].length, false};
   }
   const size_t rest = k + fresh.size();
   // A step that began past the lines replaced moves with the lines after
   // them; one that began among them now begins after the fresh ones, which
   // are real.
   stepFrom_ = stepFrom_ >= tail ? stepFrom_ - replaced + fresh.size() : rest;
-  if (delta == 0) return;
-  // Lines [rest, stepFrom_) are real; moving them all by `delta` moves the
-  // step's start back to `rest`, the shorter way from where it is.
+  if (delta == 0 && slotDelta == 0) return;
+  // Lines [rest, stepFrom_) are real; moving them all moves the step's
+  // start back to `rest`, the shorter way from where it is.
   if (stepFrom_ - rest <= size() - stepFrom_) {
     StepBack(rest);
     stepDelta_ += delta;
+    slotDelta_ += slotDelta;
     return;
   }
   // Nearer the end: the step ends there, and only the lines after it move.
   StepForward(size());
   stepFrom_ = rest;
   stepDelta_ = delta;
+  slotDelta_ = slotDelta;
 }
 
 void ComposedLines::MarkUntold(size_t n) {

@@ -44,6 +44,10 @@ struct Slots {
     uniformFrom = first[f];
   }
   int32 Of(int32 frame, int32 line) const { return first[static_cast<size_t>(frame)] + line; }
+  // The frame holding a slot (0 <= slot < Total()).
+  size_t FrameOf(int32 slot) const {
+    return static_cast<size_t>(std::upper_bound(first.begin(), first.end(), slot) - first.begin()) - 1;
+  }
   int32 Total() const { return first.back(); }
   // A line breaks the same in any place as wide: lines that fell back in
   // step a whole number of places away from where they were stay as they
@@ -224,6 +228,7 @@ struct CompositionWork {
     for (size_t f = 0; f < frames.size(); ++f) c.frameIndex_.emplace(frames[f], static_cast<int32>(f));
     ComposedLines& lines = c.lines_;
     lines.Clear();
+    lines.SetFrameSlots(Slots(boxes).first);
     size_t pos = 0;
     const size_t total = static_cast<size_t>(length);
     for (size_t f = 0; f < boxes.size() && pos < total; ++f) {
@@ -276,6 +281,7 @@ struct CompositionWork {
     changes.from = -1;
     int32 oldResync = -1, newResync = -1;
     bool movedBySlots = false;
+    int32 slotShift = 0;  // of the lines after the resync, when moved by slots
     const size_t total = static_cast<size_t>(length);
     while (f < boxes.size() && pos < total) {
       if (boxes[f].columns <= 0 || l >= boxes[f].lines) {
@@ -303,6 +309,7 @@ struct CompositionWork {
           oldResync = static_cast<int32>(same);
           newResync = static_cast<int32>(k + fresh.size());
           movedBySlots = !sameSlot;
+          slotShift = slots.Of(static_cast<int32>(f), l) - slots.Of(was.frame, was.lineInFrame);
           break;
         }
       }
@@ -320,8 +327,11 @@ struct CompositionWork {
     // Out of frames or text: what lies past is overset, later damage too.
     if (oldResync < 0) take(std::numeric_limits<int64>::max());
     TakeUntoldKept(old, k, fresh.size(), oldResync >= 0 ? static_cast<size_t>(oldResync) : old.size(), &changes);
+    // With no damage after this one, the lines after the resync are current
+    // and take their new slots in one step.
+    const bool lastDamage = *next == regions.size();
     if (oldResync >= 0)
-      old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta);
+      old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta, movedBySlots && lastDamage ? slotShift : 0);
     else
       old.Splice(k, old.size(), fresh, 0);
     changes.to = newResync >= 0 ? newResync : c.LineCount();
@@ -341,8 +351,24 @@ struct CompositionWork {
     }
     ShiftAdornments(c, changes.from, oldResync, newResync);
     if (movedBySlots)
-      MoveTail(c, at, length, boxes, static_cast<size_t>(newResync), f, l, *next == regions.size(), &changes);
+      MoveTail(c, at, length, boxes, slots, static_cast<size_t>(newResync), f, l, lastDamage ? slotShift : 0,
+               lastDamage, &changes);
     return changes;
+  }
+
+  // Lines [first, end), in consecutive slots from the first's, moved there
+  // by `shifted` slots: those now in another frame than before are untold.
+  // Moved down, they are the first lines of a frame; moved up, the last.
+  static void MarkFramesLeft(ComposedLines& lines, const Slots& slots, size_t first, size_t end, int32 shifted) {
+    if (shifted == 0 || first >= end) return;
+    const int32 from = lines.Slot(first), to = from + static_cast<int32>(end - first);
+    for (size_t frame = slots.FrameOf(from); frame + 1 < slots.first.size() && slots.first[frame] < to; ++frame) {
+      const int32 begin = slots.first[frame], stop = slots.first[frame + 1];
+      const int32 left = shifted > 0 ? begin : std::max(begin, stop + shifted);
+      const int32 right = shifted > 0 ? std::min(stop, begin + shifted) : stop;
+      for (int32 slot = std::max(left, from); slot < std::min(right, to); ++slot)
+        lines.MarkUntold(first + static_cast<size_t>(slot - from));
+    }
   }
 
   // Lines from k that composing found unchanged stay, but as fresh lines
@@ -370,7 +396,8 @@ struct CompositionWork {
   // frame are marked untold: their items hear when composing is asked for
   // them, so that an edit that adds a line does not tell every later frame.
   static void MoveTail(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
-                       size_t first, size_t f, int32 l, bool flowIn, Changes* changes) {
+                       const Slots& slots, size_t first, size_t f, int32 l, int32 shifted, bool flowIn,
+                       Changes* changes) {
     ComposedLines& lines = c.lines_;
     auto nextSlot = [&] {
       while (f < boxes.size() && (boxes[f].columns <= 0 || l >= boxes[f].lines)) {
@@ -380,9 +407,20 @@ struct CompositionWork {
       return f < boxes.size();
     };
     size_t n = first;
-    for (; n < lines.size() && nextSlot(); ++n, ++l) {
-      if (lines[n].frame != static_cast<int32>(f)) lines.MarkUntold(n);
-      lines.SetPlace(n, static_cast<int32>(f), l);
+    if (flowIn) {
+      // The splice moved the lines by `shifted` slots already: only those
+      // that no longer fit, and those now in another frame, are left.
+      const int32 from = slots.Of(static_cast<int32>(f), l);
+      n = std::min(lines.size(), first + static_cast<size_t>(std::max(0, slots.Total() - from)));
+      MarkFramesLeft(lines, slots, first, n, shifted);
+      const int32 after = from + static_cast<int32>(n - first);
+      f = after < slots.Total() ? slots.FrameOf(after) : boxes.size();
+      l = f < boxes.size() ? after - slots.first[f] : 0;
+    } else {
+      for (; n < lines.size() && nextSlot(); ++n, ++l) {
+        if (lines[n].frame != static_cast<int32>(f)) lines.MarkUntold(n);
+        lines.SetSlot(n, slots.Of(static_cast<int32>(f), l));
+      }
     }
     if (n < lines.size()) {
       changes->oversetFrom = lines.Start(n);

@@ -1,5 +1,6 @@
 #include "headless/text/LayoutDamage.h"
 #include "headless/database/DataBase.h"
+#include <algorithm>
 #include <deque>
 #include <map>
 
@@ -48,7 +49,9 @@ bool LayoutDamage::EditsSince(IDataBase* db, UID story, uint64_t revision, std::
   if (!db) return false;
   const Journal& j = JournalOf(db, story);
   if (revision < j.base || revision > j.Current()) return false;
-  for (auto& e : j.edits)
-    if (e.first > revision) out->push_back(e.second);
+  // Revisions rise: the edits since are the journal's tail.
+  auto since = std::upper_bound(j.edits.begin(), j.edits.end(), revision,
+                                [](uint64_t r, const std::pair<uint64_t, TextEdit>& e) { return r < e.first; });
+  for (; since != j.edits.end(); ++since) out->push_back(since->second);
   return true;
 }
