@@ -24,10 +24,7 @@ size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
 
 ComposedLine ComposedLines::operator[](size_t n) const {
   const int32 slot = Slot(n);
-  // A slot past the last (never one of a current line) is in no frame.
-  const int32 frame = slot >= 0 && static_cast<size_t>(slot) < frameOfSlot_.size()
-                          ? frameOfSlot_[static_cast<size_t>(slot)]
-                          : static_cast<int32>(firstSlots_.size() - 1);
+  const int32 frame = FrameOfSlot(slot);
   return {Start(n), places_[n].length, frame, slot - firstSlots_[static_cast<size_t>(frame)]};
 }
 

@@ -26,6 +26,12 @@ public:
   ComposedLine operator[](size_t n) const;
   TextIndex Start(size_t n) const { return starts_[n] + (n >= stepFrom_ ? stepDelta_ : 0); }
   int32 Slot(size_t n) const { return slots_[n] + (n >= stepFrom_ ? slotDelta_ : 0); }
+  // A slot past the last (never one of a current line) is in no frame: the
+  // answer is the number of frames.
+  int32 FrameOfSlot(int32 slot) const {
+    return slot >= 0 && static_cast<size_t>(slot) < frameOfSlot_.size() ? frameOfSlot_[static_cast<size_t>(slot)]
+                                                                          : static_cast<int32>(firstSlots_.size() - 1);
+  }
   // The first line starting after `at`, and the first starting at or after it.
   size_t FirstStartingAfter(TextIndex at) const;
   size_t FirstStartingFrom(TextIndex at) const;

@@ -21,6 +21,10 @@ struct Damage {
   TextIndex start = 0;
   TextIndex end = 0;
   int32 delta = 0;
+  // Left by composing that paused after adding or removing lines: the old
+  // lines from here on keep the slots they were composed in, which are no
+  // longer their own.
+  bool stale = false;
 };
 
 // The places for lines, frame after frame (frames without columns have
@@ -103,13 +107,14 @@ std::vector<Damage> DamageRegions(std::vector<Damage> regions, const std::vector
         next.push_back(r);
       } else if (r.start > removedEnd) {
         if (!placed) next.push_back(merged), placed = true;
-        next.push_back({r.start + shift, r.end + shift, r.delta});
+        next.push_back({r.start + shift, r.end + shift, r.delta, r.stale});
       } else {
         // Touching or overlapping: one region. Positions inside the removed
         // text collapse onto the end of the inserted text.
         merged.start = std::min(merged.start, r.start);
         merged.end = std::max(merged.end, r.end >= removedEnd ? r.end + shift : e.at + e.inserted);
         merged.delta += r.delta;
+        merged.stale = merged.stale || r.stale;
       }
     }
     if (!placed) next.push_back(merged);
@@ -117,7 +122,10 @@ std::vector<Damage> DamageRegions(std::vector<Damage> regions, const std::vector
   }
   if (regions.size() <= kMaxRegions) return regions;
   Damage all{regions.front().start, regions.back().end, 0};
-  for (const Damage& r : regions) all.delta += r.delta;
+  for (const Damage& r : regions) {
+    all.delta += r.delta;
+    all.stale = all.stale || r.stale;
+  }
   return {all};
 }
 
@@ -135,6 +143,7 @@ struct Changes {
   // Composing stopped at pausedAt, past the index asked, before the lines
   // fell back in step; [pausedAt, pendingEnd) still waits.
   bool paused = false;
+  bool staleAfter = false;  // the lines past pausedAt moved to other numbers
   TextIndex pausedAt = 0;
   TextIndex pendingEnd = 0;
   // More lines whose items hear, sorted: lines that went to another frame
@@ -327,11 +336,13 @@ struct CompositionWork {
     // Out of frames or text: what lies past is overset, later damage too.
     if (oldResync < 0) take(std::numeric_limits<int64>::max());
     TakeUntoldKept(old, k, fresh.size(), oldResync >= 0 ? static_cast<size_t>(oldResync) : old.size(), &changes);
-    // With no damage after this one, the lines after the resync are current
-    // and take their new slots in one step.
-    const bool lastDamage = *next == regions.size();
+    // Unless composing paused after adding or removing lines further on, the
+    // lines after the resync are in the slots they were composed in, one
+    // after another, and take their new slots in one step.
+    const bool tailInStep = std::none_of(regions.begin() + static_cast<std::ptrdiff_t>(*next), regions.end(),
+                                         [](const Damage& r) { return r.stale; });
     if (oldResync >= 0)
-      old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta, movedBySlots && lastDamage ? slotShift : 0);
+      old.Splice(k, static_cast<size_t>(oldResync), fresh, d.delta, movedBySlots && tailInStep ? slotShift : 0);
     else
       old.Splice(k, old.size(), fresh, 0);
     changes.to = newResync >= 0 ? newResync : c.LineCount();
@@ -351,8 +362,8 @@ struct CompositionWork {
     }
     ShiftAdornments(c, changes.from, oldResync, newResync);
     if (movedBySlots)
-      MoveTail(c, at, length, boxes, slots, static_cast<size_t>(newResync), f, l, lastDamage ? slotShift : 0,
-               lastDamage, &changes);
+      MoveTail(c, at, length, boxes, slots, static_cast<size_t>(newResync), f, l, tailInStep, slotShift,
+               *next == regions.size(), &changes);
     return changes;
   }
 
@@ -396,8 +407,8 @@ struct CompositionWork {
   // frame are marked untold: their items hear when composing is asked for
   // them, so that an edit that adds a line does not tell every later frame.
   static void MoveTail(StoryComposition& c, const TextSource& at, int32 length, const std::vector<FrameBox>& boxes,
-                       const Slots& slots, size_t first, size_t f, int32 l, int32 shifted, bool flowIn,
-                       Changes* changes) {
+                       const Slots& slots, size_t first, size_t f, int32 l, bool inStep, int32 shifted,
+                       bool flowIn, Changes* changes) {
     ComposedLines& lines = c.lines_;
     auto nextSlot = [&] {
       while (f < boxes.size() && (boxes[f].columns <= 0 || l >= boxes[f].lines)) {
@@ -407,7 +418,7 @@ struct CompositionWork {
       return f < boxes.size();
     };
     size_t n = first;
-    if (flowIn) {
+    if (inStep) {
       // The splice moved the lines by `shifted` slots already: only those
       // that no longer fit, and those now in another frame, are left.
       const int32 from = slots.Of(static_cast<int32>(f), l);
@@ -417,9 +428,13 @@ struct CompositionWork {
       f = after < slots.Total() ? slots.FrameOf(after) : boxes.size();
       l = f < boxes.size() ? after - slots.first[f] : 0;
     } else {
+      // Past a stop after lines went in or out, the lines are not in
+      // their slots one after another: each takes its own.
       for (; n < lines.size() && nextSlot(); ++n, ++l) {
-        if (lines[n].frame != static_cast<int32>(f)) lines.MarkUntold(n);
-        lines.SetSlot(n, slots.Of(static_cast<int32>(f), l));
+        const int32 slot = slots.Of(static_cast<int32>(f), l), was = lines.Slot(n);
+        if (was == slot) continue;
+        if (lines.FrameOfSlot(was) != static_cast<int32>(f)) lines.MarkUntold(n);
+        lines.SetSlot(n, slot);
       }
     }
     if (n < lines.size()) {
@@ -461,6 +476,7 @@ struct CompositionWork {
     c.overset_ = std::max(pos, MapOld(oldOverset, d));
     changes.oversetFrom = changes.oversetTo = changes.damageFrom = changes.damageTo = c.overset_;
     changes.paused = true;
+    changes.staleAfter = fresh.size() != static_cast<size_t>(firstStale) - k;
     changes.pausedAt = pos;
     changes.pendingEnd = std::max(pos, d.end);
     ShiftAdornments(c, changes.from, firstStale, current);
@@ -570,7 +586,7 @@ bool CompositionWork::Compose(DataBase* db, UID story, Entry& entry, const Chunk
                                                      regions, &next, through));
       const Changes& done = passes->back();
       if (!done.paused) continue;
-      pending.push_back({done.pausedAt, done.pendingEnd, 0});
+      pending.push_back({done.pausedAt, done.pendingEnd, 0, done.staleAfter});
       pending.insert(pending.end(), regions.begin() + static_cast<std::ptrdiff_t>(next), regions.end());
       break;
     }

@@ -315,6 +315,31 @@ TEST(IncrementalLayout, LinesThatMovePlacesComposeAsFromScratch) {
   }
 }
 
+// The same with a short story, so that text goes overset and flows back,
+// and a frame without lines. Composing stops before later damage, and an
+// edit before the stop then moves the lines after it to other slots: the
+// lines past the stop are still in the slots they were composed in.
+TEST(IncrementalLayout, LinesMovedPastAStopComposeAsFromScratch) {
+  for (uint32_t seed = 100; seed < 140; ++seed) {
+    TestApp app;
+    DataBase* db = app->NewDocument();
+    LayoutBuilder layout(db);
+    layout.AddSpread(2);
+    UID story = NumberedParagraphs(db, 20, " with words");
+    layout.AddTextFrame(layout.PageUID(0), story, 9, 4);
+    for (int f = 0; f < 10; ++f) layout.AddTextFrame(layout.PageUID(f % 2), story, 12, f == 6 ? 0 : 5);
+    std::mt19937 rng(seed);
+    for (int step = 0; step < 10; ++step) {
+      const int32 length = ComposeStoryThrough(db, story, 0)->TextLength();
+      RandomEdits(db, story, rng, length, 300);
+      const std::string where = "seed " + std::to_string(seed) + ", step " + std::to_string(step);
+      ExpectLineAsFromScratch(db, story, static_cast<TextIndex>(rng() % static_cast<uint32_t>(length)), where);
+      if (rng() % 3 == 0) ExpectSameAsFromScratch(db, story, where);
+      if (HasFailure()) return;
+    }
+  }
+}
+
 // Twelve lines of 7 units over frames of 4 and 10 lines, with listening
 // items in lines 2 (stays in the first frame when a line goes in before it),
 // 3 (moves into the second) and 9; composed, nothing heard yet.
