@@ -12,7 +12,9 @@
 // apart so that scans read plain integers. Every block has an id of its own,
 // kept while blocks around it come and go, and a tracker (when set) hears the
 // id of the block each inserted, appended or moved value lands in, so that an
-// owner can find a value again in the same time as a position.
+// owner can find a value again in the same time as a position. The block
+// last found by position is kept with its start and first index (and moved
+// with edits before it), so that edits at a cursor find it without a search.
 #include "host/IDTypes.h"
 #include <algorithm>
 #include <cstddef>
@@ -59,9 +61,17 @@ public:
   // its start; -1 outside.
   int32 Find(int32 pos, int32* start = nullptr) const {
     if (pos < 0 || pos >= total_) return -1;
-    int32 at = 0;
-    size_t b = Search(lengths_, pos, &at);
-    int32 index = Prefix(counts_, b);
+    int32 at = 0, index = 0;
+    size_t b = 0;
+    if (FingerHolds(pos)) {
+      b = finger_.block;
+      at = finger_.start;
+      index = finger_.index;
+    } else {
+      b = Search(lengths_, pos, &at);
+      index = Prefix(counts_, b);
+      finger_ = {b, at, index, true};
+    }
     for (int32 length : blocks_[b].lengths) {
       if (pos < at + length) break;
       at += length;
@@ -75,7 +85,8 @@ public:
     if (n >= count_) return total_;
     size_t b, off;
     Locate(n, &b, &off);
-    int32 at = Prefix(lengths_, b);
+    // Locate left the trees valid.
+    int32 at = finger_.valid && finger_.block == b ? finger_.start : Prefix(lengths_, b);
     for (size_t i = 0; i < off; ++i) at += blocks_[b].lengths[i];
     return at;
   }
@@ -215,8 +226,21 @@ private:
     if (tracker_) tracker_(value, id);
   }
 
+  // The last block found by position, with the sum of the lengths and the
+  // count of the partitions before it; valid while the trees are.
+  struct Finger {
+    size_t block = 0;
+    int32 start = 0;
+    int32 index = 0;
+    bool valid = false;
+  };
+  bool FingerHolds(int32 pos) const {
+    return treesValid_ && finger_.valid && pos >= finger_.start && pos < finger_.start + blocks_[finger_.block].sum;
+  }
+
   // Fenwick trees over the blocks (1-based), rebuilt when they went stale.
   void Rebuild() const {
+    finger_.valid = false;
     const size_t n = blocks_.size();
     lengths_.assign(n + 1, 0);
     counts_.assign(n + 1, 0);
@@ -235,6 +259,7 @@ private:
   }
   void Add(std::vector<int32>& tree, size_t block, int32 delta) const {
     if (!treesValid_ || delta == 0) return;
+    if (finger_.valid && block < finger_.block) (&tree == &lengths_ ? finger_.start : finger_.index) += delta;
     for (size_t i = block + 1; i < tree.size(); i += i & (~i + 1)) tree[i] += delta;
   }
   // The sum over blocks [0, block).
@@ -266,6 +291,12 @@ private:
     if (n >= count_) {
       *block = blocks_.empty() ? 0 : blocks_.size() - 1;
       *offset = blocks_.empty() ? 0 : blocks_.back().lengths.size();
+      return;
+    }
+    if (treesValid_ && finger_.valid && n >= finger_.index &&
+        static_cast<size_t>(n - finger_.index) < blocks_[finger_.block].lengths.size()) {
+      *block = finger_.block;
+      *offset = static_cast<size_t>(n - finger_.index);
       return;
     }
     int32 before = 0;
@@ -320,4 +351,5 @@ private:
   mutable std::vector<int32> lengths_, counts_;
   mutable std::unordered_map<uint32_t, size_t> indexOfId_;  // rebuilt with the trees
   mutable bool treesValid_ = false;
+  mutable Finger finger_;
 };

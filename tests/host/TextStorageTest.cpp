@@ -1,7 +1,9 @@
 // The storage structures against plain models, under random edits large
 // enough to split and join blocks and chunks many times.
 #include "headless/text/ChunkedText.h"
+#include "headless/text/Partitioning.h"
 #include "headless/text/RunStyles.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -31,9 +33,14 @@ TEST(TextStorage, RunStylesMatchAPlainArrayUnderRandomEdits) {
   RunStyles<int> runs;
   std::vector<int> model;
   int32 mostRuns = 0;
+  int32 cursor = 0;
   for (int step = 0; step < 20000; ++step) {
     int32 size = static_cast<int32>(model.size());
-    int32 pos = static_cast<int32>(rng() % (size + 1));
+    // Half the edits stay near the last, as typing does, so that the block
+    // found last is found again.
+    int32 pos = rng() % 2 ? static_cast<int32>(rng() % (size + 1))
+                          : std::clamp(cursor + static_cast<int32>(rng() % 21) - 10, 0, size);
+    cursor = pos;
     int32 length = static_cast<int32>(rng() % 9);
     int value = static_cast<int>(rng() % 4);
     switch (rng() % 6) {
@@ -76,6 +83,58 @@ TEST(TextStorage, RunStylesMatchAPlainArrayUnderRandomEdits) {
   }
   EXPECT_EQ(0, runs.ValueAt(-1));
   EXPECT_EQ(0, runs.ValueAt(runs.Length()));
+}
+
+// Partitions by index and by position against a plain list, with edits
+// mostly near the last one, through enough of them to split and join blocks:
+// the block found last must never be trusted after blocks moved.
+TEST(TextStorage, PartitionsMatchAPlainListUnderEditsNearEachOther) {
+  std::mt19937 rng(11);
+  Partitioning<int> parts;
+  std::vector<std::pair<int32, int>> model;  // length, value
+  int32 cursor = 0, mostParts = 0;
+  for (int step = 0; step < 30000; ++step) {
+    const int32 count = static_cast<int32>(model.size());
+    const int32 n = rng() % 4 ? std::clamp(cursor + static_cast<int32>(rng() % 7) - 3, 0, count)
+                              : static_cast<int32>(rng() % (count + 1));
+    cursor = n;
+    const int32 length = 1 + static_cast<int32>(rng() % 5);
+    const int value = static_cast<int>(rng() % 100);
+    const auto at = model.begin() + n;
+    // Growing, then shrinking back, so that blocks split and then join.
+    const uint32_t op = count < 40 ? 0 : rng() % 8;
+    switch (op < 3 ? (step < 15000 ? 0 : 1) : op < 4 ? (step < 15000 ? 1 : 0) : op < 6 ? 2 : 3) {
+      case 0:
+        parts.Insert(n, length, value);
+        model.insert(at, {length, value});
+        break;
+      case 1:
+        if (n == count) break;
+        parts.Erase(n, std::min(1 + length % 2, count - n));
+        model.erase(at, at + std::min(1 + length % 2, count - n));
+        break;
+      case 2:
+        if (n == count) break;
+        parts.SetLength(n, length);
+        at->first = length;
+        break;
+      default: {
+        if (n == count) break;
+        int32 start = 0;
+        for (int32 i = 0; i < n; ++i) start += model[static_cast<size_t>(i)].first;
+        ASSERT_EQ(start, parts.StartOf(n)) << "step " << step;
+        ASSERT_EQ(at->first, parts.LengthOf(n)) << "step " << step;
+        ASSERT_EQ(at->second, parts.ValueOf(n)) << "step " << step;
+        int32 found = -1;
+        ASSERT_EQ(n, parts.Find(start + at->first - 1, &found)) << "step " << step;
+        ASSERT_EQ(start, found) << "step " << step;
+      }
+    }
+    ASSERT_EQ(static_cast<int32>(model.size()), parts.Count()) << "step " << step;
+    mostParts = std::max(mostParts, parts.Count());
+  }
+  EXPECT_GT(mostParts, 8 * 128) << "the edits should have split blocks";
+  EXPECT_LT(parts.Count(), 200) << "and joined them again";
 }
 
 // Unique tags in one-position runs, as the owned-item strand keeps them, are
