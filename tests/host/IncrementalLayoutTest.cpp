@@ -340,23 +340,29 @@ TEST(IncrementalLayout, LinesMovedPastAStopComposeAsFromScratch) {
   }
 }
 
-// Twelve lines of 7 units over frames of 4 and 10 lines, with listening
-// items in lines 2 (stays in the first frame when a line goes in before it),
-// 3 (moves into the second) and 9; composed, nothing heard yet.
-UID ListenedTwoFrameStory(DataBase* db) {
+// The text over two frames of 10 columns, on two pages, with listening
+// items at `items`; composed, nothing heard yet.
+UID ListenedTwoFrameStory(DataBase* db, const std::string& text, int32 firstLines, int32 secondLines,
+                          std::initializer_list<TextIndex> items) {
   LayoutBuilder layout(db);
   layout.AddSpread(2);
-  std::string text;
-  for (int i = 0; i < 12; ++i) text += "line " + std::to_string(i % 10) + "\r";
   UID story = MakeStory(db, text);
-  layout.AddTextFrame(layout.PageUID(0), story, 10, 4);
-  layout.AddTextFrame(layout.PageUID(1), story, 10, 10);
+  layout.AddTextFrame(layout.PageUID(0), story, 10, firstLines);
+  layout.AddTextFrame(layout.PageUID(1), story, 10, secondLines);
   auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
-  for (TextIndex at : {15, 22, 64})
-    EXPECT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
+  for (TextIndex at : items) EXPECT_TRUE(owned->SetOwnedItem(at, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
   ComposeStory(db, story);
   HeardAt().clear();
   return story;
+}
+
+// Twelve lines of 7 units over frames of 4 and 10 lines, with listening
+// items in lines 2 (stays in the first frame when a line goes in before it),
+// 3 (moves into the second) and 9.
+UID ListenedTwoFrameStory(DataBase* db) {
+  std::string text;
+  for (int i = 0; i < 12; ++i) text += "line " + std::to_string(i % 10) + "\r";
+  return ListenedTwoFrameStory(db, text, 4, 10, {15, 22, 64});
 }
 
 // A line that moves into the next frame moves to another page: its items
@@ -420,15 +426,7 @@ TEST(IncrementalLayout, AMovedLineComposedAgainBeforeAPauseIsTold) {
   RegisterListener();
   TestApp app;
   DataBase* db = app->NewDocument();
-  LayoutBuilder layout(db);
-  layout.AddSpread(2);
-  UID story = MakeStory(db, "ab\rline 1\raaaa bbbb cccc dddd eeee ffff gggg hhhh\r");
-  layout.AddTextFrame(layout.PageUID(0), story, 10, 2);
-  layout.AddTextFrame(layout.PageUID(1), story, 10, 20);
-  auto owned = StrandOf<IOwnedItemStrand>(db, story, kOwnedItemStrandBoss);
-  ASSERT_TRUE(owned->SetOwnedItem(4, kLineListenerBoss, db->NewUID(kLineListenerBoss)));
-  ComposeStory(db, story);
-  HeardAt().clear();
+  UID story = ListenedTwoFrameStory(db, "ab\rline 1\raaaa bbbb cccc dddd eeee ffff gggg hhhh\r", 2, 20, {4});
   ASSERT_EQ(kSuccess, Process(CmdsOf(db, story)->InsertCmd(0, WideString("new\r"))));
   ComposeStoryThrough(db, story, 0);
   ASSERT_TRUE(HeardAt().empty());
