@@ -2,7 +2,6 @@
 #include "cli/CrossRefs.h"
 #include "cli/NativeCrossRefs.h"
 #include "cli/SourceMarkers.h"
-#include "host/CmdUtils.h"
 #include <filesystem>
 
 DataBase* BuildDescribedDocument(Application& app, const std::string& descriptionPath, std::string* error,
@@ -12,16 +11,14 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   DataBase* doc = app.NewDocument();
   std::vector<Placeholder> placeholders;
   const std::string folder = std::filesystem::absolute(descriptionPath).parent_path().string();
-  bool built = false;
-  {
-    // One undo step for the whole build, which is not undone anyway: each
-    // object's insertion would otherwise record the document's lists again.
-    CmdUtils::SequenceContext sequence;
-    built = BuildDocument(description, doc, &placeholders, error) && SetDocumentFormats(doc, description, error) &&
-            PlaceSourceMarkers(doc, &placeholders, error) &&
-            PlaceCrossRefs(doc, &placeholders, folder, error, warnings) && SetBasicFormats(doc, description, error) &&
-            PlaceNativeCrossRefs(doc, &placeholders, error);
-  }
+  // Building is not something to undo: nothing records it, and the
+  // history starts empty.
+  doc->SetHistoryOff(true);
+  const bool built =
+      BuildDocument(description, doc, &placeholders, error) && SetDocumentFormats(doc, description, error) &&
+      PlaceSourceMarkers(doc, &placeholders, error) && PlaceCrossRefs(doc, &placeholders, folder, error, warnings) &&
+      SetBasicFormats(doc, description, error) && PlaceNativeCrossRefs(doc, &placeholders, error);
+  doc->SetHistoryOff(false);
   if (!built) {
     *error = descriptionPath + ": " + *error;
     app.CloseDocument(doc);
@@ -30,7 +27,6 @@ DataBase* BuildDescribedDocument(Application& app, const std::string& descriptio
   if (unplaced) *unplaced = std::move(placeholders);
   if (warnings)
     for (std::string& warning : *warnings) warning = descriptionPath + ": " + warning;
-  doc->ClearUndo();  // building is not something to undo
   doc->SetModified(false);
   return doc;
 }

@@ -40,7 +40,7 @@ UID DataBase::NewUID(ClassID cls) {
   if (!CreateObjectAt(uid, cls)) return kInvalidUID;
   modified_ = true;
   ++changeSerial_;
-  if (!restoring_ && tx_.Active()) OpenStep()->before.emplace(uid, ObjectState{});
+  if (Recording()) OpenStep()->before.emplace(uid, ObjectState{});
   return uid;
 }
 
@@ -49,7 +49,7 @@ ErrorCode DataBase::DeleteUID(UID uid) {
   if (!obj) return kObjectNotFoundError;
   modified_ = true;
   ++changeSerial_;
-  if (!restoring_ && tx_.Active()) {
+  if (Recording()) {
     UndoStep* step = OpenStep();
     auto it = step->before.find(uid);
     if (it == step->before.end()) {
@@ -146,7 +146,7 @@ bool DataBase::NoteChange(UID uid, ImplementationID impl, std::string* bytes) {
 void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
   std::string bytes;
   const bool captured = NoteChange(uid, impl, &bytes);
-  if (restoring_ || !tx_.Active()) return;
+  if (!Recording()) return;
   UndoStep* step = OpenStep();
   auto it = step->before.find(uid);
   if (it != step->before.end() && (!it->second.exists || it->second.impls.count(impl))) return;
@@ -157,7 +157,7 @@ void DataBase::RecordPreDirty(UID uid, ImplementationID impl) {
 bool DataBase::PreDirtyEdit(UID uid, ImplementationID impl) {
   std::string stale;
   NoteChange(uid, impl, &stale);
-  if (restoring_) return false;
+  if (restoring_ || historyOff_) return false;
   if (!tx_.Active()) {
     if (edited_.count({uid, impl})) ClearUndo();
     return false;
@@ -166,9 +166,16 @@ bool DataBase::PreDirtyEdit(UID uid, ImplementationID impl) {
 }
 
 void DataBase::RecordEdit(UID uid, ImplementationID impl, std::unique_ptr<UndoEdit> edit) {
-  if (restoring_ || !edit || !tx_.Active()) return;
+  if (!edit || !Recording()) return;
   OpenStep()->edits.push_back({uid, impl, std::move(edit)});
   edited_.insert({uid, impl});
+}
+
+bool DataBase::Recording() const { return !restoring_ && !historyOff_ && tx_.Active(); }
+
+void DataBase::SetHistoryOff(bool off) {
+  if (off) ClearUndo();
+  historyOff_ = off;
 }
 
 void DataBase::ClearUndo() {

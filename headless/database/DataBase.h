@@ -58,6 +58,9 @@ public:
   bool Undo();
   bool Redo();
   void ClearUndo();
+  // While off, changes go unrecorded and the history (cleared as it goes
+  // off) stays empty: for work nobody undoes, such as building a document.
+  void SetHistoryOff(bool off);
   // What the undo and redo histories hold, in bytes of states and edits.
   size_t HistoryBytes() const;
 
@@ -132,5 +135,8 @@ private:
   std::unique_ptr<UndoStep> open_;
   uint64_t openSerial_ = 0;
   bool restoring_ = false;
+  bool historyOff_ = false;
+  // Whether a change now belongs to an undo step.
+  bool Recording() const;
   Transactions& tx_;
 };

@@ -125,6 +125,29 @@ TEST(UndoHistory, AHistoryThatNoLongerFitsTheDocumentIsDroppedNotApplied) {
   EXPECT_FALSE(doc->CanRedo());
 }
 
+// With the history off, commands (text edits, new objects) leave no step,
+// and the history is empty;
+// back on, the next command's step undoes to where it began.
+TEST(UndoHistory, CommandsWithTheHistoryOffLeaveNoStep) {
+  TestApp app;
+  DataBase* doc = app->NewDocument();
+  const UID story = MakeStory(doc, LongText(500));
+  auto cmds = CmdsOf(doc, story);
+  ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(10, WideString("recorded "))));
+  doc->SetHistoryOff(true);
+  EXPECT_FALSE(doc->CanUndo());
+  ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(20, WideString("unrecorded "))));
+  ASSERT_EQ(kSuccess, Process(cmds->DeleteCmd(0, 5)));
+  ASSERT_NE(kInvalidUID, InsertMarker(doc, story, 30, "Made while off"));
+  EXPECT_FALSE(doc->CanUndo());
+  doc->SetHistoryOff(false);
+  const std::string before = DocumentBytes(doc);
+  ASSERT_EQ(kSuccess, Process(cmds->InsertCmd(40, WideString("again "))));
+  ASSERT_TRUE(doc->Undo());
+  EXPECT_EQ(before, DocumentBytes(doc));
+  EXPECT_FALSE(doc->CanUndo());
+}
+
 // Steps after an undo, and after a change outside any step, start from the
 // document as it is then, not as an earlier step left it.
 TEST(UndoHistory, StepsAfterAnUndoOrAnUnrecordedChangeUndoToTheStateTheyBeganFrom) {
