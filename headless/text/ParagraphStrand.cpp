@@ -88,31 +88,46 @@ void ParagraphStrand::Split(TextIndex at, int32 count, const std::vector<int32>&
 }
 
 int32 ParagraphStrand::Deleted(TextIndex at, int32 count) {
-  int32 first = paras_.Find(at);
-  int32 last = paras_.Find(at + count);
-  if (first < 0 || last < 0 || count <= 0) return first;
-  if (!PreDirtyEdit()) return Join(at, count);
-  // The paragraphs the range ends, by the offset of their return.
+  Ends ends = EndsOf(at, count);
+  if (ends.first < 0 || ends.last < 0 || count <= 0) return ends.first;
+  const bool record = PreDirtyEdit();
+  // The paragraphs the range ends, by the offset of their return; none when
+  // it lies inside one.
   std::vector<int32> returns;
-  paras_.Visit(first, [&](int32 start, int32 length, const NoValue&) {
-    const int32 end = start + length;
-    if (end > at + count) return false;
-    returns.push_back(end - 1 - at);
-    return true;
-  });
-  Join(at, count);
-  RecordEdit(std::make_unique<Edit>(at, count, std::move(returns), false));
-  return first;
+  if (record && ends.last != ends.first)
+    paras_.Visit(ends.first, [&](int32 start, int32 length, const NoValue&) {
+      const int32 end = start + length;
+      if (end > at + count) return false;
+      returns.push_back(end - 1 - at);
+      return true;
+    });
+  Join(ends, count);
+  if (record) RecordEdit(std::make_unique<Edit>(at, count, std::move(returns), false));
+  return ends.first;
 }
 
-int32 ParagraphStrand::Join(TextIndex at, int32 count) {
-  int32 firstStart = 0, lastStart = 0;
-  int32 first = paras_.Find(at, &firstStart);
-  int32 last = paras_.Find(at + count, &lastStart);
-  int32 lastEnd = lastStart + paras_.LengthOf(last);
-  paras_.Erase(first + 1, last - first);
-  paras_.SetLength(first, lastEnd - count - firstStart);
-  return first;
+ParagraphStrand::Ends ParagraphStrand::EndsOf(TextIndex at, int32 count) const {
+  Ends ends;
+  ends.first = paras_.Find(at, &ends.firstStart);
+  // Most deletions end inside the paragraph they start in.
+  const int32 firstEnd = ends.first < 0 ? 0 : ends.firstStart + paras_.LengthOf(ends.first);
+  if (ends.first >= 0 && at + count < firstEnd) {
+    ends.last = ends.first;
+    ends.lastStart = ends.firstStart;
+    ends.lastEnd = firstEnd;
+    return ends;
+  }
+  ends.last = paras_.Find(at + count, &ends.lastStart);
+  ends.lastEnd = ends.last < 0 ? 0 : ends.lastStart + paras_.LengthOf(ends.last);
+  return ends;
+}
+
+int32 ParagraphStrand::Join(TextIndex at, int32 count) { return Join(EndsOf(at, count), count); }
+
+int32 ParagraphStrand::Join(const Ends& ends, int32 count) {
+  if (ends.last > ends.first) paras_.Erase(ends.first + 1, ends.last - ends.first);
+  paras_.SetLength(ends.first, ends.lastEnd - count - ends.firstStart);
+  return ends.first;
 }
 
 // The count, then each paragraph's length.

@@ -32,6 +32,13 @@ private:
   // (ascending) from `at`.
   void Split(TextIndex at, int32 count, const std::vector<int32>& returns);
   int32 Join(TextIndex at, int32 count);
+  // The paragraphs holding a range's first unit and the unit after it.
+  struct Ends {
+    int32 first = -1, firstStart = 0;
+    int32 last = -1, lastStart = 0, lastEnd = 0;
+  };
+  Ends EndsOf(TextIndex at, int32 count) const;
+  int32 Join(const Ends& ends, int32 count);
 
   struct NoValue {};
   Partitioning<NoValue> paras_;
