@@ -1,25 +1,25 @@
 #include "headless/layout/ComposedLines.h"
 #include <algorithm>
 
-// The first line whose start is not `before` the index: the lines'
-// starts rise, so a search by halves finds it.
+// The first line that is not `before`: lines' starts and slots rise, so a
+// search by halves finds it.
 template <class Before>
 size_t ComposedLines::FirstNot(Before before) const {
   size_t low = 0, high = size();
   while (low < high) {
     const size_t mid = low + (high - low) / 2;
-    if (before(Start(mid))) low = mid + 1;
+    if (before(mid)) low = mid + 1;
     else high = mid;
   }
   return low;
 }
 
 size_t ComposedLines::FirstStartingAfter(TextIndex at) const {
-  return FirstNot([at](TextIndex start) { return start <= at; });
+  return FirstNot([&](size_t n) { return Start(n) <= at; });
 }
 
 size_t ComposedLines::FirstStartingFrom(TextIndex at) const {
-  return FirstNot([at](TextIndex start) { return start < at; });
+  return FirstNot([&](size_t n) { return Start(n) < at; });
 }
 
 ComposedLine ComposedLines::operator[](size_t n) const {
@@ -31,19 +31,7 @@ ComposedLine ComposedLines::operator[](size_t n) const {
 std::pair<size_t, size_t> ComposedLines::OfFrame(int32 frame) const {
   if (frame < 0 || static_cast<size_t>(frame) + 1 >= firstSlots_.size()) return {0, 0};
   const int32 from = firstSlots_[static_cast<size_t>(frame)], to = firstSlots_[static_cast<size_t>(frame) + 1];
-  // Slots rise with the lines, as starts do.
-  size_t first = 0, last = size();
-  for (size_t high = size(); first < high;) {
-    const size_t mid = first + (high - first) / 2;
-    if (Slot(mid) < from) first = mid + 1;
-    else high = mid;
-  }
-  for (size_t low = first; low < last;) {
-    const size_t mid = low + (last - low) / 2;
-    if (Slot(mid) < to) low = mid + 1;
-    else last = mid;
-  }
-  return {first, last};
+  return {FirstNot([&](size_t n) { return Slot(n) < from; }), FirstNot([&](size_t n) { return Slot(n) < to; })};
 }
 
 void ComposedLines::SetFrameSlots(const std::vector<int32>& firstSlots) {

@@ -48,10 +48,6 @@ struct Slots {
     uniformFrom = first[f];
   }
   int32 Of(int32 frame, int32 line) const { return first[static_cast<size_t>(frame)] + line; }
-  // The frame holding a slot (0 <= slot < Total()).
-  size_t FrameOf(int32 slot) const {
-    return static_cast<size_t>(std::upper_bound(first.begin(), first.end(), slot) - first.begin()) - 1;
-  }
   int32 Total() const { return first.back(); }
   // A line breaks the same in any place as wide: lines that fell back in
   // step a whole number of places away from where they were stay as they
@@ -146,9 +142,8 @@ struct Changes {
   bool staleAfter = false;  // the lines past pausedAt moved to other numbers
   TextIndex pausedAt = 0;
   TextIndex pendingEnd = 0;
-  // More lines whose items hear, sorted: lines that went to another frame
-  // when the lines after an edit moved by whole slots, and lines that
-  // overset text flowed into.
+  // More lines whose items hear, sorted: lines marked untold that are told
+  // now (composed again unchanged, or asked for).
   std::vector<int32> moved;
 };
 
@@ -373,7 +368,7 @@ struct CompositionWork {
   static void MarkFramesLeft(ComposedLines& lines, const Slots& slots, size_t first, size_t end, int32 shifted) {
     if (shifted == 0 || first >= end) return;
     const int32 from = lines.Slot(first), to = from + static_cast<int32>(end - first);
-    for (size_t frame = slots.FrameOf(from); frame + 1 < slots.first.size() && slots.first[frame] < to; ++frame) {
+    for (auto frame = static_cast<size_t>(lines.FrameOfSlot(from)); frame + 1 < slots.first.size() && slots.first[frame] < to; ++frame) {
       const int32 begin = slots.first[frame], stop = slots.first[frame + 1];
       const int32 left = shifted > 0 ? begin : std::max(begin, stop + shifted);
       const int32 right = shifted > 0 ? std::min(stop, begin + shifted) : stop;
@@ -425,7 +420,7 @@ struct CompositionWork {
       n = std::min(lines.size(), first + static_cast<size_t>(std::max(0, slots.Total() - from)));
       MarkFramesLeft(lines, slots, first, n, shifted);
       const int32 after = from + static_cast<int32>(n - first);
-      f = after < slots.Total() ? slots.FrameOf(after) : boxes.size();
+      f = static_cast<size_t>(lines.FrameOfSlot(after));  // boxes.size() past the last slot
       l = f < boxes.size() ? after - slots.first[f] : 0;
     } else {
       // Past a stop after lines went in or out, the lines are not in
@@ -559,7 +554,7 @@ const StoryComposition* ComposeStory(IDataBase* db, UID story) {
 // Brings the entry's lines up to date through the index, adding what each
 // composition pass changed to `passes`; false when the story has no frames.
 bool CompositionWork::Compose(DataBase* db, UID story, Entry& entry, const ChunkedText& units, TextIndex through,
-             std::vector<Changes>* passes) {
+                              std::vector<Changes>* passes) {
   StoryComposition& c = entry.composition;
   // Frames are read again only when some frame or frame list changed.
   const uint64_t frameRevision = gFrameRevision;
@@ -625,11 +620,9 @@ const StoryComposition* ComposeStoryThrough(IDataBase* idb, UID story, TextIndex
 
   std::vector<Changes> passes;
   if (!current && !CompositionWork::Compose(db, story, entry, *units, through, &passes)) return nullptr;
-  Changes untold;
+  Changes untold;  // no lines changed, nothing overset: only lines told
   const auto asked = untoldAsked();
   c.lines_.TakeUntold(asked.first, asked.second, &untold.moved);
-  untold.from = untold.to = 0;
-  untold.oversetFrom = untold.oversetTo = untold.damageFrom = untold.damageTo = c.overset_;
 
   Composing().insert(key);
   for (const Changes& changes : passes) TellOwnedItems(db, text.get(), c, changes);
