@@ -3,6 +3,7 @@
 #include "host/COwnedItem.h"
 #include "headless/layout/LayoutBuilder.h"
 #include "host/IFootnote.h"
+#include "host/ILayout.h"
 #include "host/ILineInfo.h"
 #include "host/INumbering.h"
 #include "host/IOwnedItemStrand.h"
@@ -62,6 +63,13 @@ TEST(Layout, StoryFlowsThroughFramesOnPagesAndThePasteboard) {
   InterfacePtr<IStoryFrameUtils> flagged(UtilsBoss::QueryUtils<IStoryFrameUtils>());
   EXPECT_TRUE(flagged->IsOverset(frames.get()));
   EXPECT_EQ(50, frames->GetOversetStart());
+  // Each frame shows its own lines, none of the next frame's.
+  const std::pair<TextIndex, int32> shown[] = {{0, 20}, {20, 20}, {40, 10}};
+  for (int32 i = 0; i < 3; ++i) {
+    InterfacePtr<ITextFrame> frame(db, frames->GetNthFrameUID(i), IID_ITEXTFRAME);
+    EXPECT_EQ(shown[i].first, frame->TextStart()) << i;
+    EXPECT_EQ(shown[i].second, frame->TextSpan()) << i;
+  }
 
   InterfacePtr<ILineInfo> lines(db, story, IID_ILINEINFO);
   LineInfo info;
