@@ -1,6 +1,7 @@
 #pragma once
 // The headless host's process-wide state: registries, the global error code,
 // string tables, the clock and the queue of scheduled commands.
+#include "headless/objects/ClassLayouts.h"
 #include "headless/objects/ClassRegistry.h"
 #include "headless/objects/Clock.h"
 #include "headless/objects/ImplRegistry.h"
@@ -18,6 +19,7 @@ public:
   ImplRegistry& Impls() { return impls_; }
   ClassRegistry& Classes() { return classes_; }
   StringTable& Strings() { return strings_; }
+  ClassLayouts& Layouts() { return layouts_; }
 
   ErrorCode GlobalError() const { return error_; }
   const PMString& GlobalErrorMessage() const { return errorMessage_; }
@@ -54,6 +56,7 @@ private:
   ImplRegistry impls_;
   ClassRegistry classes_;
   StringTable strings_;
+  ClassLayouts layouts_;
   ErrorCode error_ = kSuccess;
   PMString errorMessage_;
   SystemClock systemClock_;

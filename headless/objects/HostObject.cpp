@@ -5,29 +5,23 @@
 #include "host/InterfacePtr.h"
 
 HostObject* HostObject::Create(ClassID cls, ObjectStore* db, UID uid) {
-  std::vector<std::pair<PMIID, ImplementationID>> interfaces;
-  if (!Host::Get().Classes().Resolve(cls, &interfaces)) return nullptr;
-  std::vector<const ImplRecord*> records;
-  for (auto& entry : interfaces) {
-    const ImplRecord* r = Host::Get().Impls().Find(entry.second);
-    if (!r) return nullptr;
-    records.push_back(r);
-  }
+  Host& host = Host::Get();
+  const ClassLayouts::Layout* layout = host.Layouts().Of(cls, host.Classes(), host.Impls());
+  if (!layout) return nullptr;
   HostObject* obj = new HostObject(cls, db, uid);
-  for (size_t i = 0; i < records.size(); ++i) {
-    void* mem = ::operator new(records[i]->size());
-    IPMUnknown* impl = records[i]->create(mem, obj);
-    obj->slots_.push_back({interfaces[i].first, records[i], impl, mem});
+  obj->block_ = layout->size ? ::operator new(layout->size) : nullptr;
+  obj->slots_.reserve(layout->parts.size());
+  for (const ClassLayouts::Part& part : layout->parts) {
+    void* mem = static_cast<char*>(obj->block_) + part.offset;
+    obj->slots_.push_back({part.iid, part.record, part.record->create(mem, obj)});
   }
   return obj;
 }
 
 HostObject::~HostObject() {
   // Destroy in reverse order of construction.
-  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) {
-    it->record->destroy(it->impl);
-    ::operator delete(it->memory);
-  }
+  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) it->record->destroy(it->impl);
+  ::operator delete(block_);
 }
 
 IPMUnknown* HostObject::QueryInterface(PMIID iid) const {

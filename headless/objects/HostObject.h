@@ -1,6 +1,7 @@
 #pragma once
-// One instance of a class: its implementations, each constructed in memory
-// the host allocates, under the interface identifiers of its class definition.
+// One instance of a class: its implementations, constructed side by side in
+// one block the host allocates, under the interface identifiers of its class
+// definition.
 // An object in a database lives as long as the database keeps it; an object
 // outside one (or removed from it) is freed when its last reference goes.
 #include "host/IControllingUnknown.h"
@@ -18,7 +19,6 @@ public:
     PMIID iid;
     const ImplRecord* record;
     IPMUnknown* impl;
-    void* memory;
   };
 
   // Null when the class is unknown or names an unregistered implementation.
@@ -53,6 +53,7 @@ private:
   ObjectStore* db_;
   UID uid_;
   std::vector<Slot> slots_;
+  void* block_ = nullptr;  // every implementation's memory, in one piece
   mutable int32 refs_ = 0;
   bool detached_ = false;
 };
