@@ -20,10 +20,10 @@ ErrorCode CmdUtils::ProcessCommand(ICommand* cmd) {
   Transactions& tx = Transactions::Process();
   // An outermost command starts clean; a nested one sees what its caller left.
   if (!tx.Active()) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
-  tx.Begin(std::string(), cmd->GetUndoability());
+  tx.Begin(PMString(), cmd->GetUndoability());
   ErrorCode err = cmd->DoImmediate();
   // The outermost command's own name wins over the sequences it ran.
-  if (tx.Depth() == 1 && !cmd->GetName()->IsEmpty()) tx.SetName(cmd->GetName()->GetUTF8String());
+  if (tx.Depth() == 1 && !cmd->GetName()->IsEmpty()) tx.SetName(*cmd->GetName());
   tx.End();
   return err;
 }
@@ -36,16 +36,16 @@ bool16 CmdUtils::ScheduleCommand(ICommand* cmd, int32 priority) {
 
 CmdUtils::SequenceContext::SequenceContext(const PMString& name) {
   Transactions& tx = Transactions::Process();
-  tx.Begin(name.GetUTF8String(), ICommand::kRegularUndo);
+  tx.Begin(name, ICommand::kRegularUndo);
   if (tx.Depth() == 1) ErrorUtils::PMSetGlobalErrorCode(kSuccess);
   // A sequence that a command runs names the step its command leaves unnamed.
-  else if (!name.IsEmpty()) tx.SetNameIfEmpty(name.GetUTF8String());
+  else if (!name.IsEmpty()) tx.SetNameIfEmpty(name);
 }
 
 CmdUtils::SequenceContext::~SequenceContext() { Transactions::Process().End(); }
 
 void CmdUtils::SequenceContext::SetName(const PMString& name) {
-  if (Transactions::Process().Depth() == 1) Transactions::Process().SetName(name.GetUTF8String());
+  if (Transactions::Process().Depth() == 1) Transactions::Process().SetName(name);
 }
 
 void ErrorUtils::PMSetGlobalErrorCode(ErrorCode code, const PMString* message) {

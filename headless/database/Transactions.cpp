@@ -7,7 +7,7 @@ Transactions& Transactions::Process() {
   return *log;
 }
 
-void Transactions::Begin(const std::string& name, int32 undoability) {
+void Transactions::Begin(const PMString& name, int32 undoability) {
   if (depth_++ > 0) return;
   ++serial_;
   name_ = name;
@@ -19,7 +19,9 @@ void Transactions::End() {
   if (depth_ == 0 || --depth_ > 0) return;
   std::vector<DataBase*> touched;
   touched.swap(touched_);
-  for (DataBase* db : touched) db->CloseStep(name_, undoability_ == 0);
+  if (touched.empty()) return;
+  const std::string name = name_.GetUTF8String();
+  for (DataBase* db : touched) db->CloseStep(name, undoability_ == 0);
 }
 
 void Transactions::Touch(DataBase* db) {

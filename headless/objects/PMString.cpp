@@ -6,11 +6,23 @@
 
 void ReadWriteUnits(IPMStream* s, std::u16string& units);
 
-PMString::PMString(const char* utf8, TranslateDuringCall t) : s_(Utf::ToUTF16(utf8 ? utf8 : "")) {
+namespace {
+// C strings given here are mostly ASCII keys and names, made again on every
+// call: those widen unit by unit, without a temporary copy and the decoder.
+std::u16string Widened(const char* utf8) {
+  if (!utf8) return std::u16string();
+  const char* end = utf8;
+  bool ascii = true;
+  for (; *end; ++end) ascii = ascii && static_cast<unsigned char>(*end) < 0x80;
+  return ascii ? std::u16string(utf8, end) : Utf::ToUTF16(std::string(utf8, end));
+}
+}  // namespace
+
+PMString::PMString(const char* utf8, TranslateDuringCall t) : s_(Widened(utf8)) {
   if (t == kTranslateDuringCall) Translate();
 }
 
-void PMString::Append(const char* utf8) { s_ += Utf::ToUTF16(utf8 ? utf8 : ""); }
+void PMString::Append(const char* utf8) { s_ += Widened(utf8); }
 
 void PMString::Insert(const PMString& o, int32 pos) {
   if (pos < 0) pos = 0;
@@ -71,7 +83,7 @@ int32 PMString::CompareNoCase(const PMString& o) const {
 
 void PMString::Translate() {
   if (state_ != kTranslatable) return;
-  if (const std::string* text = Host::Get().Strings().Find(GetUTF8String())) s_ = Utf::ToUTF16(*text);
+  if (const std::u16string* text = Host::Get().Strings().FindUnits(s_)) s_ = *text;
   state_ = kTranslated;
 }
 

@@ -1,6 +1,7 @@
 #include "headless/objects/ClassRegistry.h"
 #include "headless/objects/ImplRegistry.h"
 #include "headless/objects/StringTable.h"
+#include "host/WideString.h"
 #include <algorithm>
 #include <set>
 #include <sstream>
@@ -156,6 +157,17 @@ const std::string* StringTable::Find(const std::string& key) const {
   return it == table_.end() ? nullptr : &it->second;
 }
 
+const std::u16string* StringTable::FindUnits(const std::u16string& key) const {
+  auto known = units_.find(key);
+  if (known != units_.end()) return known->second.get();
+  const std::string* text = Find(Utf::ToUTF8(key));
+  // Translatable text that is no key should not grow the memo for ever.
+  if (units_.size() >= 4096) units_.clear();
+  auto& entry = units_[key];
+  if (text) entry = std::make_unique<std::u16string>(Utf::ToUTF16(*text));
+  return entry.get();
+}
+
 bool StringTable::Parse(const std::string& text, std::string* error) {
   std::istringstream lines(text);
   std::string line;
@@ -183,5 +195,6 @@ bool StringTable::Parse(const std::string& text, std::string* error) {
     parsed[key] = text;
   }
   for (auto& e : parsed) table_[e.first] = e.second;
+  units_.clear();
   return true;
 }

@@ -2,6 +2,9 @@
 #include "headless/objects/Host.h"
 #include "headless/objects/MemoryStream.h"
 #include "host/APath.h"
+#include "host/HostIDs.h"
+#include "host/InterfacePtr.h"
+#include "host/StandardDataInterfaces.h"
 #include "host/AttributeBossList.h"
 #include "host/PMString.h"
 #include "host/UIDList.h"
@@ -19,6 +22,12 @@ TEST(PMStringTest, ParametersTranslationAndCase) {
   key.Translate();
   EXPECT_TRUE(key.HasTranslated());
   EXPECT_EQ("Hello ^1", key.GetUTF8String());
+  // A changed table is what later translations read.
+  Host::Get().Strings().Add("kTestGreetingKey", "Hi ^1");
+  PMString again("kTestGreetingKey", PMString::kTranslateDuringCall);
+  EXPECT_EQ("Hi ^1", again.GetUTF8String());
+  ASSERT_TRUE(Host::Get().Strings().Parse("kTestGreetingKey = Hey ^1\n", nullptr));
+  EXPECT_EQ("Hey ^1", PMString("kTestGreetingKey", PMString::kTranslateDuringCall).GetUTF8String());
   PMString literal("kTestGreetingKey");
   literal.SetTranslatable(false);
   literal.Translate();
@@ -140,4 +149,26 @@ TEST(ClassRegistryTest, InheritanceAddInsAndParseErrors) {
   EXPECT_FALSE(reg.ParseDefinitions("class 0x30 : 1=oops\n", &error));
   EXPECT_NE(std::string::npos, error.find("line 1")) << error;
   EXPECT_FALSE(reg.ParseDefinitions("klass 0x30 : 1=2\n", &error));
+}
+
+TEST(HostObjects, AClassChangedAfterUseMakesObjectsOfItsNewDefinition) {
+  ClassRegistry& classes = Host::Get().Classes();
+  const ClassID cls{0x7FF01};
+  classes.Define({cls, kInvalidClass, {{IID_IBOOLDATA, kBoolDataImpl}, {IID_ISTRINGDATA, kStringDataImpl}}});
+  InterfacePtr<IBoolData> flag(static_cast<IBoolData*>(CreateObject(cls, IID_IBOOLDATA)));
+  ASSERT_TRUE(flag);
+  EXPECT_FALSE(InterfacePtr<IIntData>(flag.get(), IID_IINTDATA));
+  classes.AddIn(cls, {{IID_IINTDATA, kIntDataImpl}});
+  InterfacePtr<IIntData> number(static_cast<IIntData*>(CreateObject(cls, IID_IINTDATA)));
+  ASSERT_TRUE(number);
+  // Each implementation keeps its own state beside the others.
+  InterfacePtr<IStringData> text(number.get(), IID_ISTRINGDATA);
+  InterfacePtr<IBoolData> other(number.get(), IID_IBOOLDATA);
+  ASSERT_TRUE(text && other);
+  number->Set(42);
+  text->Set(PMString("forty-two"));
+  other->Set(true);
+  EXPECT_EQ(42, number->Get());
+  EXPECT_EQ("forty-two", text->Get().GetUTF8String());
+  EXPECT_TRUE(other->Get());
 }
