@@ -151,7 +151,9 @@ bool SetDocumentFormats(DataBase* doc, const json& description, std::string* err
 bool PlaceCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders, const std::string& folder,
                     std::string* error, std::vector<std::string>* warnings) {
   std::vector<Placeholder>& all = *placeholders;
+  PlaceholderShift shift;
   for (size_t i = 0; i < all.size(); ++i) {
+    shift.Reach(&all[i]);
     if (all[i].kind != "crossReference") continue;
     Request r;
     if (!ReadRequest(all[i], doc, folder, &r, error)) return false;
@@ -160,9 +162,7 @@ bool PlaceCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders, const
     if (warnings && made->GetSourceState() == 1)
       warnings->push_back(all[i].where + ": " + made->GetSourceStateMessage().GetUTF8String() +
                           " The cross-reference is left empty.");
-    const int32 length = made->GetTextLength() + 2;
-    for (size_t j = i + 1; j < all.size(); ++j)
-      if (all[j].story == all[i].story && all[j].index >= all[i].index) all[j].index += length;
+    shift.Inserted(all[i], made->GetTextLength() + 2);
   }
   all.erase(std::remove_if(all.begin(), all.end(), [](const Placeholder& p) { return p.kind == "crossReference"; }),
             all.end());

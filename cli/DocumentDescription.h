@@ -1,6 +1,7 @@
 #pragma once
 // Builds a document from its plain JSON description (docs/document-format.md).
 #include "headless/database/DataBase.h"
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -13,6 +14,19 @@ struct Placeholder {
   TextIndex index = kInvalidTextIndex;
   nlohmann::json fields;
   std::string where;  // its place in the description, for messages
+};
+
+// Keeps placeholders taken in text order, story by story, where they were
+// meant: each moves by what earlier steps inserted before it in its story,
+// one running count per story instead of a pass over the later ones.
+class PlaceholderShift {
+public:
+  // Call once for every placeholder, in order, before using its index.
+  void Reach(Placeholder* p) { p->index += added_[p->story]; }
+  void Inserted(const Placeholder& p, int32 length) { added_[p.story] += length; }
+
+private:
+  std::map<UID, int32> added_;
 };
 
 // Reads a description file; false with a message (with line and column for

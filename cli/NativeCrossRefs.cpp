@@ -183,12 +183,13 @@ bool PlaceNativeCrossRefs(DataBase* doc, std::vector<Placeholder>* placeholders,
   std::vector<Placeholder>& all = *placeholders;
   for (const Placeholder& p : all)
     if (p.kind == "textAnchor" && !PlaceAnchor(doc, p, error)) return false;
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (all[i].kind != "nativeCrossReference") continue;
-    const int32 length = PlaceCrossRef(doc, all[i], error);
+  PlaceholderShift shift;
+  for (Placeholder& p : all) {
+    shift.Reach(&p);
+    if (p.kind != "nativeCrossReference") continue;
+    const int32 length = PlaceCrossRef(doc, p, error);
     if (length < 0) return false;
-    for (size_t j = i + 1; j < all.size(); ++j)
-      if (all[j].story == all[i].story && all[j].index >= all[i].index) all[j].index += length;
+    shift.Inserted(p, length);
   }
   all.erase(std::remove_if(all.begin(), all.end(),
                            [](const Placeholder& p) { return p.kind == "textAnchor" || p.kind == "nativeCrossReference"; }),

@@ -64,13 +64,14 @@ bool Insert(DataBase* doc, const Placeholder& p, const std::string& name, std::s
 
 bool PlaceSourceMarkers(DataBase* doc, std::vector<Placeholder>* placeholders, std::string* error) {
   std::vector<Placeholder>& all = *placeholders;
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (all[i].kind != "sourceMarker") continue;
-    const std::string name = MarkerName(all[i], error);
-    if (name.empty() || !Insert(doc, all[i], name, error)) return false;
+  PlaceholderShift shift;
+  for (Placeholder& p : all) {
+    shift.Reach(&p);
+    if (p.kind != "sourceMarker") continue;
+    const std::string name = MarkerName(p, error);
+    if (name.empty() || !Insert(doc, p, name, error)) return false;
     // The anchor character went in before whatever the later placeholders mark.
-    for (size_t j = i + 1; j < all.size(); ++j)
-      if (all[j].story == all[i].story && all[j].index >= all[i].index) ++all[j].index;
+    shift.Inserted(p, 1);
   }
   all.erase(std::remove_if(all.begin(), all.end(), [](const Placeholder& p) { return p.kind == "sourceMarker"; }),
             all.end());

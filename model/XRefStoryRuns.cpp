@@ -28,6 +28,14 @@ bool XRefStoryRuns::Find(UID story, int32* start, int32* length, int32* runs) co
 int32 XRefStoryRuns::SearchRun(int32 first, int32 length, int32 at,
                                const std::function<bool(int32 entry, int32* start)>& startOf) {
   int32 low = first, high = first + length;
+  // Entries mostly come in text order (a build, a writer working down the
+  // story): the run's last entry settles those with one lookup.
+  if (low < high) {
+    int32 last = 0;
+    if (!startOf(high - 1, &last)) return -1;
+    if (at >= last) return high;
+    --high;
+  }
   while (low < high) {
     const int32 middle = low + (high - low) / 2;
     int32 start = 0;

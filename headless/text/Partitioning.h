@@ -38,21 +38,17 @@ public:
   using Tracker = std::function<void(const V&, uint32_t)>;
   void Track(Tracker tracker) { tracker_ = std::move(tracker); }
 
-  // The first partition of block `id` holding value, and its start; -1 when
+  // The start of the first partition of block `id` holding value; -1 when
   // that block is gone or does not hold it.
-  int32 FindInBlock(uint32_t id, const V& value, int32* start = nullptr) const {
+  int32 StartInBlock(uint32_t id, const V& value) const {
     if (!treesValid_) Rebuild();
     auto it = indexOfId_.find(id);
     if (it == indexOfId_.end()) return -1;
     const size_t b = it->second;
     const Block& block = blocks_[b];
-    int32 at = Prefix(lengths_, b);
-    for (size_t i = 0; i < block.values.size(); ++i) {
-      if (block.values[i] == value) {
-        if (start) *start = at;
-        return Prefix(counts_, b) + static_cast<int32>(i);
-      }
-      at += block.lengths[i];
+    for (size_t i = 0, before = 0; i < block.values.size(); ++i) {
+      if (block.values[i] == value) return Prefix(lengths_, b) + static_cast<int32>(before);
+      before += static_cast<size_t>(block.lengths[i]);
     }
     return -1;
   }

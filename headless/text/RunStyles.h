@@ -122,10 +122,7 @@ public:
   // tags): the tracker hears the block id of each run's value as it lands
   // (Partitioning::Track), and StartOfTracked finds the run again from it.
   void Track(typename Partitioning<V>::Tracker tracker) { runs_.Track(std::move(tracker)); }
-  int32 StartOfTracked(uint32_t block, const V& value) const {
-    int32 start = -1;
-    return runs_.FindInBlock(block, value, &start) < 0 ? -1 : start;
-  }
+  int32 StartOfTracked(uint32_t block, const V& value) const { return runs_.StartInBlock(block, value); }
 
 private:
   bool Clip(int32* pos, int32* length) const {
