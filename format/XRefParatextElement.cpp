@@ -123,7 +123,18 @@ private:
     return out;
   }
 
-  bool Anchored(TextIndex at, ClassID cls) const { return owned_ && owned_->GetOwnedUID(at, cls) != kInvalidUID; }
+  // The items anchored ahead are read a stretch at a time: asking the strand
+  // about every character would search it twice for each.
+  bool Anchored(TextIndex at, ClassID cls) {
+    if (!owned_) return false;
+    if (at < aheadFrom_ || at >= aheadFrom_ + kAhead) {
+      aheadFrom_ = at;
+      ahead_ = owned_->GetOwnedItems(at, kAhead);
+    }
+    for (const OwnedItemInfo& item : ahead_)
+      if (item.index == at && item.cls == cls && item.uid != kInvalidUID) return true;
+    return false;
+  }
 
   void SkipSeparator(TextIterator& it) const {
     TextIterator probe = it;
@@ -301,6 +312,9 @@ private:
   IXRefTextLoc* destination_;
   InterfacePtr<ITextAttributes> attributes_;
   InterfacePtr<IOwnedItemStrand> owned_;
+  static constexpr int32 kAhead = 256;
+  TextIndex aheadFrom_ = -kAhead;  // nothing read yet
+  std::vector<OwnedItemInfo> ahead_;
   std::u32string separator_;
   WideString text_;
   boost::shared_ptr<AttributeBossList> list_ = boost::make_shared<AttributeBossList>();

@@ -242,8 +242,6 @@ public:
     InterfacePtr<ILineInfo> lines(story.get(), IID_ILINEINFO);
     InterfacePtr<IStoryLock> lock(story.get(), IID_ISTORYLOCK);
     if (!story || !edit || !lines || !lock) return;
-    LineInfo before;
-    if (!ReadSnapshot(&before)) return;
     RepairSourcePath();
     InterfacePtr<IXRefSourceMarker> marker(QuerySourceMarker(openClosed));
     const bool locked = lock->IsLocked();
@@ -256,8 +254,11 @@ public:
     if (!locked) Tag(edit.get());
     failureCount_ = compositionState_ == 0 ? 0 : failureCount_ + 1;
     // Taken once the new text is in, so that the next check compares the
-    // line as this update left it rather than as it found it.
-    if (!ReadSnapshot(&snapshot_)) snapshot_ = before;
+    // line as this update left it rather than as it found it (the line as
+    // found is never read: laying the story out for it would be undone by the
+    // new text). Without line information the snapshot is empty, and the
+    // next check, which cannot read one either, finds the text out of date.
+    if (!ReadSnapshot(&snapshot_)) snapshot_ = LineInfo();
   }
 
   bool16 IsCompositionFailed() const override { return compositionState_ > 0; }

@@ -63,6 +63,9 @@ void AttributeBossList::ApplyAttribute(const TextAttribute& attr) {
       return;
     }
   }
+  // Lists are built attribute by attribute and mostly hold a dozen or so:
+  // room for those at once spares the copies of growing one by one.
+  if (list_->empty()) list_->reserve(12);
   list_->push_back(attr);
 }
 

@@ -4,7 +4,8 @@
 #include "host/IStyleGroupManager.h"
 #include "host/TextAttr.h"
 
-AttributeBossList DefaultTextAttributes() {
+namespace {
+AttributeBossList BuildDefaults() {
   AttributeBossList list;
   list.ApplyAttribute(TextAttr::Font(kInvalidUID));
   list.ApplyAttribute(TextAttr::FontStyle(PMString("Regular")));
@@ -17,6 +18,14 @@ AttributeBossList DefaultTextAttributes() {
   list.ApplyAttribute(TextAttr::Capitalization(TextAttr::kCapsNormal));
   list.ApplyAttribute(TextAttr::Language(kInvalidUID));
   return list;
+}
+}  // namespace
+
+// Every resolution starts from these: made once, and shared until a copy
+// is changed.
+AttributeBossList DefaultTextAttributes() {
+  static const AttributeBossList defaults = BuildDefaults();
+  return defaults;
 }
 
 AttributeBossList StyleAttributes(IDataBase* db, UID style) {

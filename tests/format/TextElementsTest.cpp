@@ -173,6 +173,17 @@ TEST_F(TextElements, NestedCrossReferenceIsLeftOutUnlessIncluded) {
   build_.AddRun(lone, WideString::FromUTF8("ab\xEF\xBB\xBF" "cd"));
   Anchor(lone, 2, kEndMarker);
   EXPECT_EQ("abcd", From(u"<paratext/>", lone, 0));
+  // Far into a long paragraph, where reading ahead moves on.
+  const std::string filler(255, 'a');
+  for (TextIndex start : {255, 256, 257}) {
+    UID longer = build_.NewStory();
+    build_.AddParagraph(longer);
+    const std::string before = filler + std::string(static_cast<size_t>(start) - 255, 'a');
+    const TextIndex run = build_.AddRun(longer, WideString::FromUTF8(before + "\xEF\xBB\xBFxy\xEF\xBB\xBF" "b"));
+    Anchor(longer, run + start, kStartMarker);
+    Anchor(longer, run + start + 3, kEndMarker);
+    EXPECT_EQ(before + "b", From(u"<paratext/>", longer, 0));
+  }
 }
 
 TEST_F(TextElements, RetainPositionGivesThreeRunsForAFormulaWithASubscript) {
