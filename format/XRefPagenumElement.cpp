@@ -58,8 +58,14 @@ public:
     const PMString name("pagenum");
 
     IDataBase* destDB = destination ? destination->GetDataBase() : nullptr;
-    const UID destPage =
-        destDB ? text->GetPageUID(destDB, destination->GetStoryRef().GetUID(), destination->GetIndex()) : kInvalidUID;
+    const bool useThis = Bool(utils, attributes, "usethis"), useOpposite = Bool(utils, attributes, "useopposite");
+    const bool usePrev = Bool(utils, attributes, "useprev"), useNext = Bool(utils, attributes, "usenext");
+    // Only a relative wording needs the destination's page: asking for it
+    // lays the story out there, which a plain page number can spare.
+    const bool relative = useThis || useOpposite || usePrev || useNext;
+    const UID destPage = destDB && relative ? text->GetPageUID(destDB, destination->GetStoryRef().GetUID(),
+                                                               destination->GetIndex())
+                                            : kInvalidUID;
 
     TextIndex at = source->GetIndex();
     XRefFindStyledParagraph(name, utils.get(), attributes, state, source, &at);
@@ -91,8 +97,8 @@ public:
     }
 
     PMString result;
-    if (distance == 0 && Bool(utils, attributes, "usethis")) result = String(utils, attributes, "thistext");
-    if ((distance == -1 || distance == 1) && Bool(utils, attributes, "useopposite")) {
+    if (distance == 0 && useThis) result = String(utils, attributes, "thistext");
+    if ((distance == -1 || distance == 1) && useOpposite) {
       const UID spread = SpreadOf(sourceDB, sourcePage);
       const UID destSpread = SpreadOf(sourceDB, destPage);
       InterfacePtr<ISpread> facing(sourceDB, spread, IID_ISPREAD);
@@ -100,9 +106,9 @@ public:
       if (destSpread == spread && facing->GetNumPages() == 2)
         result = String(utils, attributes, "oppositetext");
     }
-    if (result.IsEmpty() && distance == -1 && Bool(utils, attributes, "useprev"))
+    if (result.IsEmpty() && distance == -1 && usePrev)
       result = String(utils, attributes, "prevtext");
-    if (result.IsEmpty() && distance == 1 && Bool(utils, attributes, "usenext"))
+    if (result.IsEmpty() && distance == 1 && useNext)
       result = String(utils, attributes, "nexttext");
 
     if (result.IsEmpty()) {

@@ -13,7 +13,6 @@
 #include "model/XRefNameKey.h"
 #include "model/XRefRenamedMarkers.h"
 #include <algorithm>
-#include <map>
 #include <unordered_map>
 
 namespace {
@@ -170,7 +169,7 @@ private:
   // later in the list); kInvalidUID when none.
   UID Named(const PMString& name) {
     BuildNameIndex();
-    auto it = byName_.find(XRefNameKey(name));
+    auto it = byName_.find(XRefNameKey(name).Units());
     if (it == byName_.end() || it->second.empty()) return kInvalidUID;
     const std::vector<UID>& uids = it->second;
     if (uids.size() == 1) return uids.front();
@@ -179,7 +178,7 @@ private:
   }
 
   void IndexName(UID marker, const PMString& name) {
-    const PMString key = XRefNameKey(name);
+    const std::u16string key = XRefNameKey(name).Units();
     byName_[key].push_back(marker);
     keyOf_[marker] = key;
   }
@@ -224,8 +223,8 @@ private:
   UIDList markers_;
   // Caches. While indexValid_, byName_ holds every listed marker that can be
   // instantiated under its lower-cased name, and keyOf_ the key of each.
-  std::map<PMString, std::vector<UID>> byName_;
-  std::unordered_map<UID, PMString> keyOf_;
+  std::unordered_map<std::u16string, std::vector<UID>> byName_;
+  std::unordered_map<UID, std::u16string> keyOf_;
   bool16 indexValid_ = false;
   XRefStoryRuns runs_;
 };

@@ -4,11 +4,17 @@
 const ClassLayouts::Layout* ClassLayouts::Of(ClassID cls, const ClassRegistry& classes, const ImplRegistry& impls) {
   if (classes.Generation() != generation_ || impls.InstallCount() != installs_) {
     layouts_.clear();
+    recent_.fill({kInvalidClass, nullptr});
     generation_ = classes.Generation();
     installs_ = impls.InstallCount();
   }
+  auto& slot = recent_[static_cast<uint32_t>(cls) % recent_.size()];
+  if (slot.second && slot.first == cls) return slot.second;
   auto known = layouts_.find(cls);
-  if (known != layouts_.end()) return &known->second;
+  if (known != layouts_.end()) {
+    slot = {cls, &known->second};
+    return slot.second;
+  }
   std::vector<std::pair<PMIID, ImplementationID>> interfaces;
   if (!classes.Resolve(cls, &interfaces)) return nullptr;
   constexpr size_t kAlign = alignof(std::max_align_t);
@@ -20,5 +26,6 @@ const ClassLayouts::Layout* ClassLayouts::Of(ClassID cls, const ClassRegistry& c
     layout.parts.push_back({entry.first, record, layout.size});
     layout.size += (record->size() + kAlign - 1) / kAlign * kAlign;
   }
-  return &layouts_.emplace(cls, std::move(layout)).first->second;
+  slot = {cls, &layouts_.emplace(cls, std::move(layout)).first->second};
+  return slot.second;
 }

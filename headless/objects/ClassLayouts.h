@@ -6,6 +6,7 @@
 // or an implementation record changes.
 #include "headless/objects/ClassRegistry.h"
 #include "headless/objects/ImplRegistry.h"
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -26,6 +27,9 @@ public:
 
 private:
   std::unordered_map<ClassID, Layout> layouts_;
+  // Plans asked for lately, by the low bits of the class: most objects made
+  // are of a few classes, and this spares the map for them.
+  std::array<std::pair<ClassID, const Layout*>, 64> recent_{};
   uint64_t generation_ = 0;
   int32 installs_ = -1;
 };

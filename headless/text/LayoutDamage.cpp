@@ -20,13 +20,22 @@ std::map<std::pair<uint64_t, UID>, Journal>& Journals() {
   return journals;
 }
 
+// The journal found last: one edit records in several strands of one story,
+// and composing asks again. Map entries stay put until ForgetAll.
+struct LastJournal {
+  std::pair<uint64_t, UID> key{0, kInvalidUID};
+  Journal* journal = nullptr;
+} gLast;
+
 Journal& JournalOf(IDataBase* db, UID story) {
   auto key = std::make_pair(static_cast<DataBase*>(db)->InstanceId(), story);
+  if (gLast.journal && gLast.key == key) return *gLast.journal;
   auto it = Journals().find(key);
   if (it == Journals().end()) {
     it = Journals().emplace(key, Journal()).first;
     it->second.base = gNextRevision++;
   }
+  gLast = {key, &it->second};
   return it->second;
 }
 }  // namespace
@@ -40,7 +49,10 @@ void LayoutDamage::Record(IDataBase* db, UID story, const TextEdit& edit) {
   j.edits.pop_front();
 }
 
-void LayoutDamage::ForgetAll() { Journals().clear(); }
+void LayoutDamage::ForgetAll() {
+  Journals().clear();
+  gLast = LastJournal();
+}
 
 uint64_t LayoutDamage::Revision(IDataBase* db, UID story) { return db ? JournalOf(db, story).Current() : 0; }
 
