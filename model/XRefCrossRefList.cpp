@@ -5,11 +5,16 @@
 // every entry, and its place within the run by binary search; it follows
 // additions and removals, undone and redone ones too.
 #include "host/CPMUnknown.h"
+#include "host/IOwnedItemStrand.h"
 #include "host/IPMStream.h"
+#include "host/ITextModel.h"
 #include "host/InterfacePtr.h"
+#include "host/TextIDs.h"
 #include "integration/ImplementationRecord.h"
 #include "model/IXRefCrossRef.h"
 #include "model/IXRefCrossRefList.h"
+#include "model/IXRefCrossRefTextMarker.h"
+#include "model/XRefModelID.h"
 #include "model/XRefNameKey.h"
 #include "model/XRefSourcePath.h"
 #include "model/XRefStoryRuns.h"
@@ -150,9 +155,48 @@ private:
       *at = listed->GetStartIndex();
       return true;
     };
-    int32 at = runs == 1 ? XRefStoryRuns::SearchRun(runStart, runLength, start, startOf) : -1;
+    int32 at = runs == 1 ? AfterNearestBefore(story, start, runStart, runLength, startOf) : -1;
+    if (at < 0 && runs == 1) at = XRefStoryRuns::SearchRun(runStart, runLength, start, startOf);
     if (at < 0) at = ScanAll(story, start);
     InsertAt(crossRef, at, story);
+  }
+
+  // The entry after the listed cross-reference whose start marker is the
+  // nearest before `start` in the story: asking the listed ones where they
+  // start costs a lookup of their anchors each, far apart in a long story,
+  // while the anchors just before `start` are near. Only a few thousand
+  // characters back are read; -1 when no listed start marker is there, or
+  // when the entry that would follow does not start later (the search by
+  // halves answers then).
+  template <class StartOf>
+  int32 AfterNearestBefore(UID story, TextIndex start, int32 runStart, int32 runLength, StartOf& startOf) {
+    IDataBase* db = crossRefs_.GetDataBase();
+    InterfacePtr<ITextModel> model(db, story, IID_ITEXTMODEL);
+    InterfacePtr<IOwnedItemStrand> owned(
+        model ? static_cast<IOwnedItemStrand*>(model->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND))
+              : nullptr);
+    if (!owned) return -1;
+    constexpr TextIndex kWindow = 2048, kReach = 4 * kWindow;
+    // The new cross-reference's own start marker, at start - 1, is not listed.
+    TextIndex hi = start - 1;
+    int32 at = -1;
+    while (at < 0 && hi > 0 && start - hi <= kReach) {
+      const TextIndex lo = std::max<TextIndex>(0, hi - kWindow);
+      const std::vector<OwnedItemInfo> items = owned->GetOwnedItems(lo, hi - lo);
+      for (auto item = items.rbegin(); item != items.rend() && at < 0; ++item) {
+        if (item->cls != kXRefCrossRefStartMarkerBoss) continue;
+        InterfacePtr<IXRefCrossRefTextMarker> marker(db, item->uid, IID_IXREFCROSSREFTEXTMARKER);
+        const int32 listed = marker ? crossRefs_.Location(marker->GetMarkerCrossRef()) : -1;
+        if (listed >= runStart && listed < runStart + runLength) at = listed + 1;
+      }
+      hi = lo;
+    }
+    // None listed before it in the whole story: it comes first.
+    if (at < 0 && hi <= 0) at = runStart;
+    if (at < 0) return -1;
+    TextIndex next = 0;
+    if (at < runStart + runLength && (!startOf(at, &next) || next <= start)) return -1;
+    return at;
   }
 
   // The whole list in order, for a story whose entries are not together.
