@@ -15,6 +15,7 @@
 #include "model/IXRefCrossRefList.h"
 #include "model/IXRefCrossRefTextMarker.h"
 #include "model/XRefModelID.h"
+#include "model/XRefListMembers.h"
 #include "model/XRefNameKey.h"
 #include "model/XRefSourcePath.h"
 #include "model/XRefStoryRuns.h"
@@ -76,7 +77,7 @@ public:
 
   void AddCrossRef(UID crossRef, int32 position) override {
     BuildOrder();
-    if (crossRefs_.Contains(crossRef)) return;
+    if (members_.Contains(crossRefs_, crossRef)) return;
     PreDirty();
     InterfacePtr<IXRefCrossRef> added(crossRefs_.GetDataBase(), crossRef);
     if (!added) return;
@@ -93,6 +94,7 @@ public:
     if (at < 0) return at;
     PreDirty();
     crossRefs_.Remove(at);
+    members_.Removed(crossRefs_, crossRef);
     RemoveFromOrder(at);
     indexValid_ = false;
     return 0;
@@ -109,6 +111,7 @@ public:
   void ReadWrite(IPMStream* s, ImplementationID) {
     const std::vector<UID> before = s->IsReading() ? crossRefs_.Items() : std::vector<UID>();
     crossRefs_.ReadWriteXferObject(s);
+    members_.Invalidate();
     if (!s->IsReading()) return;
     crossRefs_.SetDataBase(::GetDataBase(this));
     indexValid_ = false;
@@ -186,8 +189,8 @@ private:
       for (auto item = items.rbegin(); item != items.rend() && at < 0; ++item) {
         if (item->cls != kXRefCrossRefStartMarkerBoss) continue;
         InterfacePtr<IXRefCrossRefTextMarker> marker(db, item->uid, IID_IXREFCROSSREFTEXTMARKER);
-        const int32 listed = marker ? crossRefs_.Location(marker->GetMarkerCrossRef()) : -1;
-        if (listed >= runStart && listed < runStart + runLength) at = listed + 1;
+        const int32 listed = marker ? LocationInRun(marker->GetMarkerCrossRef(), runStart, runLength) : -1;
+        if (listed >= 0) at = listed + 1;
       }
       hi = lo;
     }
@@ -197,6 +200,14 @@ private:
     TextIndex next = 0;
     if (at < runStart + runLength && (!startOf(at, &next) || next <= start)) return -1;
     return at;
+  }
+
+  // The entry of the run holding `uid`, -1 when none does; from the run's
+  // end, where cross-references placed in text order are found at once.
+  int32 LocationInRun(UID uid, int32 runStart, int32 runLength) const {
+    for (int32 i = runStart + runLength; i-- > runStart;)
+      if (crossRefs_.At(i) == uid) return i;
+    return -1;
   }
 
   // The whole list in order, for a story whose entries are not together.
@@ -214,6 +225,7 @@ private:
 
   void InsertAt(UID crossRef, int32 at, UID story) {
     crossRefs_.Insert(crossRef, at);
+    members_.Added(crossRef);
     runs_.Inserted(at, story);
   }
 
@@ -274,6 +286,7 @@ private:
   std::vector<IDFile> unreachable_;
   bool16 indexValid_ = false;
   XRefStoryRuns runs_;
+  XRefListMembers members_;
 };
 }  // namespace
 

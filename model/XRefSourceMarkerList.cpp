@@ -10,6 +10,7 @@
 #include "model/IXRefSourceMarker.h"
 #include "model/IXRefSourceMarkerList.h"
 #include "model/XRefStoryRuns.h"
+#include "model/XRefListMembers.h"
 #include "model/XRefNameKey.h"
 #include "model/XRefRenamedMarkers.h"
 #include <algorithm>
@@ -66,13 +67,13 @@ public:
   }
 
   void AddMarker(UID marker, int32 position) override {
-    if (markers_.Contains(marker)) return;
     InterfacePtr<IXRefSourceMarker> added(markers_.GetDataBase(), marker);
-    if (!added) return;
+    if (!added || members_.Contains(markers_, marker)) return;
     PreDirty();
     // A position past the end appends rather than corrupting the list.
     const int32 at = position >= 0 ? std::min(position, markers_.Length()) : TextOrderPosition(added.get());
     markers_.Insert(marker, at);
+    members_.Added(marker);
     runs_.Inserted(at, added->GetStoryRef().GetUID());
     FollowRenames();
     if (indexValid_) IndexName(marker, added->GetMarkerName());
@@ -84,6 +85,7 @@ public:
     if (at < 0) return;
     PreDirty();
     markers_.Remove(at);
+    members_.Removed(markers_, marker);
     runs_.Removed(at);
     FollowRenames();
     if (indexValid_) UnindexName(marker);
@@ -100,6 +102,7 @@ public:
   void ReadWrite(IPMStream* s, ImplementationID) {
     const std::vector<UID> before = s->IsReading() ? markers_.Items() : std::vector<UID>();
     markers_.ReadWriteXferReference(s);
+    members_.Invalidate();
     if (s->IsReading()) {
       markers_.SetDataBase(::GetDataBase(this));
       // A rename's undo reads the list back to drop the names; the runs
@@ -226,6 +229,7 @@ private:
   std::unordered_map<std::u16string, std::vector<UID>> byName_;
   std::unordered_map<UID, std::u16string> keyOf_;
   bool16 indexValid_ = false;
+  XRefListMembers members_;
   XRefStoryRuns runs_;
 };
 }  // namespace

@@ -159,4 +159,9 @@ TEST_F(CrossRefSources, TheListsFindByFormatMarkerAndDocumentAndCountTheBroken) 
   ASSERT_EQ(kSuccess, RunOn(kXRefRemoveCrossRefCmdBoss, UIDRef(doc_, c)));
   EXPECT_EQ(2, list->GetBrokenExternalCount());
   EXPECT_EQ(-1, list->RemoveCrossRef(c));
+  // A list read back by an undo knows again what it holds.
+  doc_->Undo();
+  ASSERT_EQ(5, list->GetCrossRefCount());
+  list->AddCrossRef(c, -1);
+  EXPECT_EQ(5, list->GetCrossRefCount());
 }

@@ -1,5 +1,6 @@
 // Source markers and the document's list of them: lookup by name, the name
 // index, copy and unique names, text order, and the marker's own data.
+#include "host/CmdUtils.h"
 #include "host/IHyperlinks.h"
 #include "host/IOwnedItem.h"
 #include "host/IOwnedItemStrand.h"
@@ -152,6 +153,17 @@ TEST_F(SourceMarkerList, RepeatedAddsAndAbsentRemovalsChangeNothing) {
   EXPECT_EQ(0, list_->GetMarkerCount());
   EXPECT_EQ(-1, list_->FindMarker(marker));
   EXPECT_FALSE(list_->HasMarker(PMString("Intro")));
+
+  // A list read back by an undo knows again what it holds.
+  list_->AddMarker(marker, -1);
+  {
+    CmdUtils::SequenceContext step(PMString("Remove"));
+    list_->RemoveMarker(marker);
+  }
+  doc_->Undo();
+  ASSERT_EQ(1, list_->GetMarkerCount());
+  list_->AddMarker(marker, -1);
+  EXPECT_EQ(1, list_->GetMarkerCount());
 }
 
 TEST_F(SourceMarkerList, AMarkerKnowsItsNameTimeAndAnchor) {
