@@ -154,16 +154,24 @@ TEST_F(SourceMarkerList, RepeatedAddsAndAbsentRemovalsChangeNothing) {
   EXPECT_EQ(-1, list_->FindMarker(marker));
   EXPECT_FALSE(list_->HasMarker(PMString("Intro")));
 
-  // A list read back by an undo knows again what it holds.
-  list_->AddMarker(marker, -1);
+  // A list read back by an undo knows again what it holds, also once it
+  // has been asked often enough to keep a set of its markers.
+  for (int i = 0; i < 100; ++i) list_->AddMarker(marker, -1);
+  ASSERT_EQ(1, list_->GetMarkerCount());
   {
     CmdUtils::SequenceContext step(PMString("Remove"));
     list_->RemoveMarker(marker);
   }
   doc_->Undo();
   ASSERT_EQ(1, list_->GetMarkerCount());
-  list_->AddMarker(marker, -1);
+  for (int i = 0; i < 100; ++i) list_->AddMarker(marker, -1);
   EXPECT_EQ(1, list_->GetMarkerCount());
+  const UID next = Listed(story_, 5, "Next");
+  list_->AddMarker(next, -1);
+  EXPECT_EQ(2, list_->GetMarkerCount());
+  list_->RemoveMarker(next);
+  list_->AddMarker(next, -1);
+  EXPECT_EQ(2, list_->GetMarkerCount());
 }
 
 TEST_F(SourceMarkerList, AMarkerKnowsItsNameTimeAndAnchor) {
