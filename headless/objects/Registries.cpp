@@ -159,13 +159,13 @@ const std::string* StringTable::Find(const std::string& key) const {
 
 const std::u16string* StringTable::FindUnits(const std::u16string& key) const {
   auto known = units_.find(key);
-  if (known != units_.end()) return known->second.get();
-  const std::string* text = Find(Utf::ToUTF8(key));
-  // Translatable text that is no key should not grow the memo for ever.
-  if (units_.size() >= 4096) units_.clear();
-  auto& entry = units_[key];
-  if (text) entry = std::make_unique<std::u16string>(Utf::ToUTF16(*text));
-  return entry.get();
+  if (known == units_.end()) {
+    // Translatable text that is no key should not grow the memo for ever.
+    if (units_.size() >= 4096) units_.clear();
+    const std::string* text = Find(Utf::ToUTF8(key));
+    known = units_.emplace(key, text ? std::optional<std::u16string>(Utf::ToUTF16(*text)) : std::nullopt).first;
+  }
+  return known->second ? &*known->second : nullptr;
 }
 
 bool StringTable::Parse(const std::string& text, std::string* error) {

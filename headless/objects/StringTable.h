@@ -3,7 +3,7 @@
 // tables from their resources; the host adds its own.
 #include "host/PMString.h"
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -24,6 +24,7 @@ public:
 
 private:
   std::map<std::string, std::string> table_;
-  // Keys looked up so far, with their translation or null; dropped on change.
-  mutable std::unordered_map<std::u16string, std::unique_ptr<std::u16string>> units_;
+  // Keys looked up so far, with their translation if they have one; dropped
+  // on change.
+  mutable std::unordered_map<std::u16string, std::optional<std::u16string>> units_;
 };
