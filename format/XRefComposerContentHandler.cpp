@@ -14,7 +14,7 @@
 #include "host/UtilsBoss.h"
 #include "integration/ImplementationRecord.h"
 #include <boost/make_shared.hpp>
-#include <deque>
+#include <vector>
 
 namespace {
 const PMString kRootName("xref");
@@ -181,16 +181,16 @@ private:
     return XRefInsertionPoint(source.get(), destination.get());
   }
 
-  std::deque<UID> charStyleStack_;
-  std::deque<boost::shared_ptr<AttributeBossList>> overrideStack_;
+  std::vector<UID> charStyleStack_;
+  std::vector<boost::shared_ptr<AttributeBossList>> overrideStack_;
   XRefLanguageFilter filter_;
   // Per element start, whether it saved onto the two stacks above and
   // entered the language filter.
-  std::deque<bool> savedStack_;
+  std::vector<bool> savedStack_;
   // Whether the open element changed the insertion point's style or
   // attributes; saved for each enclosing element, restored at its end.
   bool restyled_ = false;
-  std::deque<bool> restyledStack_;
+  std::vector<bool> restyledStack_;
   // The character style the insertion point carries.
   UID charStyle_ = kInvalidUID;
   InterfacePtr<IXRefParsingUtils> utils_;

@@ -3,7 +3,7 @@
 // language is one of those its value names. The composer and the previewer
 // share this one filter, so that a preview shows what composing writes.
 #include "host/PMString.h"
-#include <deque>
+#include <vector>
 
 class IXRefTextLoc;
 
@@ -29,6 +29,6 @@ public:
   bool16 Suppressed() const { return suppressed_; }
 
 private:
-  std::deque<bool16> saved_;
+  std::vector<bool16> saved_;
   bool16 suppressed_ = false;
 };

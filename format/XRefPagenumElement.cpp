@@ -40,6 +40,25 @@ UID SpreadOf(IDataBase* db, UID page) {
   return hierarchy ? hierarchy->GetParentUID() : kInvalidUID;
 }
 
+// Attribute names, made once: every composition reads them.
+const PMString kName("pagenum");
+namespace Name {
+const PMString kForcearabic("forcearabic");
+const PMString kNexttext("nexttext");
+const PMString kNumbertype("numbertype");
+const PMString kOppositetext("oppositetext");
+const PMString kPagetext("pagetext");
+const PMString kPrevtext("prevtext");
+const PMString kThistext("thistext");
+const PMString kUsenext("usenext");
+const PMString kUseopposite("useopposite");
+const PMString kUsepage("usepage");
+const PMString kUseprev("useprev");
+const PMString kUsesectionname("usesectionname");
+const PMString kUsethis("usethis");
+const PMString kActual("actual"), kOrdinal("ordinal");
+}  // namespace Name
+
 class XRefPagenumElement : public XRefElement {
 public:
   explicit XRefPagenumElement(IPMUnknown* boss) : XRefElement(boss, "pagenum", kEmpty, kAttributes) {}
@@ -55,11 +74,11 @@ public:
     InterfacePtr<IXRefParsingUtils> utils(UtilsBoss::QueryUtils<IXRefParsingUtils>());
     InterfacePtr<IXRefTextUtils> text(UtilsBoss::QueryUtils<IXRefTextUtils>());
     if (!utils || !text) return kXRefMissingInputError;
-    const PMString name("pagenum");
+    const PMString& name = kName;
 
     IDataBase* destDB = destination ? destination->GetDataBase() : nullptr;
-    const bool useThis = Bool(utils, attributes, "usethis"), useOpposite = Bool(utils, attributes, "useopposite");
-    const bool usePrev = Bool(utils, attributes, "useprev"), useNext = Bool(utils, attributes, "usenext");
+    const bool useThis = Bool(utils, attributes, Name::kUsethis), useOpposite = Bool(utils, attributes, Name::kUseopposite);
+    const bool usePrev = Bool(utils, attributes, Name::kUseprev), useNext = Bool(utils, attributes, Name::kUsenext);
     // Only a relative wording needs the destination's page: asking for it
     // lays the story out there, which a plain page number can spare.
     const bool relative = useThis || useOpposite || usePrev || useNext;
@@ -97,33 +116,33 @@ public:
     }
 
     PMString result;
-    if (distance == 0 && useThis) result = String(utils, attributes, "thistext");
+    if (distance == 0 && useThis) result = String(utils, attributes, Name::kThistext);
     if ((distance == -1 || distance == 1) && useOpposite) {
       const UID spread = SpreadOf(sourceDB, sourcePage);
       const UID destSpread = SpreadOf(sourceDB, destPage);
       InterfacePtr<ISpread> facing(sourceDB, spread, IID_ISPREAD);
       if (!facing || destSpread == kInvalidUID) return kXRefMissingInputError;
       if (destSpread == spread && facing->GetNumPages() == 2)
-        result = String(utils, attributes, "oppositetext");
+        result = String(utils, attributes, Name::kOppositetext);
     }
     if (result.IsEmpty() && distance == -1 && usePrev)
-      result = String(utils, attributes, "prevtext");
+      result = String(utils, attributes, Name::kPrevtext);
     if (result.IsEmpty() && distance == 1 && useNext)
-      result = String(utils, attributes, "nexttext");
+      result = String(utils, attributes, Name::kNexttext);
 
     if (result.IsEmpty()) {
-      const PMString type = String(utils, attributes, "numbertype");
-      const int32 numberType = type == PMString("actual")    ? kActualPageNumber
-                               : type == PMString("ordinal") ? kOrdinalPageNumber
+      const PMString type = String(utils, attributes, Name::kNumbertype);
+      const int32 numberType = type == Name::kActual    ? kActualPageNumber
+                               : type == Name::kOrdinal ? kOrdinalPageNumber
                                                               : kDefaultPageNumber;
       PMString number;
-      if (!pages->GetPageString(sourcePage, &number, Bool(utils, attributes, "usesectionname", true),
-                                Bool(utils, attributes, "forcearabic"), numberType, true))
+      if (!pages->GetPageString(sourcePage, &number, Bool(utils, attributes, Name::kUsesectionname, true),
+                                Bool(utils, attributes, Name::kForcearabic), numberType, true))
         return kXRefMissingInputError;
-      if (!Bool(utils, attributes, "usepage")) {
+      if (!Bool(utils, attributes, Name::kUsepage)) {
         result = number;
       } else {
-        const PMString pageText = String(utils, attributes, "pagetext");
+        const PMString pageText = String(utils, attributes, Name::kPagetext);
         bool replaced = false;
         for (int32 i = 0; i < pageText.CharCount(); ++i) {
           if (pageText[i] == u'#') {
@@ -141,13 +160,15 @@ public:
   }
 
 private:
-  static bool Bool(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes, const char* name, bool fallback = false) {
-    return utils->GetBoolAttribute(attributes, PMString(name), fallback);
+  static bool Bool(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes, const PMString& name,
+                   bool fallback = false) {
+    return utils->GetBoolAttribute(attributes, name, fallback);
   }
   // The wordings fall back to nothing: without the attribute there is no
   // wording, and the page number stands.
-  static PMString String(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes, const char* name) {
-    return utils->GetStringAttribute(attributes, PMString(name), PMString());
+  static PMString String(const InterfacePtr<IXRefParsingUtils>& utils, ISAXAttributes* attributes,
+                         const PMString& name) {
+    return utils->GetStringAttribute(attributes, name, PMString());
   }
 };
 }  // namespace

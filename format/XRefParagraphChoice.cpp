@@ -6,7 +6,7 @@
 bool XRefFindStyledParagraph(const PMString& element, IXRefParsingUtils* utils, ISAXAttributes* attributes,
                              IXRefComposerState* state, IXRefTextLoc* source, TextIndex* start) {
   if (!utils || !attributes || !source || !start) return false;
-  const PMString preceding("precedingpstyle"), following("followingpstyle");
+  static const PMString preceding("precedingpstyle"), following("followingpstyle");
   const bool before = utils->HasAttribute(attributes, preceding);
   if (!before && !utils->HasAttribute(attributes, following)) return false;
   const PMString& attribute = before ? preceding : following;

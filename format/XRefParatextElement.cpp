@@ -322,6 +322,9 @@ private:
   std::deque<Seen> window_;
 };
 
+// Names every composition reads, made once.
+const PMString kName("paratext"), kFilterByCStyle("filterbycstyle"), kDelimiter("delimiter");
+
 class XRefParatextElement : public XRefElement {
 public:
   explicit XRefParatextElement(IPMUnknown* boss) : XRefElement(boss, "paratext", kEmpty, kAttributes) {}
@@ -334,14 +337,14 @@ public:
     if (!utils) return kFailure;
 
     TextIndex start = source->GetParagraphStart();
-    XRefFindStyledParagraph(PMString("paratext"), utils.get(), attributes, state, source, &start);
+    XRefFindStyledParagraph(kName, utils.get(), attributes, state, source, &start);
 
     ParatextScan::Options options;
     auto flag = [&](const char* name, bool fallback) {
       return utils->GetBoolAttribute(attributes, PMString(name), fallback) != 0;
     };
-    if (utils->HasAttribute(attributes, PMString("filterbycstyle"))) {
-      options.filter = source->FindCharStyle(utils->GetStringAttribute(attributes, PMString("filterbycstyle"), PMString()));
+    if (utils->HasAttribute(attributes, kFilterByCStyle)) {
+      options.filter = source->FindCharStyle(utils->GetStringAttribute(attributes, kFilterByCStyle, PMString()));
       if (options.filter == kInvalidUID)
         XRefRecordAttributeError(state, "paratext", "filterbycstyle", kXRefCharStyleNotFoundError);
     }
@@ -352,7 +355,7 @@ public:
     options.position = flag("retainposition", true);
     options.underline = flag("retainunderline", true);
     options.nestedXRefs = flag("includexref", true);
-    const PMString delimiter = utils->GetStringAttribute(attributes, PMString("delimiter"), PMString());
+    const PMString delimiter = utils->GetStringAttribute(attributes, kDelimiter, PMString());
     for (size_t i = 0; i < delimiter.Units().size();) options.delimiter.push_back(Utf::NextScalar(delimiter.Units(), i));
     options.keepDelimiter = flag("includedelimiter", false);
     options.trailingWhiteSpace = flag("includetrailingws", false);

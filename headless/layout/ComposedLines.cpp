@@ -42,9 +42,9 @@ void ComposedLines::SetFrameSlots(const std::vector<int32>& firstSlots) {
 }
 
 void ComposedLines::Clear() {
-  starts_.clear();
-  slots_.clear();
-  places_.clear();
+  starts_.Clear();
+  slots_.Clear();
+  places_.Clear();
   stepFrom_ = 0;
   stepDelta_ = 0;
   slotDelta_ = 0;
@@ -54,33 +54,33 @@ void ComposedLines::Clear() {
 
 void ComposedLines::PushBack(const ComposedLine& line) {
   StepForward(size());
-  starts_.push_back(line.start);
-  slots_.push_back(SlotOf(line));
-  places_.push_back({line.length, false});
+  starts_.PushBack(line.start);
+  slots_.PushBack(SlotOf(line));
+  places_.PushBack({line.length, false});
   stepFrom_ = size();
 }
 
 void ComposedLines::Truncate(size_t n) {
   if (n >= size()) return;
   ForgetUntold(n, size());
-  starts_.resize(n);
-  slots_.resize(n);
-  places_.resize(n);
+  starts_.Truncate(n);
+  slots_.Truncate(n);
+  places_.Truncate(n);
   stepFrom_ = std::min(stepFrom_, n);
 }
 
 void ComposedLines::StepForward(size_t n) {
   n = std::min(n, size());
-  for (size_t i = stepFrom_; i < n; ++i) starts_[i] += stepDelta_;
-  if (slotDelta_ != 0)
-    for (size_t i = stepFrom_; i < n; ++i) slots_[i] += slotDelta_;
+  const int32 delta = stepDelta_, slotDelta = slotDelta_;
+  starts_.ForEach(stepFrom_, n, [delta](TextIndex& start) { start += delta; });
+  if (slotDelta != 0) slots_.ForEach(stepFrom_, n, [slotDelta](int32& slot) { slot += slotDelta; });
   stepFrom_ = std::max(stepFrom_, n);
 }
 
 void ComposedLines::StepBack(size_t n) {
-  for (size_t i = n; i < stepFrom_; ++i) starts_[i] -= stepDelta_;
-  if (slotDelta_ != 0)
-    for (size_t i = n; i < stepFrom_; ++i) slots_[i] -= slotDelta_;
+  const int32 delta = stepDelta_, slotDelta = slotDelta_;
+  starts_.ForEach(n, stepFrom_, [delta](TextIndex& start) { start -= delta; });
+  if (slotDelta != 0) slots_.ForEach(n, stepFrom_, [slotDelta](int32& slot) { slot -= slotDelta; });
   stepFrom_ = std::min(stepFrom_, n);
 }
 
@@ -93,15 +93,14 @@ void ComposedLines::Splice(size_t k, size_t tail, const std::vector<ComposedLine
   ForgetUntold(k, tail);
   if (untoldFrom_ >= tail) untoldFrom_ = untoldFrom_ - replaced + fresh.size();
   else if (untoldFrom_ > k) untoldFrom_ = k + fresh.size();
-  const auto offset = [](size_t n) { return static_cast<std::ptrdiff_t>(n); };
   if (replaced > fresh.size()) {
-    starts_.erase(starts_.begin() + offset(k + fresh.size()), starts_.begin() + offset(tail));
-    slots_.erase(slots_.begin() + offset(k + fresh.size()), slots_.begin() + offset(tail));
-    places_.erase(places_.begin() + offset(k + fresh.size()), places_.begin() + offset(tail));
+    starts_.Erase(k + fresh.size(), tail);
+    slots_.Erase(k + fresh.size(), tail);
+    places_.Erase(k + fresh.size(), tail);
   } else if (replaced < fresh.size()) {
-    starts_.insert(starts_.begin() + offset(tail), fresh.size() - replaced, 0);
-    slots_.insert(slots_.begin() + offset(tail), fresh.size() - replaced, 0);
-    places_.insert(places_.begin() + offset(tail), fresh.size() - replaced, Place{0, false});
+    starts_.Insert(tail, fresh.size() - replaced, 0);
+    slots_.Insert(tail, fresh.size() - replaced, 0);
+    places_.Insert(tail, fresh.size() - replaced, Place{0, false});
   }
   for (size_t i = 0; i < fresh.size(); ++i) {
     starts_[k + i] = fresh[i].start;

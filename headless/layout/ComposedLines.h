@@ -16,6 +16,7 @@
 // not on every edit that moves the lines after it. Invariant: untoldCount_
 // lines are untold, none before untoldFrom_.
 #include "headless/layout/LineBreaker.h"
+#include "headless/layout/SplitVector.h"
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -73,9 +74,11 @@ private:
     int32 length;
     bool untold;
   };
-  std::vector<TextIndex> starts_;
-  std::vector<int32> slots_;
-  std::vector<Place> places_;
+  // Each with its gap where the last splice was: edits one after another
+  // through a long story move few lines.
+  SplitVector<TextIndex> starts_;
+  SplitVector<int32> slots_;
+  SplitVector<Place> places_;
   size_t stepFrom_ = 0;
   int32 stepDelta_ = 0;
   int32 slotDelta_ = 0;

@@ -3,25 +3,39 @@
 #include "headless/objects/Host.h"
 #include "headless/objects/MemoryStream.h"
 #include "host/InterfacePtr.h"
+#include <cstddef>
+#include <new>
+
+namespace {
+constexpr size_t kAlign = alignof(std::max_align_t);
+constexpr size_t RoundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
+}  // namespace
 
 HostObject* HostObject::Create(ClassID cls, ObjectStore* db, UID uid) {
   Host& host = Host::Get();
   const ClassLayouts::Layout* layout = host.Layouts().Of(cls, host.Classes(), host.Impls());
   if (!layout) return nullptr;
-  HostObject* obj = new HostObject(cls, db, uid);
-  obj->block_ = layout->size ? ::operator new(layout->size) : nullptr;
-  obj->slots_.reserve(layout->parts.size());
+  // One allocation per object: making objects is most of what a command costs.
+  constexpr size_t slotsAt = RoundUp(sizeof(HostObject), alignof(Slot));
+  const size_t blockAt = RoundUp(slotsAt + layout->parts.size() * sizeof(Slot), kAlign);
+  char* memory = static_cast<char*>(::operator new(blockAt + layout->size));
+  auto* obj = new (memory) HostObject(cls, db, uid);
+  obj->slots_ = reinterpret_cast<Slot*>(memory + slotsAt);
   for (const ClassLayouts::Part& part : layout->parts) {
-    void* mem = static_cast<char*>(obj->block_) + part.offset;
-    obj->slots_.push_back({part.iid, part.record, part.record->create(mem, obj)});
+    new (obj->slots_ + obj->slotCount_) Slot{part.iid, part.record, part.record->create(memory + blockAt + part.offset, obj)};
+    ++obj->slotCount_;
   }
   return obj;
 }
 
 HostObject::~HostObject() {
   // Destroy in reverse order of construction.
-  for (auto it = slots_.rbegin(); it != slots_.rend(); ++it) it->record->destroy(it->impl);
-  ::operator delete(block_);
+  for (size_t i = slotCount_; i > 0; --i) slots_[i - 1].record->destroy(slots_[i - 1].impl);
+}
+
+void HostObject::Free(const HostObject* obj) {
+  obj->~HostObject();
+  ::operator delete(const_cast<HostObject*>(obj));
 }
 
 IPMUnknown* HostObject::QueryInterface(PMIID iid) const {
@@ -29,7 +43,7 @@ IPMUnknown* HostObject::QueryInterface(PMIID iid) const {
     AddRef();
     return const_cast<HostObject*>(this);
   }
-  for (const Slot& s : slots_) {
+  for (const Slot& s : Slots()) {
     if (s.iid == iid) {
       AddRef();
       return s.impl;
@@ -40,13 +54,13 @@ IPMUnknown* HostObject::QueryInterface(PMIID iid) const {
 
 void HostObject::Release() const {
   --refs_;
-  if (refs_ <= 0 && detached_) delete this;
+  if (refs_ <= 0 && detached_) Free(this);
 }
 
 void HostObject::Detach() {
   detached_ = true;
   db_ = nullptr;
-  if (refs_ <= 0) delete this;
+  if (refs_ <= 0) Free(this);
 }
 
 IDataBase* HostObject::GetDataBase() const { return db_; }
@@ -59,7 +73,7 @@ std::string HostObject::Serialize(const Slot& slot, std::vector<UID>* owned) {
 }
 
 const HostObject::Slot* HostObject::FindSlot(const IPMUnknown* impl) const {
-  for (const Slot& s : slots_)
+  for (const Slot& s : Slots())
     if (s.impl == impl) return &s;
   return nullptr;
 }

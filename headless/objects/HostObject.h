@@ -36,7 +36,15 @@ public:
   bool PreDirtyEdit(const IPMUnknown* impl);
   void RecordEdit(const IPMUnknown* impl, std::unique_ptr<UndoEdit> edit);
 
-  const std::vector<Slot>& Slots() const { return slots_; }
+  // The slots, in the order of the class definition.
+  struct SlotRange {
+    Slot* first;
+    Slot* last;
+    Slot* begin() const { return first; }
+    Slot* end() const { return last; }
+    size_t size() const { return static_cast<size_t>(last - first); }
+  };
+  SlotRange Slots() const { return {slots_, slots_ + slotCount_}; }
   // A persistent implementation's bytes, as its ReadWrite writes them; the
   // objects it owns are added to `owned` when given.
   static std::string Serialize(const Slot& slot, std::vector<UID>* owned = nullptr);
@@ -48,12 +56,16 @@ public:
 private:
   HostObject(ClassID cls, ObjectStore* db, UID uid) : cls_(cls), db_(db), uid_(uid) {}
   ~HostObject() override;
+  // Destroys the object and frees the memory Create took for it.
+  static void Free(const HostObject* obj);
 
   ClassID cls_;
   ObjectStore* db_;
   UID uid_;
-  std::vector<Slot> slots_;
-  void* block_ = nullptr;  // every implementation's memory, in one piece
+  // The object, its slots and every implementation's memory are one
+  // allocation, in that order.
+  Slot* slots_ = nullptr;
+  size_t slotCount_ = 0;
   mutable int32 refs_ = 0;
   bool detached_ = false;
 };

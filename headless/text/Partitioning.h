@@ -58,21 +58,30 @@ public:
   int32 Find(int32 pos, int32* start = nullptr) const {
     if (pos < 0 || pos >= total_) return -1;
     int32 at = 0, index = 0;
-    size_t b = 0;
+    size_t b = 0, i = 0;
     if (FingerHolds(pos)) {
       b = finger_.block;
       at = finger_.start;
       index = finger_.index;
+      // Edits at a cursor ask near the partition found last.
+      if (finger_.partValid && pos >= finger_.partStart) {
+        i = finger_.part;
+        at = finger_.partStart;
+        index += static_cast<int32>(i);
+      }
     } else {
       b = Search(lengths_, pos, &at);
       index = Prefix(counts_, b);
       finger_ = {b, at, index, true};
     }
-    for (int32 length : blocks_[b].lengths) {
-      if (pos < at + length) break;
-      at += length;
+    const std::vector<int32>& lengths = blocks_[b].lengths;
+    for (; i < lengths.size() && pos >= at + lengths[i]; ++i) {
+      at += lengths[i];
       ++index;
     }
+    finger_.part = i;
+    finger_.partStart = at;
+    finger_.partValid = true;
     if (start) *start = at;
     return index;
   }
@@ -82,8 +91,10 @@ public:
     size_t b, off;
     Locate(n, &b, &off);
     // Locate left the trees valid.
-    int32 at = finger_.valid && finger_.block == b ? finger_.start : Prefix(lengths_, b);
-    for (size_t i = 0; i < off; ++i) at += blocks_[b].lengths[i];
+    const bool inFinger = finger_.valid && finger_.block == b;
+    const bool fromPart = inFinger && finger_.partValid && off >= finger_.part;
+    int32 at = fromPart ? finger_.partStart : inFinger ? finger_.start : Prefix(lengths_, b);
+    for (size_t i = fromPart ? finger_.part : 0; i < off; ++i) at += blocks_[b].lengths[i];
     return at;
   }
 
@@ -108,6 +119,7 @@ public:
     Locate(n, &b, &off);
     int32 delta = length - blocks_[b].lengths[off];
     blocks_[b].lengths[off] = length;
+    if (FingerPartIn(b) && off < finger_.part) finger_.partStart += delta;
     blocks_[b].sum += delta;
     total_ += delta;
     Add(lengths_, b, delta);
@@ -122,6 +134,11 @@ public:
     size_t b, off;
     Locate(n, &b, &off);
     Block& block = blocks_[b];
+    // The new partition goes before the one at off, moving it along.
+    if (FingerPartIn(b) && off <= finger_.part) {
+      ++finger_.part;
+      finger_.partStart += length;
+    }
     block.lengths.insert(block.lengths.begin() + static_cast<std::ptrdiff_t>(off), length);
     block.values.insert(block.values.begin() + static_cast<std::ptrdiff_t>(off), value);
     block.sum += length;
@@ -150,6 +167,7 @@ public:
       size_t b, off;
       Locate(first, &b, &off);
       Block& block = blocks_[b];
+      if (b == finger_.block) finger_.partValid = false;
       auto n = static_cast<std::ptrdiff_t>(std::min(static_cast<size_t>(count), block.lengths.size() - off));
       auto from = block.lengths.begin() + static_cast<std::ptrdiff_t>(off);
       int32 removed = 0;
@@ -223,13 +241,18 @@ private:
   }
 
   // The last block found by position, with the sum of the lengths and the
-  // count of the partitions before it; valid while the trees are.
+  // count of the partitions before it; valid while the trees are. Within
+  // it, the partition found last and its start, while partValid.
   struct Finger {
     size_t block = 0;
     int32 start = 0;
     int32 index = 0;
     bool valid = false;
+    size_t part = 0;
+    int32 partStart = 0;
+    bool partValid = false;
   };
+  bool FingerPartIn(size_t b) const { return finger_.valid && finger_.partValid && b == finger_.block; }
   bool FingerHolds(int32 pos) const {
     return treesValid_ && finger_.valid && pos >= finger_.start && pos < finger_.start + blocks_[finger_.block].sum;
   }
@@ -255,7 +278,14 @@ private:
   }
   void Add(std::vector<int32>& tree, size_t block, int32 delta) const {
     if (!treesValid_ || delta == 0) return;
-    if (finger_.valid && block < finger_.block) (&tree == &lengths_ ? finger_.start : finger_.index) += delta;
+    if (finger_.valid && block < finger_.block) {
+      if (&tree == &lengths_) {
+        finger_.start += delta;
+        finger_.partStart += delta;
+      } else {
+        finger_.index += delta;
+      }
+    }
     for (size_t i = block + 1; i < tree.size(); i += i & (~i + 1)) tree[i] += delta;
   }
   // The sum over blocks [0, block).

@@ -1,5 +1,6 @@
 // The storage structures against plain models, under random edits large
 // enough to split and join blocks and chunks many times.
+#include "headless/layout/SplitVector.h"
 #include "headless/text/ChunkedText.h"
 #include "headless/text/Partitioning.h"
 #include "headless/text/RunStyles.h"
@@ -128,6 +129,10 @@ TEST(TextStorage, PartitionsMatchAPlainListUnderEditsNearEachOther) {
         int32 found = -1;
         ASSERT_EQ(n, parts.Find(start + at->first - 1, &found)) << "step " << step;
         ASSERT_EQ(start, found) << "step " << step;
+        // Anywhere in the partition, from the one found last.
+        ASSERT_EQ(n, parts.Find(start + static_cast<int32>(rng() % static_cast<uint32_t>(at->first)), &found))
+            << "step " << step;
+        ASSERT_EQ(start, found) << "step " << step;
       }
     }
     ASSERT_EQ(static_cast<int32>(model.size()), parts.Count()) << "step " << step;
@@ -185,6 +190,47 @@ TEST(TextStorage, TrackedRunsAreFoundFromTheirBlockUnderRandomEdits) {
     }
   }
   EXPECT_EQ(-1, runs.StartOfTracked(0xFFFFFFFFu, 1));  // no such block
+}
+
+// Edits that wander, jump, append and cut, each checked against a plain
+// vector element by element, also through the stretch-wise walk.
+TEST(TextStorage, SplitVectorMatchesAVectorUnderEditsNearEachOther) {
+  std::mt19937 rng(5);
+  SplitVector<int> split;
+  std::vector<int> model;
+  size_t cursor = 0;
+  for (int step = 0; step < 6000; ++step) {
+    const size_t size = model.size();
+    cursor = rng() % 5 ? std::min(size, cursor + rng() % 9 - std::min<size_t>(cursor, 4)) : rng() % (size + 1);
+    const uint32_t op = rng() % 10;
+    if (op < 5 || size < 8) {
+      const size_t count = rng() % 4;
+      split.Insert(cursor, count, step);
+      model.insert(model.begin() + static_cast<std::ptrdiff_t>(cursor), count, step);
+    } else if (op < 8) {
+      const size_t last = std::min(size, cursor + rng() % 4);
+      split.Erase(cursor, last);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(cursor), model.begin() + static_cast<std::ptrdiff_t>(last));
+    } else if (op < 9) {
+      split.PushBack(-step);
+      model.push_back(-step);
+    } else if (step % 500 == 0) {
+      split.Truncate(size / 2);
+      model.resize(size / 2);
+    }
+    ASSERT_EQ(model.size(), split.size()) << "step " << step;
+    if (step % 50 != 0) continue;
+    const SplitVector<int>& view = split;
+    for (size_t n = 0; n < model.size(); ++n) {
+      ASSERT_EQ(model[n], view[n]) << "step " << step << " at " << n;
+      ASSERT_EQ(model[n], split[n]) << "step " << step << " at " << n;
+    }
+    const size_t from = model.empty() ? 0 : rng() % model.size();
+    std::vector<int> walked;
+    split.ForEach(from, model.size(), [&](int& v) { walked.push_back(v); });
+    ASSERT_EQ(std::vector<int>(model.begin() + static_cast<std::ptrdiff_t>(from), model.end()), walked);
+  }
+  EXPECT_GT(model.size(), 1000u);
 }
 
 TEST(TextStorage, ChunkedTextMatchesAStringUnderRandomEdits) {
