@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <numeric>
 #include <unordered_map>
 #include <vector>
 
@@ -46,11 +47,12 @@ public:
     if (it == indexOfId_.end()) return -1;
     const size_t b = it->second;
     const Block& block = blocks_[b];
-    for (size_t i = 0, before = 0; i < block.values.size(); ++i) {
-      if (block.values[i] == value) return Prefix(lengths_, b) + static_cast<int32>(before);
-      before += static_cast<size_t>(block.lengths[i]);
-    }
-    return -1;
+    // Two plain passes, the search and then the sum, rather than one with a
+    // test at every step: both run over contiguous integers.
+    const auto found = std::find(block.values.begin(), block.values.end(), value);
+    if (found == block.values.end()) return -1;
+    const auto before = block.lengths.begin() + (found - block.values.begin());
+    return Prefix(lengths_, b) + std::accumulate(block.lengths.begin(), before, 0);
   }
 
   // The partition holding pos (0 <= pos < Total()), skipping empty ones, and
