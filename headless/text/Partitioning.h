@@ -13,8 +13,9 @@
 // kept while blocks around it come and go, and a tracker (when set) hears the
 // id of the block each inserted, appended or moved value lands in, so that an
 // owner can find a value again in the same time as a position. The block
-// last found by position is kept with its start and first index (and moved
-// with edits before it), so that edits at a cursor find it without a search.
+// last found by position is kept with its start and first index, and the
+// partition found last within it with its start (each moved with edits
+// before it), so that edits at a cursor find their partition without a search.
 #include "host/IDTypes.h"
 #include <algorithm>
 #include <cstddef>
