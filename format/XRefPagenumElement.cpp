@@ -40,23 +40,14 @@ UID SpreadOf(IDataBase* db, UID page) {
   return hierarchy ? hierarchy->GetParentUID() : kInvalidUID;
 }
 
-// Attribute names, made once: every composition reads them.
+// Names every composition reads, made once.
 const PMString kName("pagenum");
 namespace Name {
-const PMString kForcearabic("forcearabic");
-const PMString kNexttext("nexttext");
-const PMString kNumbertype("numbertype");
-const PMString kOppositetext("oppositetext");
-const PMString kPagetext("pagetext");
-const PMString kPrevtext("prevtext");
-const PMString kThistext("thistext");
-const PMString kUsenext("usenext");
-const PMString kUseopposite("useopposite");
-const PMString kUsepage("usepage");
-const PMString kUseprev("useprev");
-const PMString kUsesectionname("usesectionname");
-const PMString kUsethis("usethis");
-const PMString kActual("actual"), kOrdinal("ordinal");
+const PMString kUseThis("usethis"), kUseOpposite("useopposite"), kUsePrev("useprev"), kUseNext("usenext");
+const PMString kThisText("thistext"), kOppositeText("oppositetext"), kPrevText("prevtext"), kNextText("nexttext");
+const PMString kNumberType("numbertype"), kActual("actual"), kOrdinal("ordinal");
+const PMString kUseSectionName("usesectionname"), kForceArabic("forcearabic");
+const PMString kUsePage("usepage"), kPageText("pagetext");
 }  // namespace Name
 
 class XRefPagenumElement : public XRefElement {
@@ -77,8 +68,9 @@ public:
     const PMString& name = kName;
 
     IDataBase* destDB = destination ? destination->GetDataBase() : nullptr;
-    const bool useThis = Bool(utils, attributes, Name::kUsethis), useOpposite = Bool(utils, attributes, Name::kUseopposite);
-    const bool usePrev = Bool(utils, attributes, Name::kUseprev), useNext = Bool(utils, attributes, Name::kUsenext);
+    const bool useThis = Bool(utils, attributes, Name::kUseThis);
+    const bool useOpposite = Bool(utils, attributes, Name::kUseOpposite);
+    const bool usePrev = Bool(utils, attributes, Name::kUsePrev), useNext = Bool(utils, attributes, Name::kUseNext);
     // Only a relative wording needs the destination's page: asking for it
     // lays the story out there, which a plain page number can spare.
     const bool relative = useThis || useOpposite || usePrev || useNext;
@@ -116,33 +108,33 @@ public:
     }
 
     PMString result;
-    if (distance == 0 && useThis) result = String(utils, attributes, Name::kThistext);
+    if (distance == 0 && useThis) result = String(utils, attributes, Name::kThisText);
     if ((distance == -1 || distance == 1) && useOpposite) {
       const UID spread = SpreadOf(sourceDB, sourcePage);
       const UID destSpread = SpreadOf(sourceDB, destPage);
       InterfacePtr<ISpread> facing(sourceDB, spread, IID_ISPREAD);
       if (!facing || destSpread == kInvalidUID) return kXRefMissingInputError;
       if (destSpread == spread && facing->GetNumPages() == 2)
-        result = String(utils, attributes, Name::kOppositetext);
+        result = String(utils, attributes, Name::kOppositeText);
     }
     if (result.IsEmpty() && distance == -1 && usePrev)
-      result = String(utils, attributes, Name::kPrevtext);
+      result = String(utils, attributes, Name::kPrevText);
     if (result.IsEmpty() && distance == 1 && useNext)
-      result = String(utils, attributes, Name::kNexttext);
+      result = String(utils, attributes, Name::kNextText);
 
     if (result.IsEmpty()) {
-      const PMString type = String(utils, attributes, Name::kNumbertype);
+      const PMString type = String(utils, attributes, Name::kNumberType);
       const int32 numberType = type == Name::kActual    ? kActualPageNumber
                                : type == Name::kOrdinal ? kOrdinalPageNumber
                                                               : kDefaultPageNumber;
       PMString number;
-      if (!pages->GetPageString(sourcePage, &number, Bool(utils, attributes, Name::kUsesectionname, true),
-                                Bool(utils, attributes, Name::kForcearabic), numberType, true))
+      if (!pages->GetPageString(sourcePage, &number, Bool(utils, attributes, Name::kUseSectionName, true),
+                                Bool(utils, attributes, Name::kForceArabic), numberType, true))
         return kXRefMissingInputError;
-      if (!Bool(utils, attributes, Name::kUsepage)) {
+      if (!Bool(utils, attributes, Name::kUsePage)) {
         result = number;
       } else {
-        const PMString pageText = String(utils, attributes, Name::kPagetext);
+        const PMString pageText = String(utils, attributes, Name::kPageText);
         bool replaced = false;
         for (int32 i = 0; i < pageText.CharCount(); ++i) {
           if (pageText[i] == u'#') {

@@ -344,7 +344,8 @@ public:
       return utils->GetBoolAttribute(attributes, PMString(name), fallback) != 0;
     };
     if (utils->HasAttribute(attributes, kFilterByCStyle)) {
-      options.filter = source->FindCharStyle(utils->GetStringAttribute(attributes, kFilterByCStyle, PMString()));
+      options.filter =
+          source->FindCharStyle(utils->GetStringAttribute(attributes, kFilterByCStyle, PMString()));
       if (options.filter == kInvalidUID)
         XRefRecordAttributeError(state, "paratext", "filterbycstyle", kXRefCharStyleNotFoundError);
     }

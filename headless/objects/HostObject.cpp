@@ -22,7 +22,8 @@ HostObject* HostObject::Create(ClassID cls, ObjectStore* db, UID uid) {
   auto* obj = new (memory) HostObject(cls, db, uid);
   obj->slots_ = reinterpret_cast<Slot*>(memory + slotsAt);
   for (const ClassLayouts::Part& part : layout->parts) {
-    new (obj->slots_ + obj->slotCount_) Slot{part.iid, part.record, part.record->create(memory + blockAt + part.offset, obj)};
+    IPMUnknown* impl = part.record->create(memory + blockAt + part.offset, obj);
+    new (obj->slots_ + obj->slotCount_) Slot{part.iid, part.record, impl};
     ++obj->slotCount_;
   }
   return obj;

@@ -210,7 +210,8 @@ TEST(TextStorage, SplitVectorMatchesAVectorUnderEditsNearEachOther) {
     } else if (op < 8) {
       const size_t last = std::min(size, cursor + rng() % 4);
       split.Erase(cursor, last);
-      model.erase(model.begin() + static_cast<std::ptrdiff_t>(cursor), model.begin() + static_cast<std::ptrdiff_t>(last));
+      const auto first = model.begin() + static_cast<std::ptrdiff_t>(cursor);
+      model.erase(first, first + static_cast<std::ptrdiff_t>(last - cursor));
     } else if (op < 9) {
       split.PushBack(-step);
       model.push_back(-step);
