@@ -1,6 +1,7 @@
 #pragma once
 // A list of character attributes to apply, one per attribute class. Copies
-// share one reference-counted list until one of them changes it.
+// share one reference-counted list until one of them changes it; an empty
+// list holds none, so that making one costs nothing.
 #include "PMString.h"
 #include "UID.h"
 #include <boost/shared_ptr.hpp>
@@ -23,10 +24,10 @@ public:
   void ApplyAttribute(const TextAttribute& attr);
   void ApplyAttributes(const AttributeBossList& other);
   void ClearAttribute(ClassID cls);
-  int32 CountBosses() const { return static_cast<int32>(list_->size()); }
+  int32 CountBosses() const { return list_ ? static_cast<int32>(list_->size()) : 0; }
   const TextAttribute& GetNth(int32 n) const { return (*list_)[static_cast<size_t>(n)]; }
   const TextAttribute* Find(ClassID cls) const;
-  bool operator==(const AttributeBossList& o) const { return *list_ == *o.list_; }
+  bool operator==(const AttributeBossList& o) const;
   bool SharesStorageWith(const AttributeBossList& o) const { return list_ == o.list_; }
 
 private:

@@ -5,6 +5,7 @@
 #include "host/GlobalTime.h"
 #include "host/IPMStream.h"
 #include "host/UIDList.h"
+#include <boost/make_shared.hpp>
 #include <filesystem>
 
 const UIDRef UIDRef::gNull;
@@ -49,10 +50,16 @@ PMString IDFile::GetFileName() const {
   return PMString(std::filesystem::path(path_).filename().string().c_str());
 }
 
-AttributeBossList::AttributeBossList() : list_(new std::vector<TextAttribute>) {}
+AttributeBossList::AttributeBossList() = default;
+
+bool AttributeBossList::operator==(const AttributeBossList& o) const {
+  if (CountBosses() != o.CountBosses()) return false;
+  return CountBosses() == 0 || *list_ == *o.list_;
+}
 
 void AttributeBossList::Detach() {
-  if (list_.use_count() > 1) list_.reset(new std::vector<TextAttribute>(*list_));
+  if (!list_) list_ = boost::make_shared<std::vector<TextAttribute>>();
+  else if (list_.use_count() > 1) list_ = boost::make_shared<std::vector<TextAttribute>>(*list_);
 }
 
 void AttributeBossList::ApplyAttribute(const TextAttribute& attr) {
@@ -70,10 +77,11 @@ void AttributeBossList::ApplyAttribute(const TextAttribute& attr) {
 }
 
 void AttributeBossList::ApplyAttributes(const AttributeBossList& other) {
-  for (auto& a : *other.list_) ApplyAttribute(a);
+  for (int32 i = 0; i < other.CountBosses(); ++i) ApplyAttribute(other.GetNth(i));
 }
 
 void AttributeBossList::ClearAttribute(ClassID cls) {
+  if (!Find(cls)) return;
   Detach();
   for (auto it = list_->begin(); it != list_->end(); ++it) {
     if (it->cls == cls) {
@@ -84,6 +92,7 @@ void AttributeBossList::ClearAttribute(ClassID cls) {
 }
 
 const TextAttribute* AttributeBossList::Find(ClassID cls) const {
+  if (!list_) return nullptr;
   for (auto& a : *list_)
     if (a.cls == cls) return &a;
   return nullptr;

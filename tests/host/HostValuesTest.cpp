@@ -123,6 +123,18 @@ TEST(ValueTypes, UIDListPathsAndSharedAttributeLists) {
   EXPECT_EQ(10, a.Find(ClassID{1})->intValue);
   EXPECT_EQ(12, b.Find(ClassID{1})->intValue);
   EXPECT_EQ(1, b.CountBosses());
+  // An empty list holds no storage until written, and compares by contents.
+  AttributeBossList empty, none;
+  EXPECT_EQ(nullptr, empty.Find(ClassID{1}));
+  EXPECT_TRUE(empty == none);
+  EXPECT_FALSE(empty == a);
+  empty.ApplyAttributes(a);
+  EXPECT_TRUE(empty == a);
+  EXPECT_FALSE(empty == b);
+  empty.ClearAttribute(ClassID{2});
+  empty.ClearAttribute(ClassID{1});
+  EXPECT_TRUE(empty == none);
+  EXPECT_EQ(10, a.Find(ClassID{1})->intValue);
 }
 
 TEST(ClassRegistryTest, InheritanceAddInsAndParseErrors) {
