@@ -15,7 +15,8 @@ HostObject* HostObject::Create(ClassID cls, ObjectStore* db, UID uid) {
   Host& host = Host::Get();
   const ClassLayouts::Layout* layout = host.Layouts().Of(cls, host.Classes(), host.Impls());
   if (!layout) return nullptr;
-  // One allocation per object: making objects is most of what a command costs.
+  // One allocation per object, its slots and its implementations: every
+  // command makes several objects.
   constexpr size_t slotsAt = RoundUp(sizeof(HostObject), alignof(Slot));
   const size_t blockAt = RoundUp(slotsAt + layout->parts.size() * sizeof(Slot), kAlign);
   char* memory = static_cast<char*>(::operator new(blockAt + layout->size));
