@@ -19,8 +19,8 @@
 #include "integration/ImplementationRecord.h"
 #include <algorithm>
 #include <boost/make_shared.hpp>
-#include <deque>
 #include <string>
+#include <vector>
 
 namespace {
 // The owned items that open and close the text of a cross-reference.
@@ -237,7 +237,7 @@ private:
   bool AtDelimiter(UTF32TextChar c, int32 produced) {
     if (options_.delimiter.empty()) return false;
     window_.push_back({c, produced});
-    if (window_.size() > options_.delimiter.size()) window_.pop_front();
+    if (window_.size() > options_.delimiter.size()) window_.erase(window_.begin());
     if (window_.size() < options_.delimiter.size()) return false;
     for (size_t k = 0; k < window_.size(); ++k)
       if (window_[k].c != options_.delimiter[k]) return false;
@@ -319,11 +319,16 @@ private:
   WideString text_;
   boost::shared_ptr<AttributeBossList> list_ = boost::make_shared<AttributeBossList>();
   Retained retained_;
-  std::deque<Seen> window_;
+  // As long as the delimiter: a few characters, so a vector; a deque would
+  // allocate on every composition, delimiter or not.
+  std::vector<Seen> window_;
 };
 
 // Names every composition reads, made once.
 const PMString kName("paratext"), kFilterByCStyle("filterbycstyle"), kDelimiter("delimiter");
+const PMString kSoftReturns("includesoftcr"), kTabs("includetab"), kFont("retainfontfamily"),
+    kFontStyle("retainfontstyle"), kPosition("retainposition"), kUnderline("retainunderline"),
+    kNestedXRefs("includexref"), kKeepDelimiter("includedelimiter"), kTrailingWhiteSpace("includetrailingws");
 
 class XRefParatextElement : public XRefElement {
 public:
@@ -340,8 +345,8 @@ public:
     XRefFindStyledParagraph(kName, utils.get(), attributes, state, source, &start);
 
     ParatextScan::Options options;
-    auto flag = [&](const char* name, bool fallback) {
-      return utils->GetBoolAttribute(attributes, PMString(name), fallback) != 0;
+    auto flag = [&](const PMString& name, bool fallback) {
+      return utils->GetBoolAttribute(attributes, name, fallback) != 0;
     };
     if (utils->HasAttribute(attributes, kFilterByCStyle)) {
       options.filter =
@@ -349,17 +354,17 @@ public:
       if (options.filter == kInvalidUID)
         XRefRecordAttributeError(state, "paratext", "filterbycstyle", kXRefCharStyleNotFoundError);
     }
-    options.softReturns = flag("includesoftcr", false);
-    options.tabs = flag("includetab", false);
-    options.font = flag("retainfontfamily", true);
-    options.fontStyle = flag("retainfontstyle", true);
-    options.position = flag("retainposition", true);
-    options.underline = flag("retainunderline", true);
-    options.nestedXRefs = flag("includexref", true);
+    options.softReturns = flag(kSoftReturns, false);
+    options.tabs = flag(kTabs, false);
+    options.font = flag(kFont, true);
+    options.fontStyle = flag(kFontStyle, true);
+    options.position = flag(kPosition, true);
+    options.underline = flag(kUnderline, true);
+    options.nestedXRefs = flag(kNestedXRefs, true);
     const PMString delimiter = utils->GetStringAttribute(attributes, kDelimiter, PMString());
     for (size_t i = 0; i < delimiter.Units().size();) options.delimiter.push_back(Utf::NextScalar(delimiter.Units(), i));
-    options.keepDelimiter = flag("includedelimiter", false);
-    options.trailingWhiteSpace = flag("includetrailingws", false);
+    options.keepDelimiter = flag(kKeepDelimiter, false);
+    options.trailingWhiteSpace = flag(kTrailingWhiteSpace, false);
 
     ParatextScan scan(runs, options, model.get(), source, destination);
     const bool sawText = scan.Run(start);

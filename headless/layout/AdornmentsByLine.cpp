@@ -1,24 +1,19 @@
 #include "headless/layout/AdornmentsByLine.h"
 #include <algorithm>
 
-namespace {
-template <class It>
-It FirstEntryFrom(It first, It last, int32 line) {
-  return std::lower_bound(first, last, line, [](const auto& e, int32 n) { return e.line < n; });
-}
-}  // namespace
-
-std::vector<AdornmentsByLine::Entry>::iterator AdornmentsByLine::FirstFrom(int32 line) {
-  return FirstEntryFrom(entries_.begin(), entries_.end(), line);
-}
-
-std::vector<AdornmentsByLine::Entry>::const_iterator AdornmentsByLine::FirstFrom(int32 line) const {
-  return FirstEntryFrom(entries_.begin(), entries_.end(), line);
+size_t AdornmentsByLine::FirstFrom(int32 line) const {
+  size_t low = 0, high = entries_.size();
+  while (low < high) {
+    const size_t mid = low + (high - low) / 2;
+    if (LineOf(mid) < line) low = mid + 1;
+    else high = mid;
+  }
+  return low;
 }
 
 AdornmentsByLine::List& AdornmentsByLine::At(int32 line) {
-  auto it = FirstFrom(line);
-  if (it != entries_.end() && it->line == line) return lists_[static_cast<size_t>(it->list)];
+  const size_t at = FirstFrom(line);
+  if (at < entries_.size() && LineOf(at) == line) return lists_[static_cast<size_t>(entries_[at].list)];
   int32 list = static_cast<int32>(lists_.size());
   if (free_.empty()) {
     lists_.emplace_back();
@@ -26,34 +21,58 @@ AdornmentsByLine::List& AdornmentsByLine::At(int32 line) {
     list = free_.back();
     free_.pop_back();
   }
-  entries_.insert(it, Entry{line, list});
+  // An entry at or before the step's start goes in before it, unstepped.
+  if (at <= stepFrom_) {
+    entries_.Insert(at, 1, Entry{line, list});
+    ++stepFrom_;
+  } else {
+    entries_.Insert(at, 1, Entry{line - step_, list});
+  }
   return lists_[static_cast<size_t>(list)];
 }
 
 const AdornmentsByLine::List* AdornmentsByLine::Find(int32 line) const {
-  auto it = FirstFrom(line);
-  return it != entries_.end() && it->line == line ? &lists_[static_cast<size_t>(it->list)] : nullptr;
+  const size_t at = FirstFrom(line);
+  return at < entries_.size() && LineOf(at) == line ? &lists_[static_cast<size_t>(entries_[at].list)] : nullptr;
 }
 
 void AdornmentsByLine::Clear() {
-  entries_.clear();
+  entries_.Clear();
+  stepFrom_ = 0;
+  step_ = 0;
   lists_.clear();
   free_.clear();
 }
 
-std::vector<AdornmentsByLine::Entry>::iterator AdornmentsByLine::Erase(std::vector<Entry>::iterator first,
-                                                                      std::vector<Entry>::iterator last) {
-  for (auto it = first; it != last; ++it) {
-    lists_[static_cast<size_t>(it->list)].clear();
-    free_.push_back(it->list);
+void AdornmentsByLine::Erase(size_t first, size_t last) {
+  if (first >= last) return;
+  for (size_t n = first; n < last; ++n) {
+    const int32 list = entries_[n].list;
+    lists_[static_cast<size_t>(list)].clear();
+    free_.push_back(list);
   }
-  return entries_.erase(first, last);
+  entries_.Erase(first, last);
+  if (stepFrom_ >= last) stepFrom_ -= last - first;
+  else if (stepFrom_ > first) stepFrom_ = first;
 }
 
-void AdornmentsByLine::DropFrom(int32 line) { Erase(FirstFrom(line), entries_.end()); }
+void AdornmentsByLine::MoveStepTo(size_t n) {
+  if (stepFrom_ >= entries_.size()) {
+    // Nothing is stepped: the step starts afresh.
+    stepFrom_ = n;
+    step_ = 0;
+    return;
+  }
+  for (; stepFrom_ < n; ++stepFrom_) entries_[stepFrom_].line += step_;
+  for (; stepFrom_ > n; --stepFrom_) entries_[stepFrom_ - 1].line -= step_;
+}
+
+void AdornmentsByLine::DropFrom(int32 line) { Erase(FirstFrom(line), entries_.size()); }
 
 void AdornmentsByLine::Recomposed(int32 from, int32 end, int32 moved) {
-  auto rest = Erase(FirstFrom(from), FirstFrom(std::max(from, end)));
+  const size_t first = FirstFrom(from);
+  Erase(first, FirstFrom(std::max(from, end)));
   if (moved == 0) return;
-  for (; rest != entries_.end(); ++rest) rest->line += moved;
+  MoveStepTo(first);
+  step_ += moved;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // The adornments items add to a story's lines, kept only for lines that
-// have some: few lines of a long story are adorned, and when lines come
-// and go the entries after them are renumbered, not shifted one by one.
+// have some: few lines of a long story are adorned. Entries live in a gap
+// buffer, and when lines come and go the entries after them take a step
+// applied lazily, as partitions do: an edit costs what it changes, not the
+// entries after it.
 //
-// Invariant: entries_ is sorted by line number, one entry per line, each
-// naming its own list in lists_; the lists no entry names are empty and
-// listed in free_. Entries are small, so lines coming and going move
-// little.
+// Invariant: the entries are sorted by line number, one per line, each
+// naming its own list in lists_; entry n's line is entries_[n].line, plus
+// step_ from stepFrom_ on. The lists no entry names are empty and listed
+// in free_.
+#include "headless/layout/SplitVector.h"
 #include "host/IDTypes.h"
 #include <utility>
 #include <vector>
@@ -32,11 +35,16 @@ private:
     int32 line;
     int32 list;
   };
-  std::vector<Entry>::iterator FirstFrom(int32 line);
-  std::vector<Entry>::const_iterator FirstFrom(int32 line) const;
-  // Erases the entries, freeing their lists; answers the entry after them.
-  std::vector<Entry>::iterator Erase(std::vector<Entry>::iterator first, std::vector<Entry>::iterator last);
-  std::vector<Entry> entries_;
+  int32 LineOf(size_t n) const { return entries_[n].line + (n >= stepFrom_ ? step_ : 0); }
+  // The first entry whose line is `line` or later.
+  size_t FirstFrom(int32 line) const;
+  // Erases entries [first, last), freeing their lists.
+  void Erase(size_t first, size_t last);
+  // Makes the step start at entry n, moving the entries in between.
+  void MoveStepTo(size_t n);
+  SplitVector<Entry> entries_;
+  size_t stepFrom_ = 0;
+  int32 step_ = 0;
   std::vector<List> lists_;
   std::vector<int32> free_;
 };

@@ -103,9 +103,13 @@ void StringUtils::ReplaceStringParameters(PMString* s, const PMString& p1, const
                                           const PMString& p4) {
   if (!s) return;
   const PMString* params[] = {&p1, &p2, &p3, &p4};
-  std::u16string out;
   const std::u16string& in = s->Units();
-  for (size_t i = 0; i < in.size(); ++i) {
+  // Most messages name no parameter: they stay as they are.
+  const size_t first = in.find(u'^');
+  if (first == std::u16string::npos) return;
+  std::u16string out(in, 0, first);
+  out.reserve(in.size());
+  for (size_t i = first; i < in.size(); ++i) {
     if (in[i] == u'^' && i + 1 < in.size() && in[i + 1] >= u'1' && in[i + 1] <= u'4') {
       out += params[in[i + 1] - u'1']->Units();
       ++i;

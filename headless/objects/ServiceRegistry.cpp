@@ -39,6 +39,7 @@ std::vector<ClassID> ServiceRegistry::ProvidersOf(ServiceID service) {
   std::vector<ClassID> result;
   auto it = Table().find(service);
   if (it == Table().end()) return result;
+  result.reserve(it->second.size());
   for (auto& e : it->second) result.push_back(e.cls);
   return result;
 }

@@ -32,9 +32,13 @@ const CharAttrs& CharAttrStrand::AttrsAt(TextIndex at) const {
 }
 
 const CharAttrs& CharAttrStrand::InsertionAttrs(TextIndex at, bool atParagraphStart) const {
-  if (at >= 0 && at == pendingAt_) return sets_.Get(pendingSet_);
-  if (at > 0 && !atParagraphStart) return AttrsAt(at - 1);
-  return AttrsAt(at);
+  return sets_.Get(InsertionSet(at, atParagraphStart));
+}
+
+int32 CharAttrStrand::InsertionSet(TextIndex at, bool atParagraphStart) const {
+  if (at >= 0 && at == pendingAt_) return pendingSet_;
+  const TextIndex from = at > 0 && !atParagraphStart ? at - 1 : at;
+  return from >= 0 && from < runs_.Length() ? runs_.ValueAt(from) : kNoSet;
 }
 
 void CharAttrStrand::Reset(UID style) {
@@ -77,14 +81,21 @@ void CharAttrStrand::Inserted(TextIndex at, int32 count, bool atParagraphStart) 
   if (at < 0 || at >= runs_.Length() || count <= 0) return;
   Span before;
   const bool record = Begin(at, 0, &before);
-  CharAttrs typed(InsertionAttrs(at, atParagraphStart));
-  for (size_t i = typed.overrides.size(); i-- > 0;)
-    if (!AttrAnswersOf(typed.overrides[i].cls).carriedWhenTyping) typed.overrides.erase(typed.overrides.begin() + static_cast<std::ptrdiff_t>(i));
-  int32 set = sets_.Intern(typed);
-  runs_.InsertSpace(at, count, set);
+  runs_.InsertSpace(at, count, TypedSet(InsertionSet(at, atParagraphStart)));
   if (at == pendingAt_) pendingAt_ += count;
   else pendingAt_ = kInvalidTextIndex;
   if (record) End(at, count, std::move(before));
+}
+
+// Typing carries a set as it stands unless it holds an attribute typing
+// drops; only then is a new set made, so most insertions intern nothing.
+int32 CharAttrStrand::TypedSet(int32 set) {
+  const CharAttrs& from = sets_.Get(set);
+  const auto dropped = [](const TextAttribute& a) { return !AttrAnswersOf(a.cls).carriedWhenTyping; };
+  if (set != kNoSet && std::none_of(from.overrides.begin(), from.overrides.end(), dropped)) return set;
+  CharAttrs typed(from);
+  typed.overrides.erase(std::remove_if(typed.overrides.begin(), typed.overrides.end(), dropped), typed.overrides.end());
+  return sets_.Intern(typed);
 }
 
 void CharAttrStrand::Deleted(TextIndex at, int32 count) {

@@ -74,6 +74,10 @@ private:
 
   // Renumbers the sets when most numbers went out of use.
   void CompactIfSparse();
+  // The number of InsertionAttrs' set; kNoSet outside the story.
+  int32 InsertionSet(TextIndex at, bool atParagraphStart) const;
+  int32 TypedSet(int32 set);
+  static constexpr int32 kNoSet = -1;
 
   RunStyles<int32> runs_;
   CharAttrSets sets_;

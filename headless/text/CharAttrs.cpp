@@ -31,6 +31,8 @@ void CharAttrs::Remove(ClassID cls) {
 }
 
 void CharAttrs::SetAll(const AttributeBossList& list) {
+  // Room for all at once: a list of nine would otherwise grow four times.
+  overrides.reserve(overrides.size() + static_cast<size_t>(list.CountBosses()));
   for (int32 i = 0; i < list.CountBosses(); ++i) Set(list.GetNth(i));
 }
 

@@ -161,7 +161,7 @@ bool16 OwnedItemStrand::SetOwnedItem(TextIndex at, ClassID cls, UID item) {
     items.push_back({cls, item});
     SetAnchor(item, story_);
   }
-  Store(at, items);
+  Store(at, std::move(items));
   // The item's line hears of it when next composed.
   LayoutDamage::Record(::GetDataBase(this), story_, {at, 0, 0});
   return true;

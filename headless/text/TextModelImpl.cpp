@@ -1,4 +1,5 @@
 #include "headless/text/TextModelImpl.h"
+#include "headless/database/DataBase.h"
 #include "headless/text/TextStrand.h"
 #include "host/InterfacePtr.h"
 
@@ -31,9 +32,11 @@ char16_t TextModelImpl::GetUnit(TextIndex at) const {
 
 IPMUnknown* TextModelImpl::QueryStrand(ClassID strand, PMIID iid) const {
   UID uid = StrandUID(strand);
-  IDataBase* db = ::GetDataBase(this);
-  if (uid == kInvalidUID || !db || db->GetClass(uid) != strand) return nullptr;
-  return db->Instantiate(uid, iid);
+  auto* db = static_cast<DataBase*>(::GetDataBase(this));
+  // One lookup serves both the check of the class and the interface: every
+  // command's editor asks for all five strands.
+  HostObject* object = uid == kInvalidUID || !db ? nullptr : db->FindObject(uid);
+  return object && object->GetClass() == strand ? object->QueryInterface(iid) : nullptr;
 }
 
 UID TextModelImpl::StrandUID(ClassID strand) const {

@@ -1,5 +1,6 @@
 // The storage structures against plain models, under random edits large
 // enough to split and join blocks and chunks many times.
+#include "headless/layout/AdornmentsByLine.h"
 #include "headless/layout/SplitVector.h"
 #include "headless/text/ChunkedText.h"
 #include "headless/text/Partitioning.h"
@@ -232,6 +233,50 @@ TEST(TextStorage, SplitVectorMatchesAVectorUnderEditsNearEachOther) {
     ASSERT_EQ(std::vector<int>(model.begin() + static_cast<std::ptrdiff_t>(from), model.end()), walked);
   }
   EXPECT_GT(model.size(), 1000u);
+}
+
+// Lines recomposed lose their adornments and the lines after them move on,
+// as a map renumbered in full would have it; edits wander near each other
+// and jump, so the lazily applied step moves both ways.
+TEST(TextStorage, AdornmentsFollowTheirLinesAsARenumberedMapWould) {
+  std::mt19937 rng(11);
+  AdornmentsByLine adornments;
+  std::map<int32, AdornmentsByLine::List> model;
+  int32 cursor = 0;
+  for (int step = 1; step < 5000; ++step) {
+    cursor = rng() % 6 ? std::max(0, cursor + static_cast<int32>(rng() % 9) - 4) : static_cast<int32>(rng() % 400);
+    const uint32_t op = rng() % 10;
+    if (op < 5) {
+      const std::pair<ClassID, double> mark{ClassID{static_cast<uint32_t>(step)}, step * 0.5};
+      adornments.At(cursor).push_back(mark);
+      model[cursor].push_back(mark);
+    } else if (op < 9) {
+      const int32 end = cursor + static_cast<int32>(rng() % 3);
+      // The lines composed again take [cursor, end + moved): none fewer than none.
+      const int32 moved = static_cast<int32>(rng() % 6) - (end - cursor);
+      adornments.Recomposed(cursor, end, moved);
+      std::map<int32, AdornmentsByLine::List> renumbered;
+      for (auto& [line, list] : model) {
+        if (line < cursor) renumbered[line] = list;
+        else if (line >= end) renumbered[line + moved] = list;
+      }
+      model.swap(renumbered);
+    } else if (step % 400 == 0) {
+      adornments.Clear();
+      model.clear();
+    } else if (step % 7 == 0) {
+      adornments.DropFrom(cursor);
+      model.erase(model.lower_bound(cursor), model.end());
+    }
+    if (step % 25 != 0) continue;
+    for (int32 line = -8; line < 420; ++line) {
+      const AdornmentsByLine::List* found = adornments.Find(line);
+      const auto it = model.find(line);
+      ASSERT_EQ(it != model.end(), found != nullptr) << "step " << step << " line " << line;
+      if (!found) continue;
+      ASSERT_EQ(it->second, *found) << "step " << step << " line " << line;
+    }
+  }
 }
 
 TEST(TextStorage, ChunkedTextMatchesAStringUnderRandomEdits) {
