@@ -2,12 +2,15 @@
 #include <algorithm>
 
 size_t AdornmentsByLine::FirstFrom(int32 line) const {
+  if (line == lastLine_ && line != kNoLine) return lastAt_;
   size_t low = 0, high = entries_.size();
   while (low < high) {
     const size_t mid = low + (high - low) / 2;
     if (LineOf(mid) < line) low = mid + 1;
     else high = mid;
   }
+  lastLine_ = line;
+  lastAt_ = low;
   return low;
 }
 
@@ -28,6 +31,9 @@ AdornmentsByLine::List& AdornmentsByLine::At(int32 line) {
   } else {
     entries_.Insert(at, 1, Entry{line - step_, list});
   }
+  // The entries after it moved on; the line's own entry is where it was sought.
+  lastLine_ = line;
+  lastAt_ = at;
   return lists_[static_cast<size_t>(list)];
 }
 
@@ -37,6 +43,7 @@ const AdornmentsByLine::List* AdornmentsByLine::Find(int32 line) const {
 }
 
 void AdornmentsByLine::Clear() {
+  Moved();
   entries_.Clear();
   stepFrom_ = 0;
   step_ = 0;
@@ -52,6 +59,7 @@ void AdornmentsByLine::Erase(size_t first, size_t last) {
     free_.push_back(list);
   }
   entries_.Erase(first, last);
+  Moved();
   if (stepFrom_ >= last) stepFrom_ -= last - first;
   else if (stepFrom_ > first) stepFrom_ = first;
 }
@@ -75,4 +83,5 @@ void AdornmentsByLine::Recomposed(int32 from, int32 end, int32 moved) {
   if (moved == 0) return;
   MoveStepTo(first);
   step_ += moved;
+  Moved();
 }

@@ -8,7 +8,8 @@
 // Invariant: the entries are sorted by line number, one per line, each
 // naming its own list in lists_; entry n's line is entries_[n].line, plus
 // step_ from stepFrom_ on. The lists no entry names are empty and listed
-// in free_.
+// in free_. Unless lastLine_ is kNoLine, lastAt_ is the first entry whose
+// line is lastLine_ or later.
 #include "headless/layout/SplitVector.h"
 #include "host/IDTypes.h"
 #include <utility>
@@ -42,7 +43,13 @@ private:
   void Erase(size_t first, size_t last);
   // Makes the step start at entry n, moving the entries in between.
   void MoveStepTo(size_t n);
+  // Forgets the entry found last, after entries moved or their lines did.
+  void Moved() { lastLine_ = kNoLine; }
+  static constexpr int32 kNoLine = -1;
   SplitVector<Entry> entries_;
+  // An item adorning its line asks for the line three times in a row.
+  mutable int32 lastLine_ = kNoLine;
+  mutable size_t lastAt_ = 0;
   size_t stepFrom_ = 0;
   int32 step_ = 0;
   std::vector<List> lists_;

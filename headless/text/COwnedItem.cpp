@@ -5,7 +5,9 @@
 #include "host/ITextModel.h"
 
 UIDRef COwnedItem::GetStoryRef() const {
-  IDataBase* db = ::GetDataBase(this);
+  // Asked of the item's own object, not through an interface query: every
+  // marker's index goes through here.
+  IDataBase* db = Boss()->GetDataBase();
   return story_ != kInvalidUID && db ? UIDRef(db, story_) : UIDRef();
 }
 
@@ -14,7 +16,7 @@ TextIndex COwnedItem::GetTextIndex() const {
   if (!story) return kInvalidTextIndex;
   InterfacePtr<IOwnedItemStrand> strand(
       static_cast<IOwnedItemStrand*>(story->QueryStrand(kOwnedItemStrandBoss, IID_IOWNEDITEMSTRAND)));
-  return strand ? strand->FindOwnedItem(::GetUID(this)) : kInvalidTextIndex;
+  return strand ? strand->FindOwnedItem(Boss()->GetUID()) : kInvalidTextIndex;
 }
 
 void COwnedItem::SetAnchorStory(UID story) {

@@ -6,11 +6,15 @@
 #include "host/TextAttr.h"
 
 namespace {
-StoryEditor EditorOf(const IPMUnknown* self) { return StoryEditor(::GetUIDRef(self)); }
+// The story is the attributes' own object, asked directly rather than
+// through two interface queries.
+StoryEditor EditorOf(const IControllingUnknown* story) {
+  return StoryEditor(UIDRef(story->GetDataBase(), story->GetUID()));
+}
 }  // namespace
 
 AttributeBossList TextAttributesImpl::GetAttributesInForce(TextIndex at) const {
-  StoryEditor story = EditorOf(this);
+  StoryEditor story = EditorOf(Boss());
   if (!story.IsValid() || at < 0 || at >= story.Length()) return AttributeBossList();
   bool atParagraphStart = story.Paragraphs()->GetParagraphStart(at, nullptr) == at;
   const CharAttrs& chars = story.CharacterAttributes()->InsertionAttrs(at, atParagraphStart);
@@ -26,7 +30,7 @@ bool16 TextAttributesImpl::GetAttributeInForce(TextIndex at, ClassID cls, TextAt
 }
 
 AttributeBossList TextAttributesImpl::GetResolvedAttributes(TextIndex at) const {
-  StoryEditor story = EditorOf(this);
+  StoryEditor story = EditorOf(Boss());
   if (!story.IsValid() || at < 0 || at >= story.Length()) return AttributeBossList();
   AttributeBossList all = ResolveTextAttributes(story.GetDataBase(), story.ParagraphAttributes()->GetParagraphStyle(at),
                                                 story.CharacterAttributes()->AttrsAt(at));
@@ -37,17 +41,17 @@ AttributeBossList TextAttributesImpl::GetResolvedAttributes(TextIndex at) const 
 }
 
 UID TextAttributesImpl::GetCharStyle(TextIndex at) const {
-  StoryEditor story = EditorOf(this);
+  StoryEditor story = EditorOf(Boss());
   return story.IsValid() ? story.CharacterAttributes()->GetCharStyle(at) : kInvalidUID;
 }
 
 UID TextAttributesImpl::GetParagraphStyle(TextIndex at) const {
-  StoryEditor story = EditorOf(this);
+  StoryEditor story = EditorOf(Boss());
   return story.IsValid() ? story.ParagraphAttributes()->GetParagraphStyle(at) : kInvalidUID;
 }
 
 int32 TextAttributesImpl::GetNumberingKind(TextIndex at) const {
-  StoryEditor story = EditorOf(this);
+  StoryEditor story = EditorOf(Boss());
   if (!story.IsValid() || at < 0 || at >= story.Length()) return kNoNumbering;
   ParaAttrs attrs = story.ParagraphAttributes()->ValueAt(at);
   if (attrs.numbering >= 0) return attrs.numbering;

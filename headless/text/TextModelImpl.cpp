@@ -32,9 +32,9 @@ char16_t TextModelImpl::GetUnit(TextIndex at) const {
 
 IPMUnknown* TextModelImpl::QueryStrand(ClassID strand, PMIID iid) const {
   UID uid = StrandUID(strand);
-  auto* db = static_cast<DataBase*>(::GetDataBase(this));
-  // One lookup serves both the check of the class and the interface: every
-  // command's editor asks for all five strands.
+  // The model asks its own object, and one lookup serves both the check of
+  // the class and the interface: every command's editor asks for all five.
+  auto* db = static_cast<DataBase*>(Boss()->GetDataBase());
   HostObject* object = uid == kInvalidUID || !db ? nullptr : db->FindObject(uid);
   return object && object->GetClass() == strand ? object->QueryInterface(iid) : nullptr;
 }

@@ -268,6 +268,11 @@ TEST(TextStorage, AdornmentsFollowTheirLinesAsARenumberedMapWould) {
       adornments.DropFrom(cursor);
       model.erase(model.lower_bound(cursor), model.end());
     }
+    // Lines just sought or moved are asked again at once, as adorning does.
+    for (int32 line : {cursor + 2, cursor + 1, cursor}) {
+      const auto it = model.find(line);
+      ASSERT_EQ(it != model.end(), adornments.Find(line) != nullptr) << "step " << step << " line " << line;
+    }
     if (step % 25 != 0) continue;
     for (int32 line = -8; line < 420; ++line) {
       const AdornmentsByLine::List* found = adornments.Find(line);
