@@ -25,11 +25,10 @@ bool16 CharAttrStrand::GetOverride(TextIndex at, ClassID cls, TextAttribute* out
   return true;
 }
 
-const CharAttrs& CharAttrStrand::AttrsAt(TextIndex at) const {
-  static const CharAttrs kNone;
-  if (at < 0 || at >= runs_.Length()) return kNone;
-  return sets_.Get(runs_.ValueAt(at));
-}
+// Outside the story there is no set, and a set never given reads empty.
+const CharAttrs& CharAttrStrand::AttrsAt(TextIndex at) const { return sets_.Get(SetAt(at)); }
+
+int32 CharAttrStrand::SetAt(TextIndex at) const { return at >= 0 && at < runs_.Length() ? runs_.ValueAt(at) : kNoSet; }
 
 const CharAttrs& CharAttrStrand::InsertionAttrs(TextIndex at, bool atParagraphStart) const {
   return sets_.Get(InsertionSet(at, atParagraphStart));
@@ -37,8 +36,7 @@ const CharAttrs& CharAttrStrand::InsertionAttrs(TextIndex at, bool atParagraphSt
 
 int32 CharAttrStrand::InsertionSet(TextIndex at, bool atParagraphStart) const {
   if (at >= 0 && at == pendingAt_) return pendingSet_;
-  const TextIndex from = at > 0 && !atParagraphStart ? at - 1 : at;
-  return from >= 0 && from < runs_.Length() ? runs_.ValueAt(from) : kNoSet;
+  return SetAt(at > 0 && !atParagraphStart ? at - 1 : at);
 }
 
 void CharAttrStrand::Reset(UID style) {

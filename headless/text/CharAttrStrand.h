@@ -74,7 +74,9 @@ private:
 
   // Renumbers the sets when most numbers went out of use.
   void CompactIfSparse();
-  // The number of InsertionAttrs' set; kNoSet outside the story.
+  // The number of the set at an index, or of InsertionAttrs' set; kNoSet
+  // outside the story.
+  int32 SetAt(TextIndex at) const;
   int32 InsertionSet(TextIndex at, bool atParagraphStart) const;
   int32 TypedSet(int32 set);
   static constexpr int32 kNoSet = -1;
